@@ -1,0 +1,14 @@
+#pragma once
+// Integers as the catalog file holds them: decimal, a leading "-" when negative, nothing else.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+std::string IntToStr(std::int32_t value);
+void AppendInt(std::string& out, std::int32_t value);
+
+// Accepts an optional sign and decimal digits, nothing around them; the value must fit 32 bits.
+bool TryStrToInt(std::string_view text, std::int32_t& value);
+// As TryStrToInt, raising ConvertError "'<text>' is not a valid integer value" on failure.
+std::int32_t StrToInt(std::string_view text);
