@@ -1,0 +1,49 @@
+#pragma once
+// The catalog file (".dat"): plain text, one field per line, every line ending in CR LF.
+//
+//   per debtor:  Id, Name, EMail
+//   the line     ***
+//   per item:    Id, Description, ItemType, LentDate (short date text), HolderId (0 = free)
+//
+// No header and no counts: the separator and the end of the file end the two blocks.
+
+#include "catalog/Catalog.h"
+#include "text/ShortDate.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The catalogue as the bytes of a catalog file. An empty catalogue is the single line "***".
+std::string SerializeCatalog(const Catalog& catalog, const ShortDateFormat& dates);
+
+// Reads catalog file bytes into `catalog`, whose lists the caller has emptied. A line ends at LF, every CR
+// is dropped, a Ctrl+Z byte ends the file, and a missing last line end is accepted; a line asked for after
+// the end of the file is empty. Each item's type goes into the type list; each debtor's ItemCount counts
+// the items that name its Id. Both lists are sorted at the end, also when a line fails to convert: then
+// the records completed before that line stay, the one being built is dropped, and ConvertError is raised.
+void ParseCatalog(std::string_view bytes, Catalog& catalog, const ShortDateFormat& dates);
+
+// ParseCatalog on the bytes of a file; I/O failures raise InOutError.
+void ReadCatalogFile(const std::string& path, Catalog& catalog, const ShortDateFormat& dates);
+
+// Writes the catalogue so that the old file is replaced only once the new one is complete on the disk.
+void WriteCatalogFile(const std::string& path, const Catalog& catalog, const ShortDateFormat& dates);
+
+// Reads and writes catalog files, protecting one that failed to load: the partial catalogue stays bound to
+// that file, and a save would replace the part that was never read. So before the first write that would
+// replace such a file, a copy of it is kept beside it under its name with ".bak" appended.
+class CatalogFiles {
+  public:
+    // ReadCatalogFile; when it fails, the file is remembered for a copy before it is replaced.
+    void Read(const std::string& path, Catalog& catalog, const ShortDateFormat& dates);
+    // WriteCatalogFile, after copying a remembered file to path + ".bak" (once). If the copy fails, its
+    // error is raised, nothing is written, and the file stays remembered.
+    void Write(const std::string& path, const Catalog& catalog, const ShortDateFormat& dates);
+
+    // True while a write to `path` would first make the copy.
+    bool NeedsBackup(const std::string& path) const;
+
+  private:
+    std::vector<std::string> failedReads_;
+};

@@ -1,0 +1,174 @@
+// The Linux half of the file layer, used by the native tests and tools.
+#include "catalog/FileIO.h"
+
+#include "text/Errors.h"
+
+#include <atomic>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+std::string FolderOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+bool IsFolder(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+[[noreturn]] void Fail(int err, const std::string& path) { throw InOutError(InOutCodeFromErrno(err, path)); }
+
+class Descriptor {
+  public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+    // Closes now, giving the errno of a failed close or 0.
+    int Close() {
+        if (fd_ < 0) {
+            return 0;
+        }
+        const int rc = ::close(fd_);
+        fd_ = -1;
+        return rc == 0 ? 0 : errno;
+    }
+
+  private:
+    int fd_;
+};
+
+void WriteAll(int fd, std::string_view bytes, const std::string& path) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            Fail(errno, path);
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+}
+
+} // namespace
+
+int InOutCodeFromErrno(int err, const std::string& path) {
+    switch (err) {
+    case ENOENT:
+        // A missing folder is a bad path, as Windows reports it; a missing file in an existing folder is not.
+        return IsFolder(FolderOf(path)) ? 2 : 3;
+    case ENOTDIR:
+    case ENAMETOOLONG:
+    case EINVAL: return 3;
+    case EMFILE:
+    case ENFILE: return 4;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR: return 5;
+    case ENOSPC:
+    case EDQUOT: return 101;
+    default: return err;
+    }
+}
+
+std::string ReadFileBytes(const std::string& path) {
+    Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0) {
+        Fail(errno, path);
+    }
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0) {
+        Fail(errno, path);
+    }
+    if (S_ISDIR(st.st_mode)) {
+        Fail(EISDIR, path);
+    }
+    std::string bytes;
+    bytes.resize(st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 0);
+    std::size_t filled = 0;
+    for (;;) {
+        if (filled == bytes.size()) {
+            // The file may have grown since fstat, or report no size at all.
+            bytes.resize(bytes.size() + 65536);
+        }
+        const ssize_t n = ::read(fd.get(), bytes.data() + filled, bytes.size() - filled);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            Fail(errno, path);
+        }
+        if (n == 0) {
+            break;
+        }
+        filled += static_cast<std::size_t>(n);
+    }
+    bytes.resize(filled);
+    if (const int err = fd.Close()) {
+        Fail(err, path);
+    }
+    return bytes;
+}
+
+void ReplaceFileBytes(const std::string& path, std::string_view bytes) {
+    static std::atomic<unsigned> counter{0};
+    // The new file takes the rights of the one it replaces; a new catalogue gets the usual ones.
+    struct stat old {};
+    const bool keepMode = ::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+    const mode_t mode = keepMode ? old.st_mode & 07777 : 0666;
+    std::string temp;
+    int fdValue = -1;
+    for (int attempt = 0; fdValue < 0; ++attempt) {
+        temp = path + ".~" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp";
+        fdValue = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fdValue < 0 && (errno != EEXIST || attempt == 100)) {
+            Fail(errno, path);
+        }
+    }
+    Descriptor fd(fdValue);
+    try {
+        if (keepMode) {
+            ::fchmod(fd.get(), mode);
+        }
+        WriteAll(fd.get(), bytes, path);
+        if (::fsync(fd.get()) != 0) {
+            Fail(errno, path);
+        }
+        if (const int err = fd.Close()) {
+            Fail(err, path);
+        }
+        if (::rename(temp.c_str(), path.c_str()) != 0) {
+            Fail(errno, path);
+        }
+    } catch (...) {
+        ::unlink(temp.c_str());
+        throw;
+    }
+    // Make the new name itself durable; the replacement has happened whatever this gives.
+    Descriptor folder(::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.get() >= 0) {
+        ::fsync(folder.get());
+    }
+}
+
+void CopyFileBytes(const std::string& from, const std::string& to) { ReplaceFileBytes(to, ReadFileBytes(from)); }
+
+bool FileExists(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
