@@ -82,6 +82,9 @@ int InOutCodeFromErrno(int err, const std::string& path) {
     case EISDIR: return 5;
     case ENOSPC:
     case EDQUOT: return 101;
+    // A failing device (a removed drive) is not a denied access, though its errno is 5: report it with the
+    // code Windows gives it.
+    case EIO: return 1117;
     default: return err;
     }
 }
