@@ -4,13 +4,37 @@
 #include "text/IntText.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
-#include <unordered_map>
+#include <utility>
+#include <vector>
 
 namespace {
 
 constexpr std::string_view kSeparator = "***";
 constexpr char kEndOfFile = '\x1A';
+
+// The first LF or CR in [p, end), or end. Eight bytes at a time: a catalog file is mostly short lines.
+const char* FindLineBreak(const char* p, const char* end) {
+    constexpr std::uint64_t ones = 0x0101010101010101ull;
+    constexpr std::uint64_t highs = 0x8080808080808080ull;
+    while (end - p >= 8) {
+        std::uint64_t word;
+        std::memcpy(&word, p, 8);
+        const std::uint64_t lf = word ^ (ones * '\n');
+        const std::uint64_t cr = word ^ (ones * '\r');
+        // A set high bit marks a zero byte; the lowest mark is always exact.
+        const std::uint64_t marks = ((lf - ones) & ~lf & highs) | ((cr - ones) & ~cr & highs);
+        if (marks != 0) {
+            break; // the byte loop below finds it within these eight bytes
+        }
+        p += 8;
+    }
+    while (p < end && *p != '\n' && *p != '\r') {
+        ++p;
+    }
+    return p;
+}
 
 // Lines of a text file as the catalog reader takes them.
 class LineReader {
@@ -26,23 +50,28 @@ class LineReader {
     // The next line without its line end and without any CR; empty at the end of the file. The text stays
     // valid until the next call.
     std::string_view Next() {
-        const char* lineEnd = static_cast<const char*>(std::memchr(pos_, '\n', static_cast<std::size_t>(end_ - pos_)));
-        const char* next = lineEnd ? lineEnd + 1 : end_;
-        if (!lineEnd) {
-            lineEnd = end_;
-        }
-        std::string_view line(pos_, static_cast<std::size_t>(lineEnd - pos_));
-        pos_ = next;
-        if (line.find('\r') == std::string_view::npos) {
+        const char* start = pos_;
+        const char* stop = FindLineBreak(pos_, end_);
+        const std::string_view line(start, static_cast<std::size_t>(stop - start));
+        // The usual line ends in LF, in CR LF, or at the end of the file; a CR anywhere else costs a copy.
+        if (stop == end_ || stop + 1 == end_) {
+            pos_ = end_;
             return line;
         }
-        scratch_.clear();
-        for (char c : line) {
-            if (c != '\r') {
-                scratch_ += c;
+        if (*stop == '\n' || stop[1] == '\n') {
+            pos_ = *stop == '\n' ? stop + 1 : stop + 2;
+            return line;
+        }
+        scratch_.assign(line);
+        for (;;) {
+            start = stop + 1; // past a CR
+            stop = FindLineBreak(start, end_);
+            scratch_.append(start, stop);
+            if (stop == end_ || *stop == '\n') {
+                pos_ = stop == end_ ? end_ : stop + 1;
+                return scratch_;
             }
         }
-        return scratch_;
     }
 
   private:
@@ -51,6 +80,67 @@ class LineReader {
     std::string scratch_;
 };
 
+// Finds the holder of an item: the first debtor, in the order read, with the item's HolderId. Counts are
+// gathered per debtor position here and handed to the records at the end, which keeps the loop over the
+// items away from the scattered debtor records.
+class HolderCounts {
+  public:
+    explicit HolderCounts(const UserList& users) : counts_(static_cast<std::size_t>(users.Count()), 0) {
+        if (users.Empty()) {
+            return;
+        }
+        std::int64_t low = users[0].Id, high = users[0].Id;
+        for (const auto& u : users) {
+            low = std::min<std::int64_t>(low, u->Id);
+            high = std::max<std::int64_t>(high, u->Id);
+        }
+        // Ids are mostly 1..n: then a table indexed by Id; otherwise Ids sorted for a binary search.
+        if (high - low <= 4 * static_cast<std::int64_t>(users.Count()) + 64) {
+            base_ = low;
+            slots_.assign(static_cast<std::size_t>(high - low + 1), -1);
+            for (int i = users.Count() - 1; i >= 0; --i) {
+                slots_[static_cast<std::size_t>(users[i].Id - low)] = i;
+            }
+        } else {
+            for (int i = 0; i < users.Count(); ++i) {
+                sorted_.push_back({users[i].Id, i});
+            }
+            std::sort(sorted_.begin(), sorted_.end());
+        }
+    }
+
+    void Count(std::int32_t holderId) {
+        const int position = Find(holderId);
+        if (position >= 0) {
+            ++counts_[static_cast<std::size_t>(position)];
+        }
+    }
+
+    void HandTo(UserList& users) const {
+        for (std::size_t i = 0; i < counts_.size(); ++i) {
+            users[static_cast<int>(i)].ItemCount = counts_[i];
+        }
+    }
+
+  private:
+    int Find(std::int32_t id) const {
+        if (!slots_.empty()) {
+            const std::int64_t slot = id - base_;
+            return slot >= 0 && slot < static_cast<std::int64_t>(slots_.size()) ? slots_[static_cast<std::size_t>(slot)]
+                                                                                : -1;
+        }
+        // The first of equal Ids in the order read: pairs sort by Id, then by position.
+        const auto found = std::lower_bound(sorted_.begin(), sorted_.end(), std::pair<std::int32_t, int>{id, -1});
+        return found != sorted_.end() && found->first == id ? found->second : -1;
+    }
+
+    std::vector<std::int32_t> counts_;
+    std::int64_t base_ = 0;
+    std::vector<int> slots_;
+    std::vector<std::pair<std::int32_t, int>> sorted_;
+};
+
+// Reads the debtors, then the items; the item counts go to the debtors even when a line fails.
 void ParseLines(std::string_view bytes, Catalog& catalog, const ShortDateFormat& dates) {
     LineReader reader(bytes);
 
@@ -66,30 +156,27 @@ void ParseLines(std::string_view bytes, Catalog& catalog, const ShortDateFormat&
         catalog.users.Append(std::move(debtor));
     }
 
-    // The holder of an item is the first debtor in list order with its Id.
-    std::unordered_map<std::int32_t, TUserRec*> holders;
-    holders.reserve(static_cast<std::size_t>(catalog.users.Count()));
-    for (const auto& debtor : catalog.users) {
-        debtor->ItemCount = 0;
-        holders.emplace(debtor->Id, debtor.get());
-    }
-
-    while (!reader.AtEnd()) {
-        auto item = std::make_unique<TItemRec>();
-        item->Id = StrToInt(reader.Next());
-        item->Description = reader.Next();
-        item->ItemType = reader.Next();
-        catalog.types.Add(item->ItemType);
-        item->LentDate = dates.Parse(reader.Next());
-        item->HolderId = StrToInt(reader.Next());
-        const std::int32_t holderId = item->HolderId;
-        catalog.items.Append(std::move(item));
-        if (holderId != 0) {
-            if (auto found = holders.find(holderId); found != holders.end()) {
-                ++found->second->ItemCount;
+    HolderCounts holders(catalog.users);
+    try {
+        while (!reader.AtEnd()) {
+            auto item = std::make_unique<TItemRec>();
+            item->Id = StrToInt(reader.Next());
+            item->Description = reader.Next();
+            item->ItemType = reader.Next();
+            catalog.types.Add(item->ItemType);
+            item->LentDate = dates.Parse(reader.Next());
+            item->HolderId = StrToInt(reader.Next());
+            const std::int32_t holderId = item->HolderId;
+            catalog.items.Append(std::move(item));
+            if (holderId != 0) {
+                holders.Count(holderId);
             }
         }
+    } catch (...) {
+        holders.HandTo(catalog.users);
+        throw;
     }
+    holders.HandTo(catalog.users);
 }
 
 void SortLists(Catalog& catalog) {
@@ -97,43 +184,65 @@ void SortLists(Catalog& catalog) {
     catalog.items.Sort(CompareItemDescriptions);
 }
 
-void AppendLine(std::string& out, std::string_view text) {
-    out += text;
-    out += "\r\n";
-}
+// Writes the catalogue into a buffer sized in advance for the longest text each field can take.
+class LineWriter {
+  public:
+    explicit LineWriter(std::size_t room) : out_(room, '\0'), p_(out_.data()) {}
 
-void AppendIntLine(std::string& out, std::int32_t value) {
-    AppendInt(out, value);
-    out += "\r\n";
-}
+    void Text(std::string_view text) {
+        p_ = std::copy(text.begin(), text.end(), p_);
+        End();
+    }
+    void Int(std::int32_t value) {
+        p_ = WriteInt(p_, value);
+        End();
+    }
+    void Date(const ShortDateFormat& dates, TDateTime value) {
+        p_ = dates.WriteTo(p_, value);
+        End();
+    }
+    std::string Take() {
+        out_.resize(static_cast<std::size_t>(p_ - out_.data()));
+        return std::move(out_);
+    }
+
+  private:
+    void End() {
+        *p_++ = '\r';
+        *p_++ = '\n';
+    }
+
+    std::string out_;
+    char* p_;
+};
+
+constexpr std::size_t kIntRoom = 11 + 2;
 
 } // namespace
 
 std::string SerializeCatalog(const Catalog& catalog, const ShortDateFormat& dates) {
-    std::size_t size = kSeparator.size() + 2;
+    std::size_t room = kSeparator.size() + 2;
     for (const auto& d : catalog.users) {
-        size += 11 + d->Name.size() + d->EMail.size() + 3 * 2;
+        room += kIntRoom + d->Name.size() + 2 + d->EMail.size() + 2;
     }
     for (const auto& i : catalog.items) {
-        size += 2 * 11 + i->Description.size() + i->ItemType.size() + 16 + 5 * 2;
+        room += kIntRoom + i->Description.size() + 2 + i->ItemType.size() + 2 + dates.MaxLength() + 2 + kIntRoom;
     }
-    std::string out;
-    out.reserve(size);
+    LineWriter out(room);
     for (const auto& d : catalog.users) {
-        AppendIntLine(out, d->Id);
-        AppendLine(out, d->Name);
-        AppendLine(out, d->EMail);
+        out.Int(d->Id);
+        out.Text(d->Name);
+        out.Text(d->EMail);
     }
-    AppendLine(out, kSeparator);
+    out.Text(kSeparator);
     for (const auto& i : catalog.items) {
-        AppendIntLine(out, i->Id);
-        AppendLine(out, i->Description);
-        AppendLine(out, i->ItemType);
-        dates.AppendTo(out, i->LentDate);
-        out += "\r\n";
-        AppendIntLine(out, i->HolderId);
+        out.Int(i->Id);
+        out.Text(i->Description);
+        out.Text(i->ItemType);
+        out.Date(dates, i->LentDate);
+        out.Int(i->HolderId);
     }
-    return out;
+    return out.Take();
 }
 
 void ParseCatalog(std::string_view bytes, Catalog& catalog, const ShortDateFormat& dates) {

@@ -3,8 +3,22 @@
 #include "text/Letters.h"
 
 bool TypeList::Add(std::string_view type) {
+    // A catalogue has a handful of types: comparing them one by one is quicker than folding and hashing.
+    // Most types are spelt as the entry they match.
+    if (entries_.size() <= 8) {
+        for (const std::string& entry : entries_) {
+            if (entry == type) {
+                return false;
+            }
+        }
+        for (const std::string& entry : entries_) {
+            if (SameText(entry, type)) {
+                return false;
+            }
+        }
+    }
     UpperCaseInto(type, scratch_);
-    if (folded_.find(std::string_view(scratch_)) != folded_.end()) {
+    if (entries_.size() > 8 && folded_.find(std::string_view(scratch_)) != folded_.end()) {
         return false;
     }
     folded_.insert(scratch_);

@@ -2,7 +2,9 @@
 
 #include "text/Errors.h"
 
-void AppendInt(std::string& out, std::int32_t value) {
+#include <algorithm>
+
+char* WriteInt(char* out, std::int32_t value) {
     char buffer[12];
     char* p = buffer + sizeof buffer;
     // Work on the magnitude as unsigned so that the smallest value has a magnitude too.
@@ -14,7 +16,12 @@ void AppendInt(std::string& out, std::int32_t value) {
     if (value < 0) {
         *--p = '-';
     }
-    out.append(p, buffer + sizeof buffer);
+    return std::copy(p, buffer + sizeof buffer, out);
+}
+
+void AppendInt(std::string& out, std::int32_t value) {
+    char buffer[12];
+    out.append(buffer, WriteInt(buffer, value));
 }
 
 std::string IntToStr(std::int32_t value) {

@@ -7,6 +7,8 @@
 
 std::string IntToStr(std::int32_t value);
 void AppendInt(std::string& out, std::int32_t value);
+// Writes the text at `out`, which has room for 11 bytes; gives the end of the text.
+char* WriteInt(char* out, std::int32_t value);
 
 // Accepts an optional sign and decimal digits, nothing around them; the value must fit 32 bits.
 bool TryStrToInt(std::string_view text, std::int32_t& value);

@@ -2,14 +2,17 @@
 
 #include "text/Errors.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <stdexcept>
 
 namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-void AppendPadded(std::string& out, int value, int digits) {
+// Writes `value` in at least `digits` digits, zeros in front.
+char* WritePadded(char* out, int value, int digits) {
     char buffer[8];
     int n = 0;
     do {
@@ -20,8 +23,9 @@ void AppendPadded(std::string& out, int value, int digits) {
         buffer[n++] = '0';
     }
     while (n > 0) {
-        out += buffer[--n];
+        *out++ = buffer[--n];
     }
+    return out;
 }
 
 void SkipSpaces(std::string_view text, std::size_t& pos) {
@@ -105,6 +109,32 @@ ShortDateFormat::ShortDateFormat(std::string_view pattern, int twoDigitYearMax)
             throw std::invalid_argument("short date pattern with fields of varying width side by side: " + pattern_);
         }
     }
+    for (const Element& e : elements_) {
+        maxLength_ += e.kind == Kind::Literal ? e.text.size() : e.kind == Kind::Year && e.width > 2 ? 4 : 2;
+    }
+    std::size_t length = 0;
+    for (const Element& e : elements_) {
+        if (e.kind == Kind::Literal) {
+            if (e.text.find(' ') != std::string::npos) {
+                return; // spaces are read leniently
+            }
+            for (char c : e.text) {
+                fixedLiterals_.emplace_back(length++, c);
+            }
+            continue;
+        }
+        const std::size_t digits = e.kind == Kind::Year && e.width > 2 ? 4 : static_cast<std::size_t>(e.width);
+        if (digits < 2) {
+            return;
+        }
+        fixedFields_.push_back(FixedField{e.kind, length, digits});
+        length += digits;
+    }
+    fixedLength_ = length;
+    fixedTemplate_.assign(length, '0');
+    for (const auto& [offset, c] : fixedLiterals_) {
+        fixedTemplate_[offset] = c;
+    }
 }
 
 ShortDateFormat ShortDateFormat::Russian() { return ShortDateFormat("dd.MM.yyyy"); }
@@ -117,27 +147,42 @@ ShortDateFormat ShortDateFormat::FromLocalePattern(std::string_view pattern) {
     }
 }
 
-void ShortDateFormat::AppendTo(std::string& out, TDateTime value) const {
+char* ShortDateFormat::WriteTo(char* out, TDateTime value) const {
     CivilDate date;
     if (!TryDecodeDate(value, date)) {
         char number[64];
         std::snprintf(number, sizeof number, "%g", value);
         throw InvalidDateError(number);
     }
+    if (fixedLength_ != 0) {
+        std::memcpy(out, fixedTemplate_.data(), fixedLength_);
+        for (const FixedField& f : fixedFields_) {
+            int number = f.kind == Kind::Day ? date.day : f.kind == Kind::Month ? date.month : date.year;
+            for (std::size_t i = f.digits; i-- > 0;) {
+                out[f.offset + i] = static_cast<char>('0' + number % 10);
+                number /= 10;
+            }
+        }
+        return out + fixedLength_;
+    }
     for (const Element& e : elements_) {
         switch (e.kind) {
-        case Kind::Literal: out += e.text; break;
-        case Kind::Day: AppendPadded(out, date.day, e.width); break;
-        case Kind::Month: AppendPadded(out, date.month, e.width); break;
+        case Kind::Literal: out = std::copy(e.text.begin(), e.text.end(), out); break;
+        case Kind::Day: out = WritePadded(out, date.day, e.width); break;
+        case Kind::Month: out = WritePadded(out, date.month, e.width); break;
         case Kind::Year:
-            if (e.width <= 2) {
-                AppendPadded(out, date.year % 100, e.width);
-            } else {
-                AppendPadded(out, date.year, 4);
-            }
+            out = e.width <= 2 ? WritePadded(out, date.year % 100, e.width) : WritePadded(out, date.year, 4);
             break;
         }
     }
+    return out;
+}
+
+void ShortDateFormat::AppendTo(std::string& out, TDateTime value) const {
+    const std::size_t size = out.size();
+    out.resize(size + maxLength_);
+    char* end = WriteTo(out.data() + size, value);
+    out.resize(static_cast<std::size_t>(end - out.data()));
 }
 
 std::string ShortDateFormat::Format(TDateTime value) const {
@@ -146,7 +191,50 @@ std::string ShortDateFormat::Format(TDateTime value) const {
     return out;
 }
 
+int ShortDateFormat::FullYear(int year, std::size_t digits) const {
+    if (digits > 2) {
+        return year;
+    }
+    year += twoDigitYearMax_ / 100 * 100;
+    return year > twoDigitYearMax_ ? year - 100 : year;
+}
+
+bool ShortDateFormat::TryParseFixed(std::string_view text, TDateTime& value, bool& matched) const {
+    matched = false;
+    if (fixedLength_ == 0 || text.size() != fixedLength_) {
+        return false;
+    }
+    for (const auto& [offset, c] : fixedLiterals_) {
+        if (text[offset] != c) {
+            return false;
+        }
+    }
+    int day = 0, month = 0, year = 0;
+    for (const FixedField& f : fixedFields_) {
+        int number = 0;
+        for (std::size_t i = f.offset; i < f.offset + f.digits; ++i) {
+            if (!IsDigit(text[i])) {
+                return false;
+            }
+            number = number * 10 + (text[i] - '0');
+        }
+        switch (f.kind) {
+        case Kind::Day: day = number; break;
+        case Kind::Month: month = number; break;
+        default: year = FullYear(number, f.digits); break;
+        }
+    }
+    matched = true;
+    return TryEncodeDate(year, month, day, value);
+}
+
 bool ShortDateFormat::TryParse(std::string_view text, TDateTime& value) const {
+    // Texts as this format writes them take the short way.
+    bool matched = false;
+    const bool parsed = TryParseFixed(text, value, matched);
+    if (matched) {
+        return parsed;
+    }
     int day = 0, month = 0, year = 0;
     std::size_t pos = 0;
     SkipSpaces(text, pos);
@@ -182,15 +270,7 @@ bool ShortDateFormat::TryParse(std::string_view text, TDateTime& value) const {
         switch (e.kind) {
         case Kind::Day: day = number; break;
         case Kind::Month: month = number; break;
-        default:
-            year = number;
-            if (digits <= 2) {
-                year += twoDigitYearMax_ / 100 * 100;
-                if (year > twoDigitYearMax_) {
-                    year -= 100;
-                }
-            }
-            break;
+        default: year = FullYear(number, digits); break;
         }
     }
     SkipSpaces(text, pos);

@@ -10,6 +10,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 class ShortDateFormat {
@@ -28,6 +29,9 @@ class ShortDateFormat {
     // The date part of `value`; raises ConvertError for a value outside the years 1..9999.
     std::string Format(TDateTime value) const;
     void AppendTo(std::string& out, TDateTime value) const;
+    // Writes the text at `out`, which has room for MaxLength() bytes; gives the end of the text.
+    char* WriteTo(char* out, TDateTime value) const;
+    std::size_t MaxLength() const { return maxLength_; }
 
     // Reads a date written in this format: surrounding spaces are ignored, a day or month may have one or
     // two digits, the year one to four (one or two digits go through the two-digit year rule), and a
@@ -44,7 +48,22 @@ class ShortDateFormat {
         std::string text; // for a literal
     };
 
+    // The text written for this pattern has the same length for every date when the day and month have
+    // two digits and the year two or four: then reading a text of that length needs no search.
+    struct FixedField {
+        Kind kind;
+        std::size_t offset;
+        std::size_t digits;
+    };
+    bool TryParseFixed(std::string_view text, TDateTime& value, bool& matched) const;
+    int FullYear(int year, std::size_t digits) const;
+
     std::string pattern_;
     int twoDigitYearMax_;
     std::vector<Element> elements_;
+    std::size_t maxLength_ = 0;
+    std::size_t fixedLength_ = 0; // 0 when the length varies
+    std::vector<FixedField> fixedFields_;
+    std::vector<std::pair<std::size_t, char>> fixedLiterals_;
+    std::string fixedTemplate_; // the literals in place, zeros for the digits
 };

@@ -151,6 +151,19 @@ TEST(CatalogReader, CountsItemsForTheFirstDebtorInFileOrderWithThatId) {
                        "T t\n");
 }
 
+TEST(CatalogReader, FindsHoldersAmongScatteredIds) {
+    const Catalog c = Parse("2000000000\nВера\n\n-7\nГлеб\n\n2000000000\nАнна\n\n5\nДан\n\n***\n"
+                            "1\na\nt\n01.01.2024\n2000000000\n"
+                            "2\nb\nt\n01.01.2024\n-7\n"
+                            "3\nc\nt\n01.01.2024\n2000000000\n"
+                            "4\nd\nt\n01.01.2024\n6\n"
+                            "5\ne\nt\n01.01.2024\n-2147483648\n");
+    EXPECT_EQ(c.users.FindByName("Вера")->ItemCount, 2);
+    EXPECT_EQ(c.users.FindByName("Анна")->ItemCount, 0);
+    EXPECT_EQ(c.users.FindByName("Глеб")->ItemCount, 1);
+    EXPECT_EQ(c.users.FindByName("Дан")->ItemCount, 0);
+}
+
 TEST(CatalogReader, TypeListKeepsTheLetterCaseMetFirstInFileOrder) {
     const Catalog c = Parse("***\n"
                             "1\nЯ\nКнига\n01.01.2024\n0\n"

@@ -170,6 +170,15 @@ TEST(TypeList, TakesATypeInOnlyWhenNoEntryMatchesIgnoringCase) {
     EXPECT_EQ(types.Entries(), (std::vector<std::string>{"Книга", "Прочее", "Книги", "", "Ёлочное", "Елочное"}));
     EXPECT_EQ(types.IndexOf("ПРОЧЕЕ"), 1);
     EXPECT_EQ(types.IndexOf("Диск"), -1);
+    // Past a handful of entries the list looks types up another way; the rule stays the same.
+    for (const char* type : {"Диск", "Игра", "Карта", "Фильм", "Спорт", "Инструмент"}) {
+        EXPECT_TRUE(types.Add(type)) << type;
+    }
+    EXPECT_FALSE(types.Add("ИНСТРУМЕНТ"));
+    EXPECT_FALSE(types.Add("ёЛОЧНОЕ"));
+    EXPECT_FALSE(types.Add("книга"));
+    EXPECT_TRUE(types.Add("Инструменты"));
+    EXPECT_EQ(types.Count(), 13);
     types.Clear();
     EXPECT_EQ(types.Count(), 0);
     EXPECT_TRUE(types.Add("книга")); // forgotten with the entries
