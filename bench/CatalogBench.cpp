@@ -21,16 +21,21 @@ constexpr int kItems = 100000;
 constexpr int kRuns = 7;
 
 // Words of code page 1251 text, written with escapes.
-const char* const kSurnames[] = {"\xC8\xE2\xE0\xED\xEE\xE2", "\xCF\xE5\xF2\xF0\xEE\xE2",
-                                 "\xD1\xE8\xE4\xEE\xF0\xEE\xE2", "\xCA\xF3\xE7\xED\xE5\xF6\xEE\xE2",
+const char* const kSurnames[] = {"\xC8\xE2\xE0\xED\xEE\xE2",         "\xCF\xE5\xF2\xF0\xEE\xE2",
+                                 "\xD1\xE8\xE4\xEE\xF0\xEE\xE2",     "\xCA\xF3\xE7\xED\xE5\xF6\xEE\xE2",
                                  "\xD1\xEC\xE8\xF0\xED\xEE\xE2\xE0", "\xC2\xEE\xEB\xEA\xEE\xE2\xE0"};
-const char* const kWords[] = {"\xCA\xED\xE8\xE3\xE0",       "\xD1\xEB\xEE\xE2\xE0\xF0\xFC",
-                              "\xC7\xEE\xED\xF2",           "\xC4\xE8\xF1\xEA",
-                              "\xC0\xF2\xEB\xE0\xF1 \xEC\xE8\xF0\xE0", "\xC2\xEE\xE9\xED\xE0 \xE8 \xEC\xE8\xF0",
-                              "\xCF\xE0\xEB\xE0\xF2\xEA\xE0", "\xC4\xF0\xE5\xEB\xFC"};
-const char* const kTypes[] = {"\xCA\xED\xE8\xE3\xE0", "\xC4\xE8\xF1\xEA", "\xCF\xF0\xEE\xF7\xE5\xE5",
-                              "\xC8\xED\xF1\xF2\xF0\xF3\xEC\xE5\xED\xF2", "\xC8\xE3\xF0\xE0",
-                              "\xD4\xE8\xEB\xFC\xEC", "\xCA\xE0\xF0\xF2\xE0", "\xD1\xEF\xEE\xF0\xF2"};
+const char* const kWords[] = {"\xCA\xED\xE8\xE3\xE0",
+                              "\xD1\xEB\xEE\xE2\xE0\xF0\xFC",
+                              "\xC7\xEE\xED\xF2",
+                              "\xC4\xE8\xF1\xEA",
+                              "\xC0\xF2\xEB\xE0\xF1 \xEC\xE8\xF0\xE0",
+                              "\xC2\xEE\xE9\xED\xE0 \xE8 \xEC\xE8\xF0",
+                              "\xCF\xE0\xEB\xE0\xF2\xEA\xE0",
+                              "\xC4\xF0\xE5\xEB\xFC"};
+const char* const kTypes[] = {"\xCA\xED\xE8\xE3\xE0",     "\xC4\xE8\xF1\xEA",
+                              "\xCF\xF0\xEE\xF7\xE5\xE5", "\xC8\xED\xF1\xF2\xF0\xF3\xEC\xE5\xED\xF2",
+                              "\xC8\xE3\xF0\xE0",         "\xD4\xE8\xEB\xFC\xEC",
+                              "\xCA\xE0\xF0\xF2\xE0",     "\xD1\xEF\xEE\xF0\xF2"};
 
 Catalog Generate() {
     std::mt19937 random(20240315);
@@ -38,13 +43,15 @@ Catalog Generate() {
     for (int i = 1; i <= kDebtors; ++i) {
         TUserRec& u = c.users.AppendNew();
         u.Id = i;
-        u.Name = std::string(kSurnames[random() % 6]) + " " + IntToStr(static_cast<int32_t>(random() % 1000000));
+        u.Name =
+            std::string(kSurnames[random() % 6]) + " " + IntToStr(static_cast<int32_t>(random() % 1000000));
         u.EMail = random() % 3 ? "user" + IntToStr(i) + "@example.org" : "";
     }
     for (int i = 1; i <= kItems; ++i) {
         TItemRec& item = c.items.AppendNew();
         item.Id = i;
-        item.Description = std::string(kWords[random() % 8]) + ", " + kWords[random() % 8] + " " + IntToStr(i);
+        item.Description =
+            std::string(kWords[random() % 8]) + ", " + kWords[random() % 8] + " " + IntToStr(i);
         item.ItemType = kTypes[random() % 8];
         item.LentDate = 36526 + random() % 9800; // 2000 to 2026
         item.HolderId = random() % 5 < 2 ? static_cast<int32_t>(1 + random() % kDebtors) : 0;
@@ -148,9 +155,11 @@ int main() {
         const std::size_t after = mallinfo2().uordblks;
         if (after > before) {
             const double memory = static_cast<double>(after - before);
-            std::printf("\nmemory held by the lists: %.2f MB = %.2f x the file size\n", memory / 1e6, memory / size);
+            std::printf("\nmemory held by the lists: %.2f MB = %.2f x the file size\n", memory / 1e6,
+                        memory / size);
         } else {
-            std::printf("\nmemory held by the lists: not measurable here (a sanitizer replaces the allocator)\n");
+            std::printf(
+                "\nmemory held by the lists: not measurable here (a sanitizer replaces the allocator)\n");
         }
     }
     std::filesystem::remove_all(folder);

@@ -126,11 +126,13 @@ class HolderCounts {
     int Find(std::int32_t id) const {
         if (!slots_.empty()) {
             const std::int64_t slot = id - base_;
-            return slot >= 0 && slot < static_cast<std::int64_t>(slots_.size()) ? slots_[static_cast<std::size_t>(slot)]
-                                                                                : -1;
+            return slot >= 0 && slot < static_cast<std::int64_t>(slots_.size())
+                       ? slots_[static_cast<std::size_t>(slot)]
+                       : -1;
         }
         // The first of equal Ids in the order read: pairs sort by Id, then by position.
-        const auto found = std::lower_bound(sorted_.begin(), sorted_.end(), std::pair<std::int32_t, int>{id, -1});
+        const auto found =
+            std::lower_bound(sorted_.begin(), sorted_.end(), std::pair<std::int32_t, int>{id, -1});
         return found != sorted_.end() && found->first == id ? found->second : -1;
     }
 
@@ -226,7 +228,8 @@ std::string SerializeCatalog(const Catalog& catalog, const ShortDateFormat& date
         room += kIntRoom + d->Name.size() + 2 + d->EMail.size() + 2;
     }
     for (const auto& i : catalog.items) {
-        room += kIntRoom + i->Description.size() + 2 + i->ItemType.size() + 2 + dates.MaxLength() + 2 + kIntRoom;
+        room +=
+            kIntRoom + i->Description.size() + 2 + i->ItemType.size() + 2 + dates.MaxLength() + 2 + kIntRoom;
     }
     LineWriter out(room);
     for (const auto& d : catalog.users) {

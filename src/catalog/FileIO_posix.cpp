@@ -24,7 +24,9 @@ bool IsFolder(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-[[noreturn]] void Fail(int err, const std::string& path) { throw InOutError(InOutCodeFromErrno(err, path)); }
+[[noreturn]] void Fail(int err, const std::string& path) {
+    throw InOutError(InOutCodeFromErrno(err, path));
+}
 
 class Descriptor {
   public:
@@ -133,6 +135,10 @@ void ReplaceFileBytes(const std::string& path, std::string_view bytes) {
     // The new file takes the rights of the one it replaces; a new catalogue gets the usual ones.
     struct stat old {};
     const bool keepMode = ::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+    // A file we may not write is refused as writing it in place would be, though a rename could replace it.
+    if (keepMode && ::access(path.c_str(), W_OK) != 0) {
+        Fail(errno, path);
+    }
     const mode_t mode = keepMode ? old.st_mode & 07777 : 0666;
     std::string temp;
     int fdValue = -1;
@@ -169,7 +175,9 @@ void ReplaceFileBytes(const std::string& path, std::string_view bytes) {
     }
 }
 
-void CopyFileBytes(const std::string& from, const std::string& to) { ReplaceFileBytes(to, ReadFileBytes(from)); }
+void CopyFileBytes(const std::string& from, const std::string& to) {
+    ReplaceFileBytes(to, ReadFileBytes(from));
+}
 
 bool FileExists(const std::string& path) {
     struct stat st {};

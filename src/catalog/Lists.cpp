@@ -6,12 +6,16 @@
 
 namespace {
 
-int Sign(int c) { return c < 0 ? -1 : c > 0 ? 1 : 0; }
+int Sign(int c) {
+    return c < 0 ? -1 : c > 0 ? 1 : 0;
+}
 
 } // namespace
 
 // std::string compares bytes as unsigned values, shorter prefix first: the catalogue's ordinal order.
-int CompareUserNames(const TUserRec& a, const TUserRec& b) { return Sign(a.Name.compare(b.Name)); }
+int CompareUserNames(const TUserRec& a, const TUserRec& b) {
+    return Sign(a.Name.compare(b.Name));
+}
 
 int CompareItemDescriptions(const TItemRec& a, const TItemRec& b) {
     return Sign(a.Description.compare(b.Description));

@@ -18,9 +18,13 @@ int InOutCode(DWORD err) {
     }
 }
 
-[[noreturn]] void Fail(DWORD err) { throw InOutError(InOutCode(err)); }
+[[noreturn]] void Fail(DWORD err) {
+    throw InOutError(InOutCode(err));
+}
 
-[[noreturn]] void FailLast() { Fail(GetLastError()); }
+[[noreturn]] void FailLast() {
+    Fail(GetLastError());
+}
 
 class FileHandle {
   public:
@@ -80,7 +84,8 @@ std::string ReadFileBytes(const std::string& path) {
     std::size_t filled = 0;
     while (filled < bytes.size()) {
         DWORD got = 0;
-        if (!ReadFile(file.get(), bytes.data() + filled, static_cast<DWORD>(bytes.size() - filled), &got, nullptr)) {
+        if (!ReadFile(file.get(), bytes.data() + filled, static_cast<DWORD>(bytes.size() - filled), &got,
+                      nullptr)) {
             FailLast();
         }
         if (got == 0) {
@@ -97,6 +102,11 @@ std::string ReadFileBytes(const std::string& path) {
 
 void ReplaceFileBytes(const std::string& path, std::string_view bytes) {
     static std::atomic<unsigned> counter{0};
+    // A read-only file is refused as writing it in place would be (a rename alone might replace it).
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        Fail(ERROR_ACCESS_DENIED);
+    }
     std::string temp;
     HANDLE h = INVALID_HANDLE_VALUE;
     for (int attempt = 0; h == INVALID_HANDLE_VALUE; ++attempt) {
@@ -128,7 +138,9 @@ void ReplaceFileBytes(const std::string& path, std::string_view bytes) {
     }
 }
 
-void CopyFileBytes(const std::string& from, const std::string& to) { ReplaceFileBytes(to, ReadFileBytes(from)); }
+void CopyFileBytes(const std::string& from, const std::string& to) {
+    ReplaceFileBytes(to, ReadFileBytes(from));
+}
 
 bool FileExists(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());

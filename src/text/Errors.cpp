@@ -18,7 +18,9 @@ ConvertError InvalidIntegerError(std::string_view text) {
     return ConvertError(Quoted(text, " is not a valid integer value"));
 }
 
-ConvertError InvalidDateError(std::string_view text) { return ConvertError(Quoted(text, " is not a valid date")); }
+ConvertError InvalidDateError(std::string_view text) {
+    return ConvertError(Quoted(text, " is not a valid date"));
+}
 
 std::string InOutErrorMessage(int code) {
     switch (code) {
@@ -37,6 +39,7 @@ InOutError::InOutError(int errorCode) : std::runtime_error(InOutErrorMessage(err
 
 // "No free number: the list already holds a record with number 2147483647", in code page 1251.
 IdOverflowError::IdOverflowError()
-    : std::runtime_error("\xCD\xE5\xF2 \xF1\xE2\xEE\xE1\xEE\xE4\xED\xEE\xE3\xEE \xED\xEE\xEC\xE5\xF0\xE0: \xE2 "
-                         "\xF1\xEF\xE8\xF1\xEA\xE5 \xF3\xE6\xE5 \xE5\xF1\xF2\xFC \xE7\xE0\xEF\xE8\xF1\xFC \xF1 "
-                         "\xED\xEE\xEC\xE5\xF0\xEE\xEC 2147483647") {}
+    : std::runtime_error(
+          "\xCD\xE5\xF2 \xF1\xE2\xEE\xE1\xEE\xE4\xED\xEE\xE3\xEE \xED\xEE\xEC\xE5\xF0\xE0: \xE2 "
+          "\xF1\xEF\xE8\xF1\xEA\xE5 \xF3\xE6\xE5 \xE5\xF1\xF2\xFC \xE7\xE0\xEF\xE8\xF1\xFC \xF1 "
+          "\xED\xEE\xEC\xE5\xF0\xEE\xEC 2147483647") {}

@@ -8,7 +8,8 @@ char* WriteInt(char* out, std::int32_t value) {
     char buffer[12];
     char* p = buffer + sizeof buffer;
     // Work on the magnitude as unsigned so that the smallest value has a magnitude too.
-    std::uint32_t magnitude = value < 0 ? 0u - static_cast<std::uint32_t>(value) : static_cast<std::uint32_t>(value);
+    std::uint32_t magnitude =
+        value < 0 ? 0u - static_cast<std::uint32_t>(value) : static_cast<std::uint32_t>(value);
     do {
         *--p = static_cast<char>('0' + magnitude % 10);
         magnitude /= 10;

@@ -28,9 +28,9 @@ constexpr CaseTables MakeCaseTables() {
     }
     // The letters of the page outside the two alphabets, capital then small.
     constexpr std::uint8_t others[][2] = {
-        {0x80, 0x90}, {0x81, 0x83}, {0x8A, 0x9A}, {0x8C, 0x9C}, {0x8D, 0x9D}, {0x8E, 0x9E},
-        {0x8F, 0x9F}, {0xA1, 0xA2}, {0xA3, 0xBC}, {0xA5, 0xB4}, {0xA8, 0xB8}, {0xAA, 0xBA},
-        {0xAF, 0xBF}, {0xB2, 0xB3}, {0xBD, 0xBE},
+        {0x80, 0x90}, {0x81, 0x83}, {0x8A, 0x9A}, {0x8C, 0x9C}, {0x8D, 0x9D},
+        {0x8E, 0x9E}, {0x8F, 0x9F}, {0xA1, 0xA2}, {0xA3, 0xBC}, {0xA5, 0xB4},
+        {0xA8, 0xB8}, {0xAA, 0xBA}, {0xAF, 0xBF}, {0xB2, 0xB3}, {0xBD, 0xBE},
     };
     for (const auto& p : others) {
         pair(p[0], p[1]);
@@ -40,13 +40,19 @@ constexpr CaseTables MakeCaseTables() {
 
 constexpr CaseTables kCase = MakeCaseTables();
 
-inline unsigned char Byte(char c) { return static_cast<unsigned char>(c); }
+inline unsigned char Byte(char c) {
+    return static_cast<unsigned char>(c);
+}
 
 } // namespace
 
-char UpperCase(char c) { return static_cast<char>(kCase.upper[Byte(c)]); }
+char UpperCase(char c) {
+    return static_cast<char>(kCase.upper[Byte(c)]);
+}
 
-char LowerCase(char c) { return static_cast<char>(kCase.lower[Byte(c)]); }
+char LowerCase(char c) {
+    return static_cast<char>(kCase.lower[Byte(c)]);
+}
 
 void UpperCaseInto(std::string_view text, std::string& out) {
     out.resize(text.size());

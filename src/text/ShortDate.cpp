@@ -9,7 +9,9 @@
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Writes `value` in at least `digits` digits, zeros in front.
 char* WritePadded(char* out, int value, int digits) {
@@ -100,13 +102,15 @@ ShortDateFormat::ShortDateFormat(std::string_view pattern, int twoDigitYearMax)
         elements_.push_back(Element{kind, static_cast<int>(run), {}});
     }
     if (seen[1] != 1 || seen[2] != 1 || seen[3] != 1) {
-        throw std::invalid_argument("short date pattern without exactly one day, month and year: " + pattern_);
+        throw std::invalid_argument("short date pattern without exactly one day, month and year: " +
+                                    pattern_);
     }
     // A field written right before another one must have a fixed width, or the two run together.
     for (std::size_t n = 0; n + 1 < elements_.size(); ++n) {
         const bool packed = elements_[n].kind != Kind::Literal && elements_[n + 1].kind != Kind::Literal;
         if (packed && elements_[n].width < 2) {
-            throw std::invalid_argument("short date pattern with fields of varying width side by side: " + pattern_);
+            throw std::invalid_argument("short date pattern with fields of varying width side by side: " +
+                                        pattern_);
         }
     }
     for (const Element& e : elements_) {
@@ -123,7 +127,8 @@ ShortDateFormat::ShortDateFormat(std::string_view pattern, int twoDigitYearMax)
             }
             continue;
         }
-        const std::size_t digits = e.kind == Kind::Year && e.width > 2 ? 4 : static_cast<std::size_t>(e.width);
+        const std::size_t digits =
+            e.kind == Kind::Year && e.width > 2 ? 4 : static_cast<std::size_t>(e.width);
         if (digits < 2) {
             return;
         }
@@ -137,7 +142,9 @@ ShortDateFormat::ShortDateFormat(std::string_view pattern, int twoDigitYearMax)
     }
 }
 
-ShortDateFormat ShortDateFormat::Russian() { return ShortDateFormat("dd.MM.yyyy"); }
+ShortDateFormat ShortDateFormat::Russian() {
+    return ShortDateFormat("dd.MM.yyyy");
+}
 
 ShortDateFormat ShortDateFormat::FromLocalePattern(std::string_view pattern) {
     try {

@@ -13,7 +13,7 @@
 
 namespace {
 
-const char* const kPatterns[] = {"dd.MM.yyyy", "d.M.yyyy", "M/d/yyyy", "yyyy-MM-dd",
+const char* const kPatterns[] = {"dd.MM.yyyy", "d.M.yyyy", "M/d/yyyy",    "yyyy-MM-dd",
                                  "dd/MM/yy",   "yyyyMMdd", "yyyy.MM.dd.", "d. M. yyyy"};
 
 void Check(bool condition) {

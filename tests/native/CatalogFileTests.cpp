@@ -42,11 +42,12 @@ TItemRec& AddItem(Catalog& c, int32_t id, const std::string& description, const 
 std::string Dump(const Catalog& c) {
     std::string out;
     for (const auto& u : c.users) {
-        out += "U " + std::to_string(u->Id) + "|" + u->Name + "|" + u->EMail + "|" + std::to_string(u->ItemCount) + "\n";
+        out += "U " + std::to_string(u->Id) + "|" + u->Name + "|" + u->EMail + "|" +
+               std::to_string(u->ItemCount) + "\n";
     }
     for (const auto& i : c.items) {
-        out += "I " + std::to_string(i->Id) + "|" + i->Description + "|" + i->ItemType + "|" + kRu.Format(i->LentDate) +
-               "|" + std::to_string(i->HolderId) + "\n";
+        out += "I " + std::to_string(i->Id) + "|" + i->Description + "|" + i->ItemType + "|" +
+               kRu.Format(i->LentDate) + "|" + std::to_string(i->HolderId) + "\n";
     }
     for (const auto& t : c.types.Entries()) {
         out += "T " + t + "\n";
@@ -79,8 +80,8 @@ TEST(CatalogWriter, WritesOneFieldPerLineWithCrLf) {
     AddItem(c, 1, "Словарь", "Книга", Day(2024, 2, 1), 0);
     c.users[0].ItemCount = 40; // derived, never written
     EXPECT_EQ(SerializeCatalog(c, kRu), "1\r\nПетров\r\n\r\n***\r\n"
-                                         "2\r\nЗонт\r\nПрочее\r\n15.03.2024\r\n1\r\n"
-                                         "1\r\nСловарь\r\nКнига\r\n01.02.2024\r\n0\r\n");
+                                        "2\r\nЗонт\r\nПрочее\r\n15.03.2024\r\n1\r\n"
+                                        "1\r\nСловарь\r\nКнига\r\n01.02.2024\r\n0\r\n");
     EXPECT_EQ(SerializeCatalog(Catalog{}, kRu), "***\r\n");
     EXPECT_EQ(Dump(Parse("***\r\n")), "");
 }
@@ -112,9 +113,10 @@ TEST(CatalogWriter, WhatItWritesReadsBackSortedWithCountsAndTypes) {
 TEST(CatalogReader, AcceptsLfCrAnywhereCtrlZAndAMissingLastLineEnd) {
     const std::string expected = "U 1|Петров|p@x\nI 5|Зонт|Прочее|15.03.2024|1\n";
     auto brief = [](const Catalog& c) {
-        return "U " + std::to_string(c.users[0].Id) + "|" + c.users[0].Name + "|" + c.users[0].EMail + "\n" + "I " +
-               std::to_string(c.items[0].Id) + "|" + c.items[0].Description + "|" + c.items[0].ItemType + "|" +
-               kRu.Format(c.items[0].LentDate) + "|" + std::to_string(c.items[0].HolderId) + "\n";
+        return "U " + std::to_string(c.users[0].Id) + "|" + c.users[0].Name + "|" + c.users[0].EMail + "\n" +
+               "I " + std::to_string(c.items[0].Id) + "|" + c.items[0].Description + "|" +
+               c.items[0].ItemType + "|" + kRu.Format(c.items[0].LentDate) + "|" +
+               std::to_string(c.items[0].HolderId) + "\n";
     };
     EXPECT_EQ(brief(Parse("1\nПетров\np@x\n***\n5\nЗонт\nПрочее\n15.03.2024\n1\n")), expected);
     EXPECT_EQ(brief(Parse("1\r\nПетров\r\np@x\r\n***\r\n5\r\nЗонт\r\nПрочее\r\n15.03.2024\r\n1")), expected);
@@ -129,7 +131,8 @@ TEST(CatalogReader, AcceptsLfCrAnywhereCtrlZAndAMissingLastLineEnd) {
 
 TEST(CatalogReader, EndOfFileEndsEitherPhaseWithoutError) {
     // No separator: debtors only.
-    EXPECT_EQ(Dump(Parse("1\r\nПетров\r\np@x\r\n2\r\nСидоров\r\n\r\n")), "U 1|Петров|p@x|0\nU 2|Сидоров||0\n");
+    EXPECT_EQ(Dump(Parse("1\r\nПетров\r\np@x\r\n2\r\nСидоров\r\n\r\n")),
+              "U 1|Петров|p@x|0\nU 2|Сидоров||0\n");
     // The last debtor has only its Id line.
     EXPECT_EQ(Dump(Parse("1\r\nПетров\r\np@x\r\n2\r\n")), "U 2|||0\nU 1|Петров|p@x|0\n");
     EXPECT_EQ(Dump(Parse("2")), "U 2|||0\n");
@@ -146,9 +149,10 @@ TEST(CatalogReader, CountsItemsForTheFirstDebtorInFileOrderWithThatId) {
                             "2\nb\nt\n01.01.2024\n2\n"
                             "3\nc\nt\n01.01.2024\n9\n"
                             "4\nd\nt\n01.01.2024\n0\n");
-    EXPECT_EQ(Dump(c), "U 2|Анна||0\nU 3|Борис||0\nU 2|Юрий||2\n"
-                       "I 1|a|t|01.01.2024|2\nI 2|b|t|01.01.2024|2\nI 3|c|t|01.01.2024|9\nI 4|d|t|01.01.2024|0\n"
-                       "T t\n");
+    EXPECT_EQ(Dump(c),
+              "U 2|Анна||0\nU 3|Борис||0\nU 2|Юрий||2\n"
+              "I 1|a|t|01.01.2024|2\nI 2|b|t|01.01.2024|2\nI 3|c|t|01.01.2024|9\nI 4|d|t|01.01.2024|0\n"
+              "T t\n");
 }
 
 TEST(CatalogReader, FindsHoldersAmongScatteredIds) {
@@ -176,7 +180,8 @@ TEST(CatalogReader, FailedLineKeepsCompletedRecordsSortedAndDropsTheOneBeingBuil
     const std::string good = "5\nЯков\n\n1\nАнна\n\n***\n"
                              "1\nЯщик\nМебель\n01.01.2024\n5\n"
                              "2\nАтлас\nКнига\n02.01.2024\n5\n";
-    const std::string kept = "U 1|Анна||0\nU 5|Яков||2\nI 2|Атлас|Книга|02.01.2024|5\nI 1|Ящик|Мебель|01.01.2024|5\n";
+    const std::string kept =
+        "U 1|Анна||0\nU 5|Яков||2\nI 2|Атлас|Книга|02.01.2024|5\nI 1|Ящик|Мебель|01.01.2024|5\n";
     struct Case {
         std::string bytes;
         std::string message;
@@ -190,8 +195,10 @@ TEST(CatalogReader, FailedLineKeepsCompletedRecordsSortedAndDropsTheOneBeingBuil
          kept + "T Мебель\nT Книга\nT Диски\n"},
         {good + "3\nДиск\nдиски\n03.01.2024\nПетров\n", "'Петров' is not a valid integer value",
          kept + "T Мебель\nT Книга\nT диски\n"},
-        {good + "3\nДиск\nДиски\n03.01.2024\n", "'' is not a valid integer value", kept + "T Мебель\nT Книга\nT Диски\n"},
-        {good + " 3\nДиск\nДиски\n03.01.2024\n5\n", "' 3' is not a valid integer value", kept + "T Мебель\nT Книга\n"},
+        {good + "3\nДиск\nДиски\n03.01.2024\n", "'' is not a valid integer value",
+         kept + "T Мебель\nT Книга\nT Диски\n"},
+        {good + " 3\nДиск\nДиски\n03.01.2024\n5\n", "' 3' is not a valid integer value",
+         kept + "T Мебель\nT Книга\n"},
         {"5\nЯков\n\nБорис\n\n\n***\n", "'Борис' is not a valid integer value", "U 5|Яков||0\n"},
         {"5\nЯков\n\n*** \n", "'*** ' is not a valid integer value", "U 5|Яков||0\n"},
     };

@@ -129,7 +129,8 @@ TEST(Identifiers, RefusesToGoPastTheLargestInteger) {
     try {
         users.NewId();
     } catch (const IdOverflowError& e) {
-        EXPECT_EQ(std::string(e.what()), "Нет свободного номера: в списке уже есть запись с номером 2147483647");
+        EXPECT_EQ(std::string(e.what()),
+                  "Нет свободного номера: в списке уже есть запись с номером 2147483647");
     }
     EXPECT_EQ(users.Count(), 2);
 }
@@ -167,7 +168,8 @@ TEST(TypeList, TakesATypeInOnlyWhenNoEntryMatchesIgnoringCase) {
     EXPECT_TRUE(types.Add("Ёлочное"));
     EXPECT_FALSE(types.Add("ёлочное"));
     EXPECT_TRUE(types.Add("Елочное"));
-    EXPECT_EQ(types.Entries(), (std::vector<std::string>{"Книга", "Прочее", "Книги", "", "Ёлочное", "Елочное"}));
+    EXPECT_EQ(types.Entries(),
+              (std::vector<std::string>{"Книга", "Прочее", "Книги", "", "Ёлочное", "Елочное"}));
     EXPECT_EQ(types.IndexOf("ПРОЧЕЕ"), 1);
     EXPECT_EQ(types.IndexOf("Диск"), -1);
     // Past a handful of entries the list looks types up another way; the rule stays the same.

@@ -149,9 +149,15 @@ TEST(ShortDate, EachCommonPatternReadsBackWhatItWrote) {
         const char* written; // 6 March 2024
     };
     const Case cases[] = {
-        {"dd.MM.yyyy", "06.03.2024"}, {"d.M.yyyy", "6.3.2024"},       {"M/d/yyyy", "3/6/2024"},
-        {"yyyy-MM-dd", "2024-03-06"}, {"dd/MM/yy", "06/03/24"},       {"d. M. yyyy", "6. 3. 2024"},
-        {"yyyy.MM.dd.", "2024.03.06."}, {"yyyyMMdd", "20240306"},   {"dd' de 'MM' de 'yyyy", "06 de 03 de 2024"},
+        {"dd.MM.yyyy", "06.03.2024"},
+        {"d.M.yyyy", "6.3.2024"},
+        {"M/d/yyyy", "3/6/2024"},
+        {"yyyy-MM-dd", "2024-03-06"},
+        {"dd/MM/yy", "06/03/24"},
+        {"d. M. yyyy", "6. 3. 2024"},
+        {"yyyy.MM.dd.", "2024.03.06."},
+        {"yyyyMMdd", "20240306"},
+        {"dd' de 'MM' de 'yyyy", "06 de 03 de 2024"},
         {"d-M-y", "6-3-24"},
     };
     for (const Case& c : cases) {
@@ -204,8 +210,8 @@ TEST(ShortDate, AnotherLocaleOrderSwapsDayAndMonthOrFails) {
 }
 
 TEST(ShortDate, RefusesPatternsItCannotReadBack) {
-    for (const char* bad : {"", "dd.MM", "dd.MM.yyyy dd", "dddd, d MMMM yyyy", "dd MMM yyyy", "gg yyyy-MM-dd",
-                            "dMyyyy"}) {
+    for (const char* bad :
+         {"", "dd.MM", "dd.MM.yyyy dd", "dddd, d MMMM yyyy", "dd MMM yyyy", "gg yyyy-MM-dd", "dMyyyy"}) {
         EXPECT_THROW(ShortDateFormat{bad}, std::invalid_argument) << bad;
         EXPECT_EQ(ShortDateFormat::FromLocalePattern(bad).Pattern(), "dd.MM.yyyy") << bad;
     }
