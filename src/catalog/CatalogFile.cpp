@@ -23,10 +23,10 @@ const char* FindLineBreak(const char* p, const char* end) {
         std::memcpy(&word, p, 8);
         const std::uint64_t lf = word ^ (ones * '\n');
         const std::uint64_t cr = word ^ (ones * '\r');
-        // A set high bit marks a zero byte; the lowest mark is always exact.
+        // Non-zero exactly when one of the eight bytes is LF or CR.
         const std::uint64_t marks = ((lf - ones) & ~lf & highs) | ((cr - ones) & ~cr & highs);
         if (marks != 0) {
-            break; // the byte loop below finds it within these eight bytes
+            break; // the byte loop below finds which
         }
         p += 8;
     }
@@ -40,7 +40,8 @@ const char* FindLineBreak(const char* p, const char* end) {
 class LineReader {
   public:
     explicit LineReader(std::string_view bytes) : pos_(bytes.data()), end_(bytes.data() + bytes.size()) {
-        if (const void* eof = std::memchr(pos_, kEndOfFile, bytes.size())) {
+        const void* eof = bytes.empty() ? nullptr : std::memchr(pos_, kEndOfFile, bytes.size());
+        if (eof) {
             end_ = static_cast<const char*>(eof);
         }
     }
