@@ -1,0 +1,92 @@
+#!/usr/bin/env bash
+# Installs what building and testing the program needs, once. Sourced by ./run and ./test.
+# With everything in place it only checks, which takes well under a second.
+set -euo pipefail
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+DEPS=$ROOT/build/deps
+JPEG_PREFIX=$DEPS/libjpeg
+
+need_packages() {
+    local missing=()
+    command -v i686-w64-mingw32-g++-posix >/dev/null || missing+=(g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix)
+    command -v i686-w64-mingw32-windres >/dev/null || missing+=(binutils-mingw-w64-i686)
+    command -v wine >/dev/null || missing+=(wine)
+    [ -e /usr/lib/wine/wine ] && [ -e /usr/lib/i386-linux-gnu/wine/i386-windows/kernel32.dll ] || missing+=(wine32:i386)
+    command -v Xvfb >/dev/null || missing+=(xvfb)
+    command -v xauth >/dev/null || missing+=(xauth)
+    command -v xwd >/dev/null || missing+=(x11-apps)
+    [ -x /usr/bin/convert ] || missing+=(imagemagick)
+    command -v cmake >/dev/null || missing+=(cmake)
+    command -v ninja >/dev/null || missing+=(ninja-build)
+    command -v g++ >/dev/null || missing+=(g++)
+    command -v clang++-14 >/dev/null || missing+=(clang-14)
+    [ -e /usr/lib/llvm-14/lib/clang/14.0.6/lib/linux/libclang_rt.fuzzer-x86_64.a ] || missing+=(libclang-rt-14-dev)
+    [ -d /usr/src/googletest/googletest ] || missing+=(googletest)
+    [ -e /usr/include/gtest/gtest.h ] || missing+=(libgtest-dev)
+    [ -e /usr/include/benchmark/benchmark.h ] || missing+=(libbenchmark-dev)
+    command -v dpkg-source >/dev/null || missing+=(dpkg-dev)
+    command -v locale-gen >/dev/null || missing+=(locales)
+    [ -e /usr/share/wine/fonts/marlett.ttf ] || missing+=(fonts-wine)
+    if [ "${#missing[@]}" -gt 0 ]; then printf '%s\n' "${missing[@]}"; fi
+}
+
+install_packages() {
+    if [ "$(id -u)" != 0 ]; then
+        echo "setup: missing packages ($*); run as root once to install them" >&2
+        exit 1
+    fi
+    echo "setup: installing $*" >&2
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        dpkg --add-architecture i386
+    fi
+    enable_deb_src
+    apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$@" >/dev/null
+}
+
+# libjpeg-turbo is cross-built from Debian's source package, which needs a deb-src line.
+enable_deb_src() {
+    local f=/etc/apt/sources.list.d/debian.sources
+    if [ -f "$f" ] && ! grep -q 'deb-src' "$f"; then
+        sed -i 's/^Types: deb$/Types: deb deb-src/' "$f"
+    elif [ ! -f "$f" ] && ! grep -rqs '^deb-src' /etc/apt/sources.list /etc/apt/sources.list.d/; then
+        grep -h '^deb ' /etc/apt/sources.list 2>/dev/null | sed 's/^deb /deb-src /' >/etc/apt/sources.list.d/deb-src.list
+    fi
+}
+
+ensure_locale() {
+    if ! locale -a 2>/dev/null | grep -qix 'ru_RU.utf8'; then
+        echo "setup: generating ru_RU.UTF-8" >&2
+        sed -i 's/^# *ru_RU.UTF-8 UTF-8/ru_RU.UTF-8 UTF-8/' /etc/locale.gen
+        grep -q '^ru_RU.UTF-8 UTF-8' /etc/locale.gen || echo 'ru_RU.UTF-8 UTF-8' >>/etc/locale.gen
+        locale-gen >/dev/null
+    fi
+}
+
+ensure_libjpeg() {
+    [ -e "$JPEG_PREFIX/lib/libjpeg.a" ] && return 0
+    echo "setup: cross-building libjpeg-turbo" >&2
+    local src=$DEPS/src
+    rm -rf "$src" && mkdir -p "$src"
+    if ! (cd "$src" && apt-get source -qq libjpeg-turbo >/dev/null 2>&1); then
+        enable_deb_src
+        apt-get update -qq
+        (cd "$src" && apt-get source -qq libjpeg-turbo >/dev/null)
+    fi
+    local dir
+    dir=$(find "$src" -maxdepth 1 -type d -name 'libjpeg-turbo-*' | head -n 1)
+    cmake -S "$dir" -B "$src/build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" \
+        -DCMAKE_BUILD_TYPE=Release -DWITH_SIMD=OFF -DENABLE_SHARED=OFF -DWITH_TURBOJPEG=OFF \
+        -DCMAKE_INSTALL_PREFIX="$JPEG_PREFIX" >/dev/null
+    cmake --build "$src/build" >/dev/null
+    cmake --install "$src/build" >/dev/null
+    rm -rf "$src"
+}
+
+mapfile -t MISSING < <(need_packages)
+if [ "${#MISSING[@]}" -gt 0 ]; then
+    install_packages "${MISSING[@]}"
+fi
+ensure_locale
+ensure_libjpeg

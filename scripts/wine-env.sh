@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# Wine for running and testing the program: a 32-bit prefix inside the build folder, a Russian locale,
+# and an X display (the user's, or a private Xvfb). Source it, call wine_up, and wine_down at the end.
+
+ROOT=${ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
+export WINEPREFIX=$ROOT/build/wineprefix
+export WINEARCH=win32
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
+export LC_ALL=ru_RU.UTF-8
+
+XVFB_PID=
+WINE_USER_DIR=
+
+# A new prefix, made once: no window manager waits, and the user folders are real folders, not links
+# into $HOME.
+wine_prefix() {
+    if [ ! -e "$WINEPREFIX/.ready" ]; then
+        rm -rf "$WINEPREFIX"
+        mkdir -p "$WINEPREFIX"
+        wineboot -i >/dev/null 2>&1 || true
+        wineserver -w
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d Y /f >/dev/null 2>&1
+        wineserver -w
+        local users=$WINEPREFIX/drive_c/users/$(id -un)
+        for d in "$users"/*; do
+            if [ -L "$d" ]; then
+                rm "$d" && mkdir -p "$d"
+            fi
+        done
+        touch "$WINEPREFIX/.ready"
+    fi
+    WINE_USER_DIR=$WINEPREFIX/drive_c/users/$(id -un)
+}
+
+# Starts a private Xvfb when there is no display (or when WINE_HEADLESS=1 asks for one).
+wine_display() {
+    if [ -n "${DISPLAY:-}" ] && [ "${WINE_HEADLESS:-0}" != 1 ]; then
+        return 0
+    fi
+    local n=90
+    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 100); do
+        [ -e "/tmp/.X11-unix/X$n" ] && break
+        sleep 0.05
+    done
+}
+
+wine_up() {
+    wine_display
+    wine_prefix
+    wineserver -p >/dev/null 2>&1
+}
+
+wine_down() {
+    wineserver -k >/dev/null 2>&1 || true
+    if [ -n "$XVFB_PID" ]; then
+        kill "$XVFB_PID" 2>/dev/null || true
+        wait "$XVFB_PID" 2>/dev/null || true
+        XVFB_PID=
+    fi
+}
+
+# Saves the whole X screen as a PNG.
+wine_screenshot() {
+    xwd -root -silent | /usr/bin/convert xwd:- png:"$1"
+}

@@ -1,0 +1,154 @@
+#include "platform/Application.h"
+
+#include "platform/Window.h"
+
+#include <vector>
+
+namespace {
+
+const char* const kAppClass = "VeshchehranApplication";
+
+HINSTANCE instance = nullptr;
+HWND appWindow = nullptr;
+HWND mainWindow = nullptr;
+HACCEL accelerators = nullptr;
+HWND modelessDialog = nullptr;
+std::string title;
+
+LRESULT CALLBACK AppWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == SC_CLOSE) {
+            if (mainWindow) {
+                PostMessageA(mainWindow, WM_CLOSE, 0, 0);
+            }
+            return 0;
+        }
+        break;
+    case WM_CLOSE:
+        if (mainWindow) {
+            PostMessageA(mainWindow, WM_CLOSE, 0, 0);
+        }
+        return 0;
+    case WM_ACTIVATE:
+        // Activating the taskbar button activates the main window (or the dialog it is showing).
+        if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam) && mainWindow && IsWindowVisible(mainWindow)) {
+            HWND popup = GetLastActivePopup(mainWindow);
+            SetActiveWindow(popup && IsWindowEnabled(popup) ? popup : mainWindow);
+            return 0;
+        }
+        break;
+    }
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+bool TranslateForMainWindow(MSG& msg) {
+    if (modelessDialog && IsWindow(modelessDialog) && IsDialogMessageA(modelessDialog, &msg)) {
+        return true;
+    }
+    if (accelerators && mainWindow && IsWindowEnabled(mainWindow)) {
+        HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+        if (root == mainWindow && TranslateAcceleratorA(mainWindow, accelerators, &msg)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void Dispatch(MSG& msg) {
+    if (!TranslateForMainWindow(msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+} // namespace
+
+namespace Application {
+
+void Initialize(HINSTANCE inst) {
+    instance = inst;
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = AppWndProc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
+    wc.hIconSm = wc.hIcon;
+    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.lpszClassName = kAppClass;
+    RegisterClassExA(&wc);
+    int x = GetSystemMetrics(SM_CXSCREEN) / 2;
+    int y = GetSystemMetrics(SM_CYSCREEN) / 2;
+    appWindow = CreateWindowExA(0, kAppClass, title.c_str(),
+                                WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, x, y, 0,
+                                0, nullptr, nullptr, instance, nullptr);
+}
+
+HINSTANCE Instance() { return instance ? instance : GetModuleHandleA(nullptr); }
+
+HWND Handle() { return appWindow; }
+
+const std::string& Title() { return title; }
+
+void SetTitle(const std::string& t) {
+    title = t;
+    if (appWindow) {
+        SetWindowTextA(appWindow, title.c_str());
+    }
+}
+
+HWND MainWindow() { return mainWindow; }
+
+void SetMainWindow(HWND hwnd) {
+    mainWindow = hwnd;
+    if (appWindow && hwnd) {
+        ShowWindow(appWindow, SW_SHOWNOACTIVATE);
+    }
+}
+
+void Minimize() {
+    if (appWindow) {
+        ShowWindow(appWindow, SW_MINIMIZE);
+    }
+}
+
+void SetAccelerators(HACCEL accel) { accelerators = accel; }
+
+void SetModelessDialog(HWND dialog) { modelessDialog = dialog; }
+
+int Run() {
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        Dispatch(msg);
+    }
+    return static_cast<int>(msg.wParam);
+}
+
+void ProcessMessages() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        Dispatch(msg);
+    }
+}
+
+std::string ExePath() {
+    std::vector<char> buffer(MAX_PATH);
+    for (;;) {
+        DWORD n = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (n < buffer.size()) {
+            return std::string(buffer.data(), n);
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+std::string ExeFolder() {
+    std::string path = ExePath();
+    return path.substr(0, path.find_last_of("\\/:") + 1);
+}
+
+} // namespace Application

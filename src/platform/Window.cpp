@@ -1,0 +1,70 @@
+#include "platform/Window.h"
+
+#include "platform/MsgBox.h"
+
+#include <stdexcept>
+
+void Window::RegisterWindowClass(const char* className, HICON icon, HBRUSH background) {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSEXA existing{};
+    existing.cbSize = sizeof existing;
+    if (GetClassInfoExA(instance, className, &existing)) {
+        return;
+    }
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = StaticWndProc;
+    wc.hInstance = instance;
+    wc.hIcon = icon;
+    wc.hIconSm = icon;
+    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hbrBackground = background ? background : reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = className;
+    if (!RegisterClassExA(&wc)) {
+        throw std::runtime_error("Cannot register window class " + std::string(className));
+    }
+}
+
+void Window::CreateWindowFor(const char* className, const std::string& caption, DWORD style, DWORD exStyle,
+                             int x, int y, int width, int height, HWND owner, HMENU menu) {
+    HWND hwnd = CreateWindowExA(exStyle, className, caption.c_str(), style, x, y, width, height, owner, menu,
+                                GetModuleHandleA(nullptr), this);
+    if (!hwnd) {
+        throw std::runtime_error("Cannot create window " + std::string(className));
+    }
+}
+
+LRESULT Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcA(hwnd_, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK Window::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    Window* self;
+    if (msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        self = static_cast<Window*>(cs->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    } else {
+        self = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    }
+    if (!self) {
+        return DefWindowProcA(hwnd, msg, wParam, lParam);
+    }
+    LRESULT result = 0;
+    bool handled = RunGuarded([&] { result = self->HandleMessage(msg, wParam, lParam); });
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        self->OnFinalDestroy();
+    }
+    if (!handled && msg == WM_NCCREATE) {
+        return FALSE;
+    }
+    return result;
+}
+
+void ShowExceptionBox(const std::exception& e) { ShowErrorBox(e.what()); }
+
+void ShowUnknownErrorBox() { ShowErrorBox("Unknown error"); }

@@ -1,0 +1,53 @@
+#pragma once
+// Base of the program's own windows: one static window procedure carries `this` from WM_NCCREATE in
+// the window's user data, and is the one place where an error that a command did not handle is
+// caught and shown in the general error box, so the program goes on.
+
+#include <windows.h>
+
+#include <string>
+
+class Window {
+  public:
+    Window() = default;
+    virtual ~Window() = default;
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    HWND Handle() const { return hwnd_; }
+
+  protected:
+    // Registers the class once per process; the class name must be unique to the subclass.
+    static void RegisterWindowClass(const char* className, HICON icon = nullptr, HBRUSH background = nullptr);
+    // Creates the window; `this` travels in lpCreateParams.
+    void CreateWindowFor(const char* className, const std::string& caption, DWORD style, DWORD exStyle,
+                         int x, int y, int width, int height, HWND owner, HMENU menu);
+
+    virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    // Called after WM_NCDESTROY; the handle is already gone.
+    virtual void OnFinalDestroy() {}
+
+  private:
+    static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+    HWND hwnd_ = nullptr;
+};
+
+// Runs a piece of a window procedure or dialog procedure and shows any error it raises in the
+// general error box. Returns false when an error was shown.
+template <typename F> bool RunGuarded(F&& f);
+
+void ShowExceptionBox(const std::exception& e);
+void ShowUnknownErrorBox();
+
+template <typename F> bool RunGuarded(F&& f) {
+    try {
+        f();
+        return true;
+    } catch (const std::exception& e) {
+        ShowExceptionBox(e);
+    } catch (...) {
+        ShowUnknownErrorBox();
+    }
+    return false;
+}

@@ -1,0 +1,25 @@
+#pragma once
+// A fresh folder for one test under the system's temporary folder, removed with its files afterwards.
+
+#include <windows.h>
+
+#include <string>
+
+class TestFolder {
+  public:
+    explicit TestFolder(const std::string& name = "test");
+    ~TestFolder();
+    TestFolder(const TestFolder&) = delete;
+    TestFolder& operator=(const TestFolder&) = delete;
+
+    // The folder's path, without a trailing backslash.
+    const std::string& Path() const { return path_; }
+    std::string File(const std::string& name) const { return path_ + "\\" + name; }
+
+  private:
+    std::string path_;
+};
+
+std::string ReadWholeFile(const std::string& path);
+void WriteWholeFile(const std::string& path, const std::string& bytes);
+bool FileExists(const std::string& path);

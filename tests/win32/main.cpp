@@ -1,0 +1,18 @@
+// Test program for the real windows of the program, run under Wine: it starts the application the way
+// the program's main block does, then runs the tests on the user-interface thread.
+
+#include "platform/Application.h"
+#include "platform/Handles.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    ComApartment com;
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_BAR_CLASSES |
+                                             ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&icc);
+    Application::Initialize(GetModuleHandleA(nullptr));
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
