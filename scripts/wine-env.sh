@@ -3,7 +3,7 @@
 # and an X display (the user's, or a private Xvfb). Source it, call wine_up, and wine_down at the end.
 
 ROOT=${ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
-export WINEPREFIX=$ROOT/build/wineprefix
+export WINEPREFIX=${WINEPREFIX:-$ROOT/build/wineprefix}
 export WINEARCH=win32
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
