@@ -1,0 +1,237 @@
+#include "Driver.h"
+
+#include <commctrl.h>
+
+#include <cstring>
+#include <stdexcept>
+
+namespace {
+
+std::string ModuleFolder() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string s = path;
+    return s.substr(0, s.find_last_of('\\') + 1);
+}
+
+struct FindByTitle {
+    DWORD threadId;
+    std::string title;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchTitle(HWND hwnd, LPARAM lParam) {
+    auto* find = reinterpret_cast<FindByTitle*>(lParam);
+    if (IsWindowVisible(hwnd) && RemoteWindowText(hwnd) == find->title) {
+        find->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK MatchDialog(HWND hwnd, LPARAM lParam) {
+    char cls[32] = {};
+    GetClassNameA(hwnd, cls, sizeof cls);
+    if (lstrcmpA(cls, "#32770") == 0 && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
+        *reinterpret_cast<HWND*>(lParam) = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// A buffer inside the other process, for the controls whose messages carry pointers.
+class RemoteBuffer {
+  public:
+    RemoteBuffer(HANDLE process, size_t size) : process_(process), size_(size) {
+        address_ = VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+        if (!address_) {
+            throw std::runtime_error("VirtualAllocEx failed");
+        }
+    }
+    ~RemoteBuffer() { VirtualFreeEx(process_, address_, 0, MEM_RELEASE); }
+    RemoteBuffer(const RemoteBuffer&) = delete;
+    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+    void* Address() const { return address_; }
+    void Write(const void* data, size_t size, size_t offset = 0) {
+        WriteProcessMemory(process_, static_cast<char*>(address_) + offset, data, size, nullptr);
+    }
+    void Read(void* data, size_t size, size_t offset = 0) const {
+        ReadProcessMemory(process_, static_cast<char*>(address_) + offset, data, size, nullptr);
+    }
+    size_t Size() const { return size_; }
+
+  private:
+    HANDLE process_;
+    size_t size_;
+    void* address_;
+};
+
+} // namespace
+
+std::string BuiltProgramPath() {
+    char env[MAX_PATH] = {};
+    if (GetEnvironmentVariableA("VESH_PROGRAM", env, MAX_PATH) > 0) {
+        return env;
+    }
+    // build/<dir>/tests/e2e/e2e_tests.exe -> build/<dir>/veshchehran.exe
+    return ModuleFolder() + "..\\..\\veshchehran.exe";
+}
+
+RunningProgram::RunningProgram(const std::string& folder) {
+    exePath_ = folder + "\\veshchehran.exe";
+    if (!CopyFileA(BuiltProgramPath().c_str(), exePath_.c_str(), FALSE)) {
+        throw std::runtime_error("cannot copy the program from " + BuiltProgramPath());
+    }
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    std::string commandLine = "\"" + exePath_ + "\"";
+    if (!CreateProcessA(exePath_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.c_str(), &si, &pi)) {
+        throw std::runtime_error("cannot start " + exePath_);
+    }
+    process_ = pi.hProcess;
+    processId_ = pi.dwProcessId;
+    threadId_ = pi.dwThreadId;
+    CloseHandle(pi.hThread);
+    WaitForInputIdle(process_, 10000);
+}
+
+RunningProgram::~RunningProgram() {
+    if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process_, 99);
+        WaitForSingleObject(process_, 5000);
+    }
+    CloseHandle(process_);
+}
+
+std::string RunningProgram::SettingsPath() const {
+    return exePath_.substr(0, exePath_.size() - 4) + ".ini";
+}
+
+HWND RunningProgram::WaitForWindow(const std::string& title, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    do {
+        FindByTitle find{threadId_, title};
+        EnumThreadWindows(threadId_, MatchTitle, reinterpret_cast<LPARAM>(&find));
+        if (find.found) {
+            return find.found;
+        }
+        Sleep(50);
+    } while (GetTickCount() - start < timeoutMs);
+    return nullptr;
+}
+
+bool RunningProgram::HasDialog() {
+    HWND found = nullptr;
+    EnumThreadWindows(threadId_, MatchDialog, reinterpret_cast<LPARAM>(&found));
+    return found != nullptr;
+}
+
+RemoteDialog RunningProgram::WaitForDialog(DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    do {
+        HWND found = nullptr;
+        EnumThreadWindows(threadId_, MatchDialog, reinterpret_cast<LPARAM>(&found));
+        if (found) {
+            RemoteDialog dialog;
+            dialog.hwnd = found;
+            dialog.caption = RemoteWindowText(found);
+            if (HWND message = GetDlgItem(found, 0xFFFF)) {
+                dialog.text = RemoteWindowText(message);
+            }
+            return dialog;
+        }
+        Sleep(30);
+    } while (GetTickCount() - start < timeoutMs);
+    return {};
+}
+
+int RunningProgram::WaitForExit(DWORD timeoutMs) {
+    if (WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0) {
+        return -1;
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(process_, &code);
+    return static_cast<int>(code);
+}
+
+std::string RemoteWindowText(HWND hwnd) {
+    char buffer[4096] = {};
+    SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 5000,
+                        nullptr);
+    return buffer;
+}
+
+void PressButton(HWND dialog, int buttonId) {
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, buttonId)));
+}
+
+void RunCommand(HWND window, int commandId) { PostMessageA(window, WM_COMMAND, MAKEWPARAM(commandId, 0), 0); }
+
+int RemoteListViewCount(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
+
+std::string RemoteListViewText(HANDLE process, HWND list, int row, int column) {
+    constexpr size_t kText = 1024;
+    RemoteBuffer buffer(process, sizeof(LVITEMA) + kText);
+    LVITEMA item{};
+    item.iSubItem = column;
+    item.cchTextMax = kText;
+    item.pszText = static_cast<char*>(buffer.Address()) + sizeof(LVITEMA);
+    buffer.Write(&item, sizeof item);
+    SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(buffer.Address()));
+    char text[kText] = {};
+    buffer.Read(text, kText - 1, sizeof(LVITEMA));
+    return text;
+}
+
+std::string RemoteStatusText(HANDLE process, HWND statusBar, int panel) {
+    LRESULT length = SendMessageA(statusBar, SB_GETTEXTLENGTHA, panel, 0);
+    RemoteBuffer buffer(process, LOWORD(length) + 1 + 16);
+    SendMessageA(statusBar, SB_GETTEXTA, panel, reinterpret_cast<LPARAM>(buffer.Address()));
+    std::string text(LOWORD(length), '\0');
+    buffer.Read(text.data(), text.size());
+    return text;
+}
+
+bool SaveWindowBitmap(HWND hwnd, const std::string& path) {
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    int width = r.right - r.left;
+    int height = r.bottom - r.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+    GdiFlush();
+    SelectObject(memory, old);
+    DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+    DWORD imageSize = stride * static_cast<DWORD>(height);
+    BITMAPFILEHEADER header{};
+    header.bfType = 0x4D42;
+    header.bfOffBits = sizeof header + sizeof info.bmiHeader;
+    header.bfSize = header.bfOffBits + imageSize;
+    bool ok = false;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        DWORD written = 0;
+        ok = WriteFile(file, &header, sizeof header, &written, nullptr) &&
+             WriteFile(file, &info.bmiHeader, sizeof info.bmiHeader, &written, nullptr) &&
+             WriteFile(file, bits, imageSize, &written, nullptr);
+        CloseHandle(file);
+    }
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return ok;
+}

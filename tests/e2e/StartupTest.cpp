@@ -1,0 +1,55 @@
+// The program started as a person starts it, then closed by the window's close request.
+
+#include "Driver.h"
+#include "TestFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Answers the questions the program may ask on the way out, until it has ended.
+int CloseAndWait(RunningProgram& program, HWND main, std::vector<RemoteDialog>& asked) {
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    for (int i = 0; i < 200; ++i) {
+        int code = program.WaitForExit(100);
+        if (code != -1) {
+            return code;
+        }
+        if (program.HasDialog()) {
+            RemoteDialog dialog = program.WaitForDialog(1000);
+            asked.push_back(dialog);
+            PressButton(dialog.hwnd, IDOK);
+        }
+    }
+    return -1;
+}
+
+std::string ScreenshotPath(const std::string& name) {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string s = path;
+    return s.substr(0, s.find_last_of('\\') + 1) + name;
+}
+
+} // namespace
+
+TEST(Program, StartsAsANewCatalogueUnderItsTitleAndEndsWithExitCodeZero) {
+    TestFolder folder("запуск");
+    RunningProgram program(folder.Path());
+    HWND main = program.WaitForWindow("Вещехран - new");
+    ASSERT_NE(main, nullptr) << "the main window did not appear";
+
+    // The taskbar lists the application window, titled with the product name.
+    HWND application = GetWindow(main, GW_OWNER);
+    ASSERT_NE(application, nullptr);
+    EXPECT_EQ(RemoteWindowText(application), "Вещехран");
+
+    Sleep(300); // let the first paint finish before the picture is taken
+    EXPECT_TRUE(SaveWindowBitmap(main, ScreenshotPath("main-window.bmp")));
+
+    std::vector<RemoteDialog> asked;
+    EXPECT_EQ(CloseAndWait(program, main, asked), 0);
+    for (const RemoteDialog& dialog : asked) {
+        EXPECT_EQ(dialog.caption, "Confirm") << dialog.text;
+    }
+}
