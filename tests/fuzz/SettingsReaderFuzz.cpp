@@ -1,0 +1,86 @@
+// Feeds arbitrary bytes to the settings reader as the text of a settings file. Whatever the bytes, every
+// stored size that is put back must pass its check, every other part of the window must stay as it was,
+// texts stay within their limit, and what is read must come back unchanged after being written and read
+// again.
+#include "settings/MemoryProfile.h"
+#include "settings/Settings.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+void Check(bool condition) {
+    if (!condition) {
+        std::abort();
+    }
+}
+
+MainGeometry Design() {
+    MainGeometry g;
+    g.Left = 192;
+    g.Top = 107;
+    g.Width = 698;
+    g.Height = 480;
+    g.PanHeight = 143;
+    g.PanWidth = 241;
+    g.ColWidths = {161, 36, 273, 131, 100, 365, 185};
+    return g;
+}
+
+void CheckChange(std::int32_t before, std::int32_t after, bool accepted) {
+    Check(after == before || accepted);
+}
+
+void ReadWith(std::string_view text, ScreenSize screen) {
+    MemoryProfile profile(text);
+    RecIni record;
+    const MainGeometry design = Design();
+    MainGeometry window = design;
+    ReadSettings(profile, record, window, screen);
+
+    Check(record.AutoOpenName.size() <= kMaxSettingsText);
+    CheckChange(design.Left, window.Left, AcceptLeft(window.Left, screen));
+    CheckChange(design.Top, window.Top, AcceptTop(window.Top, screen));
+    CheckChange(design.Height, window.Height, AcceptHeight(window.Height));
+    CheckChange(design.Width, window.Width, AcceptWidth(window.Width));
+    CheckChange(design.PanHeight, window.PanHeight, AcceptPanHeight(window.PanHeight, window.Height));
+    CheckChange(design.PanWidth, window.PanWidth, AcceptPanWidth(window.PanWidth, window.Width));
+    for (std::size_t i = 0; i < window.ColWidths.size(); ++i) {
+        CheckChange(design.ColWidths[i], window.ColWidths[i], AcceptColWidth(window.ColWidths[i]));
+    }
+
+    // Written over the same text and read again from the design window, the same settings come back; the
+    // bounds of a maximized window are not written, so they come back only in the normal state.
+    MemoryProfile written(text);
+    WriteSettings(written, record, window);
+    RecIni again;
+    MainGeometry windowAgain = design;
+    ReadSettings(written, again, windowAgain, screen);
+    Check(again == record);
+    if (window.Maximized) {
+        windowAgain.Left = window.Left;
+        windowAgain.Top = window.Top;
+        windowAgain.Width = window.Width;
+        windowAgain.Height = window.Height;
+    }
+    Check(windowAgain.PanHeight == window.PanHeight ||
+          !AcceptPanHeight(window.PanHeight, windowAgain.Height));
+    Check(windowAgain.PanWidth == window.PanWidth || !AcceptPanWidth(window.PanWidth, windowAgain.Width));
+    windowAgain.PanHeight = window.PanHeight;
+    windowAgain.PanWidth = window.PanWidth;
+    Check(windowAgain == window);
+
+    // The layout of a written file reads back as itself.
+    Check(MemoryProfile(written.Text()).Text() == written.Text());
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    ReadWith(text, ScreenSize{1280, 1024});
+    ReadWith(text, ScreenSize{100, 100});
+    return 0;
+}

@@ -1,0 +1,232 @@
+// The settings file's rules: defaults, value reading, the checks on stored window sizes, and the bytes
+// written, run over the in-memory profile.
+#include "settings/MemoryProfile.h"
+#include "settings/Settings.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+namespace {
+
+const ScreenSize kScreen{1280, 1024};
+
+// The main window as designed.
+MainGeometry Design() {
+    MainGeometry g;
+    g.Left = 192;
+    g.Top = 107;
+    g.Width = 698;
+    g.Height = 480;
+    g.PanHeight = 143;
+    g.PanWidth = 241;
+    g.ColWidths = {161, 36, 273, 131, 100, 365, 185};
+    return g;
+}
+
+const char* const kSample = "[Main]\r\n"
+                            "Open=0\r\n"
+                            "Name=\r\n"
+                            "Save=1\r\n"
+                            "Time=5\r\n"
+                            "Left=192\r\n"
+                            "Top=107\r\n"
+                            "Height=480\r\n"
+                            "Width=698\r\n"
+                            "PanHeight=143\r\n"
+                            "PanWidth=241\r\n"
+                            "Maximized=0\r\n"
+                            "ColWidth1=161\r\n"
+                            "ColWidth2=36\r\n"
+                            "ColWidth3=273\r\n"
+                            "ColWidth4=131\r\n"
+                            "ColWidth5=100\r\n"
+                            "ColWidth6=365\r\n"
+                            "ColWidth7=185\r\n"
+                            "[Query]\r\n"
+                            "QExit=1\r\n"
+                            "QRegistr=1\r\n"
+                            "QOut=1\r\n"
+                            "QIn=1\r\n"
+                            "QAllIn=1\r\n";
+
+// The design window after reading a profile made of `text`.
+MainGeometry ReadGeometry(const std::string& text, MainGeometry start = Design()) {
+    MemoryProfile profile(text);
+    RecIni record;
+    ReadSettings(profile, record, start, kScreen);
+    return start;
+}
+
+RecIni ReadRecord(const std::string& text) {
+    MemoryProfile profile(text);
+    RecIni record;
+    MainGeometry window = Design();
+    ReadSettings(profile, record, window, kScreen);
+    return record;
+}
+
+} // namespace
+
+TEST(SettingsFile, FirstStartTakesTheDefaultsAndWritesTheSampleFile) {
+    MemoryProfile none;
+    RecIni record;
+    MainGeometry window = Design();
+    ReadSettings(none, record, window, kScreen);
+
+    RecIni expected;
+    expected.AutoSave = true;
+    expected.AutoSaveMinutes = 5;
+    expected.QExit = expected.QRegistr = expected.QOut = expected.QIn = expected.QAllIn = true;
+    EXPECT_EQ(record, expected);
+    EXPECT_EQ(window, Design());
+
+    MemoryProfile written;
+    WriteSettings(written, record, window);
+    EXPECT_EQ(written.Text(), kSample);
+}
+
+TEST(SettingsFile, ReadsKeysInAnyOrderAndLetterCaseAmongBlankLinesAndUnknownKeys) {
+    const RecIni record = ReadRecord("\n[query]\nQALLIN=0\nWhatever=1\n\n[MAIN]\r\n  time = 12 \r\n"
+                                     "Name=C:\\data\\home.dat\nopen=1\nsave=0\n");
+    EXPECT_TRUE(record.AutoOpen);
+    EXPECT_EQ(record.AutoOpenName, "C:\\data\\home.dat");
+    EXPECT_FALSE(record.AutoSave);
+    EXPECT_EQ(record.AutoSaveMinutes, 12);
+    EXPECT_FALSE(record.QAllIn);
+    EXPECT_TRUE(record.QExit);
+}
+
+TEST(SettingsFile, IntegerBooleanAndTextValues) {
+    struct Case {
+        const char* text;
+        std::int32_t expected;
+    };
+    const Case integers[] = {
+        {"30", 30},
+        {"-7", -7},
+        {"+3", 3},
+        {"007", 7},
+        {"0x1E", 30},
+        {"0X1e", 30},
+        {"0x001E", 30},
+        {"0xFFFFFFFF", -1},
+        {"0x7FFFFFFF", 2147483647},
+        {"-2147483648", INT32_MIN},
+        // Not a whole number: the default.
+        {"", 99},
+        {"abc", 99},
+        {"1.5", 99},
+        {"0x", 99},
+        {"0xG", 99},
+        {"-0x1E", 99},
+        {"0x100000000", 99},
+        {"2147483648", 99},
+        {"1E", 99},
+        {"5 minutes", 99},
+    };
+    for (const Case& c : integers) {
+        EXPECT_EQ(SettingsInteger(std::string(c.text), 99), c.expected) << c.text;
+    }
+    EXPECT_EQ(SettingsInteger(std::nullopt, 99), 99);
+
+    EXPECT_TRUE(SettingsBoolean(std::string("2"), false));
+    EXPECT_TRUE(SettingsBoolean(std::string("-1"), false));
+    EXPECT_TRUE(SettingsBoolean(std::string("0x10"), false));
+    EXPECT_FALSE(SettingsBoolean(std::string("0"), true));
+    EXPECT_FALSE(SettingsBoolean(std::string("0x0"), true));
+    EXPECT_TRUE(SettingsBoolean(std::string("yes"), true));
+    EXPECT_FALSE(SettingsBoolean(std::string("yes"), false));
+
+    EXPECT_EQ(SettingsText(std::string(3000, 'a'), ""), std::string(2047, 'a'));
+    EXPECT_EQ(SettingsText(std::string(2047, 'b'), ""), std::string(2047, 'b'));
+    EXPECT_EQ(SettingsText(std::nullopt, "x"), "x");
+}
+
+TEST(SettingsFile, AutosaveMinutesAreTakenWithoutARangeCheck) {
+    EXPECT_EQ(ReadRecord("[Main]\nTime=0\n").AutoSaveMinutes, 0);
+    EXPECT_EQ(ReadRecord("[Main]\nTime=-4\n").AutoSaveMinutes, -4);
+    EXPECT_EQ(ReadRecord("[Main]\nTime=0x1E\n").AutoSaveMinutes, 30);
+    EXPECT_EQ(ReadRecord("[Main]\nTime=soon\n").AutoSaveMinutes, 5);
+}
+
+TEST(SettingsFile, StoredWindowBoundsArePutBackOnlyWithinTheLimits) {
+    EXPECT_EQ(ReadGeometry("[Main]\nLeft=1279\n").Left, 1279);
+    EXPECT_EQ(ReadGeometry("[Main]\nLeft=1280\n").Left, 192);
+    EXPECT_EQ(ReadGeometry("[Main]\nLeft=-20\n").Left, -20);
+    EXPECT_EQ(ReadGeometry("[Main]\nTop=1024\n").Top, 107);
+    EXPECT_EQ(ReadGeometry("[Main]\nTop=-3\n").Top, -3);
+    EXPECT_EQ(ReadGeometry("[Main]\nHeight=480\n").Height, 480);
+    EXPECT_EQ(ReadGeometry("[Main]\nHeight=600\n", MainGeometry{}).Height, 600);
+    EXPECT_EQ(ReadGeometry("[Main]\nHeight=479\n", MainGeometry{}).Height, 0);
+    EXPECT_EQ(ReadGeometry("[Main]\nWidth=697\n").Width, 697);
+    EXPECT_EQ(ReadGeometry("[Main]\nWidth=696\n").Width, 698);
+    // A value that is no number changes nothing, whatever the check would say.
+    EXPECT_EQ(ReadGeometry("[Main]\nLeft=far\nHeight=\n"), Design());
+}
+
+TEST(SettingsFile, StoredPanelSizesArePutBackWithinTheWindowAfterItsStoredSize) {
+    EXPECT_EQ(ReadGeometry("[Main]\nPanHeight=239\n").PanHeight, 239);
+    EXPECT_EQ(ReadGeometry("[Main]\nPanHeight=240\n").PanHeight, 143);
+    EXPECT_EQ(ReadGeometry("[Main]\nPanHeight=50\n").PanHeight, 143);
+    EXPECT_EQ(ReadGeometry("[Main]\nPanHeight=51\n").PanHeight, 51);
+    EXPECT_EQ(ReadGeometry("[Main]\nPanWidth=597\n").PanWidth, 597);
+    EXPECT_EQ(ReadGeometry("[Main]\nPanWidth=598\n").PanWidth, 241);
+    EXPECT_EQ(ReadGeometry("[Main]\nPanWidth=50\n").PanWidth, 241);
+    // Compared with the height and width just read, not the design ones; a rejected height does not count.
+    EXPECT_EQ(ReadGeometry("[Main]\nPanHeight=299\nHeight=600\n").PanHeight, 299);
+    EXPECT_EQ(ReadGeometry("[Main]\nHeight=480\nPanHeight=240\n").PanHeight, 143);
+    EXPECT_EQ(ReadGeometry("[Main]\nWidth=900\nPanWidth=799\n").PanWidth, 799);
+}
+
+TEST(SettingsFile, ColumnWidthsOverFiveArePutBack) {
+    const MainGeometry g = ReadGeometry("[Main]\nColWidth3=5\nColWidth4=6\nColWidth7=-10\nColWidth1=x\n");
+    EXPECT_EQ(g.ColWidths[2], 273);
+    EXPECT_EQ(g.ColWidths[3], 6);
+    EXPECT_EQ(g.ColWidths[6], 185);
+    EXPECT_EQ(g.ColWidths[0], 161);
+}
+
+TEST(SettingsFile, MaximizedStateIsSetOnlyByAPresentKey) {
+    MainGeometry maximized = Design();
+    maximized.Maximized = true;
+    EXPECT_TRUE(ReadGeometry("[Main]\nLeft=5\n", maximized).Maximized);
+    EXPECT_FALSE(ReadGeometry("[Main]\nMaximized=0\n", maximized).Maximized);
+    EXPECT_TRUE(ReadGeometry("[Main]\nMaximized=1\n").Maximized);
+    EXPECT_TRUE(ReadGeometry("[Main]\nMaximized=nonsense\n", maximized).Maximized);
+}
+
+TEST(SettingsFile, WritingWhileMaximizedKeepsTheNormalBoundsOfTheFile) {
+    MemoryProfile profile(kSample);
+    RecIni record = ReadRecord(kSample);
+    record.AutoOpen = true;
+    record.AutoOpenName = "D:\\data\\home.dat";
+    MainGeometry window = Design();
+    window.Left = 0;
+    window.Top = 0;
+    window.Width = 1280;
+    window.Height = 1000;
+    window.PanHeight = 300;
+    window.Maximized = true;
+    WriteSettings(profile, record, window);
+
+    std::string expected = kSample;
+    expected.replace(expected.find("Open=0"), 6, "Open=1");
+    expected.replace(expected.find("Name="), 5, "Name=D:\\data\\home.dat");
+    expected.replace(expected.find("PanHeight=143"), 13, "PanHeight=300");
+    expected.replace(expected.find("Maximized=0"), 11, "Maximized=1");
+    EXPECT_EQ(profile.Text(), expected);
+
+    // The next start restores the normal bounds first and then maximizes.
+    const MainGeometry next = ReadGeometry(profile.Text());
+    EXPECT_EQ(next.Left, 192);
+    EXPECT_EQ(next.Width, 698);
+    EXPECT_TRUE(next.Maximized);
+}
+
+TEST(SettingsFile, PathBesideTheExecutable) {
+    EXPECT_EQ(SettingsPathFor("C:\\Program Files\\vesh\\veshchehran.exe"),
+              "C:\\Program Files\\vesh\\veshchehran.ini");
+    EXPECT_EQ(SettingsPathFor("C:\\v1.2\\prog"), "C:\\v1.2\\prog.ini");
+    EXPECT_EQ(SettingsPathFor("C:\\a\\x.tar.exe"), "C:\\a\\x.tar.ini");
+}
