@@ -1,0 +1,73 @@
+#pragma once
+// The editor dialog: the one modal window in which a debtor's name and e-mail address, or an item's
+// type and description, are typed, for a new record or for changing an existing one. It only collects
+// two texts; it touches no list and checks nothing. One instance is created hidden at start and reused,
+// so its fields keep their last texts while hidden.
+//
+// The caller sets IsUserRecord and IsNewRecord, writes the record's texts into the fields when editing
+// (and, for an item, hands over the type filter list), calls ShowModal, and on OK reads both fields.
+
+#include "platform/Handles.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// true: the dialog edits a debtor; false: an item. Read each time the dialog is shown.
+extern bool IsUserRecord;
+// true: a new record, both fields start empty; false: the fields keep the texts put into them.
+extern bool IsNewRecord;
+
+class TForm2 {
+  public:
+    // Creates the dialog hidden, owned by `owner` (the main window; nullptr for none).
+    explicit TForm2(HWND owner);
+    ~TForm2();
+    TForm2(const TForm2&) = delete;
+    TForm2& operator=(const TForm2&) = delete;
+
+    HWND Handle() const { return hwnd_; }
+
+    // The first field: the debtor's name or the item's type.
+    void SetComboBox1Text(const std::string& text);
+    std::string ComboBox1Text() const;
+    // The second field: the debtor's e-mail address or the item's description.
+    void SetEdit1Text(const std::string& text);
+    std::string Edit1Text() const;
+    // The types the first field offers in item mode; copied into its list when the dialog is shown.
+    void SetTypeList(const std::vector<std::string>& types);
+
+    // Shows the dialog modally over its owner, centred on it; true only when OK was pressed (the
+    // button or Enter). Cancel, Escape and closing the window give false.
+    bool ShowModal();
+
+    // The first field as the current mode shows it: a plain edit field for a debtor, an editable
+    // combo box with a drop-down list for an item.
+    HWND ComboBox1() const;
+    HWND Edit1() const { return edit1_; }
+
+  private:
+    static INT_PTR CALLBACK StaticDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+
+    void FormCreate();
+    void FormActivate();
+    void BitBtn1Click();
+    void BitBtn2Click();
+    void CenterOverOwner();
+
+    HWND hwnd_ = nullptr;
+    // A Win32 combo box cannot drop its list after creation, so the first field is two controls in
+    // the same place, of which the mode shows one; both carry the texts the caller writes.
+    HWND nameEdit_ = nullptr;
+    HWND typeCombo_ = nullptr;
+    HWND edit1_ = nullptr;
+    HWND label1_ = nullptr;
+    HWND label2_ = nullptr;
+    unique_hfont font_;
+    std::vector<std::string> types_;
+    bool userMode_ = true;
+    bool done_ = false;
+    bool ok_ = false;
+};
