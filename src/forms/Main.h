@@ -1,15 +1,41 @@
 #pragma once
-// The main window: the whole working surface of the program.
+// The main window: the whole working surface of the program. A tool bar and a main menu run the
+// commands; three tables show the catalogue from three sides (debtors, free items, the items the
+// selected debtor holds); two splitters, a type filter and a status bar.
+//
+// The window owns the catalogue for the whole run. Its implementation is split by subject:
+//   Main.cpp          creation, layout, actions, menus, the refresh routines, the tables' own
+//                     handlers, splitters, the type filter, and the commands not built yet
+//   MainDocument.cpp  the catalogue as a document: New, Open, Save, autosave, close query, settings
+//   MainCommands.cpp  the debtor and item commands
+//   MainLending.cpp   lending and returning: buttons, double clicks, mouse presses, drag and drop
 
+#include "catalog/Catalog.h"
 #include "platform/Handles.h"
 #include "platform/Window.h"
+#include "text/ShortDate.h"
+#include "ui/Action.h"
+#include "ui/FlatButton.h"
+#include "ui/GroupBox.h"
+#include "ui/Hints.h"
+#include "ui/Splitter.h"
+#include "ui/StatusBar.h"
+#include "ui/StringGrid.h"
+#include "ui/ToolBar.h"
 
+#include <cstdint>
 #include <string>
+#include <string_view>
+
+class TForm2;
+
+// The settings file beside the executable: its path with the extension replaced by ".ini".
+std::string DefaultSettingsPath();
 
 class TForm1 : public Window {
   public:
-    // Creates the main window hidden; Show() makes it visible.
-    TForm1();
+    // Creates the main window hidden; Show() makes it visible. Tests pass a settings file of their own.
+    explicit TForm1(std::string settingsPath = DefaultSettingsPath());
     ~TForm1() override;
 
     void Show(int cmdShow);
@@ -18,16 +44,187 @@ class TForm1 : public Window {
 
     std::string Caption() const;
 
+    // The catalogue the tables show. After changing it, call the refresh routines.
+    Catalog& GetCatalog() { return catalog_; }
+    // The editor dialog, created at start-up after this window and reused by the commands.
+    void SetEditDialog(TForm2* dialog) { Form2 = dialog; }
+
+    // Runs a command as its menu entry or tool bar button would (an IDM_ id of forms/CommandIds.h).
+    void RunCommand(int commandId);
+
+    // The controls, for tests that look at what the user sees and drive it.
+    ui::StringGrid& DebtorsTable() { return StringGrid2; }
+    ui::StringGrid& FreeItemsTable() { return StringGrid3; }
+    ui::StringGrid& LentItemsTable() { return StringGrid1; }
+    HWND ShowDolgCheckBox() const { return ShowDolgChB; }
+    HWND FilterCheckBox() const { return FilterChB; }
+    HWND FilterComboBox() const { return FilterCB; }
+    HWND OutButton() const { return OutSpdBtn.Handle(); }
+    HWND InButton() const { return InSpdBtn.Handle(); }
+    HWND AllInButton() const { return AllInSpdBtn.Handle(); }
+    HWND StatusBar() const { return StatusBar1.Handle(); }
+    HWND ToolBar() const { return ToolBar1.Handle(); }
+    HWND DebtorsBox() const { return GroupBox2.Handle(); }
+    HWND FreeItemsBox() const { return GroupBox3.Handle(); }
+    HWND LentItemsBox() const { return GroupBox1.Handle(); }
+    HWND DebtorsSplitter() const { return Splitter2.Handle(); }
+    HWND LentItemsSplitter() const { return Splitter1.Handle(); }
+    // Whether the action with this command id is enabled.
+    bool CommandEnabled(int commandId) const;
+
+    // The refresh routines: every command that changes what the tables show calls them.
+    void UpdateCommands();
+    void FillFreeItems();
+    void FillUsers();
+    void FillUserItems();
+
+    // The type filter list (catalog_.types, mirrored by FilterCB). RegisterType takes a type in by the
+    // list's rule (appended unless an entry equals it ignoring letter case), then enables FilterCB and
+    // FilterChB exactly when there is more than one entry and selects the first entry when none is
+    // selected. SyncTypeFilter does the same for the entries a catalog file read put into the list.
+    // ClearTypeFilter empties it and disables both controls; the check mark stays as it is.
+    void RegisterType(std::string_view type);
+    void SyncTypeFilter();
+    void ClearTypeFilter();
+
   protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
   private:
+    // ---- Main.cpp: creation, layout, dispatch -------------------------------------------------------
+    void CreateControls();
+    void CreateActions();
+    void CreateMenus();
+    void LayoutControls();
+    void ArrangePanels();
     void FormCreate();
     void FormDestroy();
-    bool FormCloseQuery();
+    void OnCommand(int id, int code, HWND control);
+    LRESULT OnNotify(const NMHDR* header);
     void OnGetMinMaxInfo(MINMAXINFO* info);
     void OnSysCommand(WPARAM command, LPARAM lParam, LRESULT& result);
+    void OnMeasureMenuPicture(MEASUREITEMSTRUCT* item);
+    void OnDrawMenuPicture(const DRAWITEMSTRUCT* item);
+    void OnInitMenuPopup(HMENU menu);
+    void SetTimer1Enabled(bool enabled);
+    bool Timer1Enabled() const { return timer1Enabled_; }
+    // The text of a status bar panel: 1 is the status note, 2 the status progress.
+    void SetStatusText(int panel, const std::string& text);
+    // The two menu entries that only the opening of the File menu enables (N1Click).
+    void SetFindMenuEnabled(bool enabled);
+    void SetStatMenuEnabled(bool enabled);
+    bool FindMenuEnabled() const;
+    // Size of the lent items box (PanHeight) and of the debtors box (PanWidth).
+    void SetPanHeight(int height);
+    void SetPanWidth(int width);
+    // The lent items table follows the debtors table's selection, keeping its own selected row when a
+    // repaint shows the same debtor.
+    void FollowSelectedDebtor();
 
+    // ---- Main.cpp: the tables' own handlers, check boxes, splitters ----------------------------------
+    void StringGrid2DrawCell(int col, int row, const ui::GridDrawState& state);
+    void StringGrid2KeyUp(WORD key);
+    void StringGrid3KeyUp(WORD key);
+    bool Splitter1CanResize(int newSize);
+    bool Splitter2CanResize(int newSize);
+    void ShowDolgChBClick();
+    void FilterChBClick();
+    void FilterChBKeyPress(char key);
+    static LRESULT CALLBACK FilterKeySubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                              UINT_PTR id, DWORD_PTR data);
+
+    // ---- Main.cpp: commands of later work (search, settings, export, statistics, mail, About, history)
+    void miFindClick();
+    void FindDialog1Find();
+    void StringGrid2KeyPress(char& key);
+    void StringGrid3KeyPress(char& key);
+    void SetsActExecute();
+    void ExportActExecute();
+    void miStatClick();
+    void MailActExecute();
+    void AboutActExecute();
+    void miHistoryClick();
+    void ExitActExecute();
+
+    // ---- MainDocument.cpp: the catalogue as a document, and the settings file ------------------------
+    void NewActExecute();
+    void OpenActExecute();
+    void SaveActExecute();
+    void Timer1Timer();
+    bool FormCloseQuery();
+    void N1Click();
+    void SetModified(bool value);
+    void LoadSaveSettings(bool read);
+    // Creation steps of the document: before the settings are first read (initial folders of the file
+    // dialogs), and after the layout (autosave timer, opening the last catalogue at start).
+    void PrepareDocument();
+    void OpenAtStart();
+
+    // ---- MainCommands.cpp: debtor and item commands ---------------------------------------------------
+    void NewUActExecute();
+    void EditUActExecute();
+    void DelUActExecute();
+    void NewIActExecute();
+    void EditIActExecute();
+    void DelIActExecute();
+
+    // ---- MainLending.cpp: lending and returning ---------------------------------------------------
+    void OutSpdBtnClick();
+    void InSpdBtnClick();
+    void AllInSpdBtnClick();
+    void StringGrid1DblClick();
+    void StringGrid3DblClick();
+    void StringGrid1MouseDown(ui::MouseButton button, int x, int y);
+    void StringGrid3MouseDown(ui::MouseButton button, int x, int y);
+    bool StringGrid1DragOver(ui::StringGrid& source, int x, int y);
+    bool StringGrid3DragOver(ui::StringGrid& source, int x, int y);
+    void StringGrid1DragDrop(ui::StringGrid& source, int x, int y);
+    void StringGrid3DragDrop(ui::StringGrid& source, int x, int y);
+
+    // ---- State of the window ---------------------------------------------------------------------
+    Catalog catalog_; // UserList, ItemList and the type filter list
+    std::string settingsPath_;
+    std::string CatalogFileName;
     std::string BaseCaption;
+    bool Modified = false;
+    bool OpeningAtStart = false;
+    std::int32_t AutoSaveTicks = 0; // ticks of Timer1, never reset
+    std::int32_t SearchPosition = 0;
+    std::string lastSearchText_; // the text the previous item search looked for
+    HWND FindDialog1 = nullptr;  // the modeless find dialog while it exists
+    TForm2* Form2 = nullptr;     // the editor dialog (not owned)
+    bool timer1Enabled_ = false;
+    bool ShowMaximized = false;  // the window appears maximized when first shown (settings)
+    ShortDateFormat dates_;      // the user's short date format: lent dates, the catalog file
+
+    // ---- Controls (children die with the window; the wrappers do not own them) ---------------------
     unique_hfont font_;
+    unique_himagelist ImageList1;   // 16 x 16: actions, menus, pop-up menus
+    unique_himagelist ImageList2;   // 32 x 32: tool bar
+    unique_himagelist ImageList2Disabled; // the tool bar's disabled buttons
+    unique_himagelist buttonImages_; // the three flat buttons, two states each
+    unique_hmenu MainMenu1Owner_;   // owned until it is given to the window
+    HMENU MainMenu1 = nullptr;
+    HMENU N1 = nullptr;  // File
+    HMENU N16 = nullptr; // File / Search
+    unique_hmenu UserPupMnu;
+    unique_hmenu ItemPupMnu;
+    unique_haccel accelerators_;
+    ui::ActionList ActionList1;
+    ui::Action ExitAct, NewAct, OpenAct, SaveAct, AboutAct, SetsAct, NewUAct, EditUAct, DelUAct, NewIAct,
+        EditIAct, DelIAct, MailAct, ExportAct;
+    ui::ToolBar ToolBar1; // in CoolBar1
+    ui::GroupBox GroupBox1, GroupBox2, GroupBox3;
+    ui::Splitter Splitter1, Splitter2;
+    ui::RecordGrid<TItemRec> StringGrid1; // lent items
+    ui::RecordGrid<TUserRec> StringGrid2; // debtors
+    ui::RecordGrid<TItemRec> StringGrid3; // free items
+    HWND ShowDolgChB = nullptr;
+    HWND FilterChB = nullptr;
+    HWND FilterCB = nullptr;
+    ui::FlatButton OutSpdBtn, InSpdBtn, AllInSpdBtn;
+    ui::StatusBar StatusBar1;
+    ui::Hints hints_;
+    int panHeight_ = 143; // GroupBox1's height
+    int panWidth_ = 241;  // GroupBox2's width
 };

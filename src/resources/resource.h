@@ -3,3 +3,9 @@
 // program sets its Russian texts from code.
 
 #define IDI_APP 1
+
+// Pictures, made by scripts/make-pictures.sh: strips of square pictures, left to right.
+#define IDB_PICTURES16 101          // ImageList1: the actions' pictures, then the same disabled
+#define IDB_PICTURES32 102          // ImageList2: the tool bar's pictures
+#define IDB_PICTURES32_DISABLED 103 // the tool bar's pictures as disabled buttons show them
+#define IDB_BUTTONS 104             // the flat buttons, enabled and disabled side by side

@@ -1,0 +1,16 @@
+#pragma once
+// What the program takes from the user's locale and clock: the short date format and the local time.
+
+#include "text/DateTime.h"
+#include "text/ShortDate.h"
+
+// The short date format of the user's locale (the Russian format when the locale's pattern cannot be
+// used).
+ShortDateFormat UserShortDateFormat();
+
+// The local date and time now.
+TDateTime LocalNow();
+
+// Tests fix the clock: the commands that stamp items with the current time are checked against a known
+// moment. A value of 0 gives the real clock back.
+void SetNowForTests(TDateTime now);

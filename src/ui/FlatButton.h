@@ -1,0 +1,42 @@
+#pragma once
+// A flat button with a picture and a caption: no frame until the mouse is over it, a sunken frame while
+// pressed. Its picture has two states, one for enabled and one for disabled. A click sends WM_COMMAND
+// with BN_CLICKED to the parent, as a push button does, and BM_CLICK clicks it. It never takes the focus.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+namespace ui {
+
+class FlatButton {
+  public:
+    FlatButton() = default;
+    FlatButton(const FlatButton&) = delete;
+    FlatButton& operator=(const FlatButton&) = delete;
+
+    // `pictures` holds the enabled picture at index `enabledImage` and the disabled one right after it.
+    void Create(HWND parent, int id, const std::string& caption, int x, int y, int width, int height,
+                HFONT font, HIMAGELIST pictures, int enabledImage);
+    HWND Handle() const { return hwnd_; }
+
+    bool Enabled() const { return hwnd_ && IsWindowEnabled(hwnd_); }
+    void SetEnabled(bool enabled);
+
+  private:
+    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    void Paint(HDC dc);
+    void Click();
+
+    HWND hwnd_ = nullptr;
+    HFONT font_ = nullptr;
+    HIMAGELIST pictures_ = nullptr;
+    int enabledImage_ = 0;
+    bool hot_ = false;
+    bool pressed_ = false;
+    bool captured_ = false;
+};
+
+} // namespace ui

@@ -1,0 +1,43 @@
+#include "ui/StatusBar.h"
+
+#include <commctrl.h>
+
+namespace ui {
+
+void StatusBar::Create(HWND parent, int id, HFONT font, const std::vector<int>& panelWidths) {
+    hwnd_ = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | CCS_BOTTOM, 0, 0, 0, 0, parent,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr),
+                            nullptr);
+    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    std::vector<int> edges;
+    int right = 0;
+    for (int width : panelWidths) {
+        right += width;
+        edges.push_back(right);
+    }
+    SendMessageA(hwnd_, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+    SendMessageA(hwnd_, SB_SETBKCOLOR, 0, static_cast<LPARAM>(GetSysColor(COLOR_ACTIVEBORDER)));
+    Reposition();
+}
+
+int StatusBar::Height() const {
+    RECT r{};
+    GetWindowRect(hwnd_, &r);
+    return r.bottom - r.top;
+}
+
+std::string StatusBar::Text(int panel) const {
+    const LRESULT info = SendMessageA(hwnd_, SB_GETTEXTLENGTHA, static_cast<WPARAM>(panel), 0);
+    std::string text(LOWORD(info) + 1, '\0');
+    SendMessageA(hwnd_, SB_GETTEXTA, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(LOWORD(info));
+    return text;
+}
+
+void StatusBar::SetText(int panel, const std::string& text) {
+    SendMessageA(hwnd_, SB_SETTEXTA, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void StatusBar::Reposition() { SendMessageA(hwnd_, WM_SIZE, 0, 0); }
+
+} // namespace ui

@@ -1,0 +1,555 @@
+#include "ui/StringGrid.h"
+
+#include "platform/Handles.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <stdexcept>
+
+namespace ui {
+
+namespace {
+
+const char* const kGridProperty = "VeshStringGrid";
+constexpr UINT_PTR kSubclassId = 1;
+// The platform's default drag threshold: a drag starts once the mouse is this far from the press.
+constexpr int kDragThreshold = 5;
+constexpr int kTextIndent = 2;
+
+const std::string& EmptyText() {
+    static const std::string empty;
+    return empty;
+}
+
+HCURSOR DragCursor(bool accepted) {
+    if (accepted) {
+        // The system's "move" drag cursor lives in ole32; the arrow stands in where it is missing.
+        static HCURSOR move = [] {
+            HMODULE ole = GetModuleHandleA("ole32.dll");
+            HCURSOR c = ole ? LoadCursorA(ole, MAKEINTRESOURCEA(2)) : nullptr;
+            return c ? c : LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+        }();
+        return move;
+    }
+    return LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_NO));
+}
+
+} // namespace
+
+void StringGrid::Create(HWND parent, int id, int x, int y, int width, int height, HFONT font,
+                        const std::vector<Column>& columns) {
+    columns_ = columns;
+    // Owner data: the list asks for the cells it shows and stores nothing. The grid paints the rows
+    // itself, so the list's own selection is never used.
+    hwnd_ = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
+                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | LVS_REPORT |
+                                LVS_OWNERDATA | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
+                            x, y, width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                            GetModuleHandleA(nullptr), nullptr);
+    if (!hwnd_) {
+        throw std::runtime_error("Cannot create a table");
+    }
+    SetPropA(hwnd_, kGridProperty, this);
+    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendMessageA(hwnd_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT,
+                 LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    // A row is as high as the small images plus one pixel: images 16 high give rows of 17.
+    rowHeightImages_ = ImageList_Create(1, kRowHeight - 1, ILC_COLOR, 1, 0);
+    SendMessageA(hwnd_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(rowHeightImages_));
+    for (size_t i = 0; i < columns_.size(); ++i) {
+        LVCOLUMNA col{};
+        col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+        col.fmt = LVCFMT_LEFT;
+        col.cx = columns_[i].width;
+        col.pszText = columns_[i].title.data();
+        SendMessageA(hwnd_, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&col));
+    }
+    SetWindowSubclass(hwnd_, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    rowCount_ = 1;
+    SetRowCount(2);
+}
+
+StringGrid* StringGrid::FromHandle(HWND hwnd) {
+    return hwnd ? static_cast<StringGrid*>(GetPropA(hwnd, kGridProperty)) : nullptr;
+}
+
+int StringGrid::ColWidth(int col) const {
+    return static_cast<int>(SendMessageA(hwnd_, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(col), 0));
+}
+
+void StringGrid::SetColWidth(int col, int width) {
+    SendMessageA(hwnd_, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(col), MAKELPARAM(width, 0));
+}
+
+void StringGrid::SetTitle(int col, const std::string& title) {
+    if (col < 0 || col >= ColCount()) {
+        return;
+    }
+    columns_[static_cast<size_t>(col)].title = title;
+    LVCOLUMNA c{};
+    c.mask = LVCF_TEXT;
+    c.pszText = columns_[static_cast<size_t>(col)].title.data();
+    SendMessageA(hwnd_, LVM_SETCOLUMNA, static_cast<WPARAM>(col), reinterpret_cast<LPARAM>(&c));
+}
+
+void StringGrid::SetRowCount(int count) {
+    count = std::max(count, 2);
+    const size_t dataRows = static_cast<size_t>(count - 1);
+    cells_.resize(dataRows * columns_.size());
+    objects_.resize(dataRows);
+    const bool changed = count != rowCount_;
+    rowCount_ = count;
+    if (row_ >= rowCount_) {
+        row_ = rowCount_ - 1;
+    }
+    if (changed) {
+        SyncItemCount();
+    } else {
+        InvalidateRect(hwnd_, nullptr, FALSE);
+    }
+}
+
+void StringGrid::SyncItemCount() {
+    // Setting the count repaints the whole list; the rows' texts may all have changed.
+    SendMessageA(hwnd_, LVM_SETITEMCOUNT, static_cast<WPARAM>(rowCount_ - 1), 0);
+    InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+std::string& StringGrid::CellRef(int col, int row) {
+    const size_t index = static_cast<size_t>(row - 1) * columns_.size() + static_cast<size_t>(col);
+    if (index >= cells_.size()) {
+        const size_t rows = static_cast<size_t>(row);
+        cells_.resize(rows * columns_.size());
+        objects_.resize(rows);
+    }
+    return cells_[index];
+}
+
+const std::string& StringGrid::Cell(int col, int row) const {
+    if (col < 0 || col >= ColCount() || row < 0) {
+        return EmptyText();
+    }
+    if (row == 0) {
+        return columns_[static_cast<size_t>(col)].title;
+    }
+    const size_t index = static_cast<size_t>(row - 1) * columns_.size() + static_cast<size_t>(col);
+    return index < cells_.size() ? cells_[index] : EmptyText();
+}
+
+void StringGrid::SetCell(int col, int row, std::string_view text) {
+    if (col < 0 || col >= ColCount() || row < 1) {
+        return;
+    }
+    CellRef(col, row).assign(text);
+    if (row < rowCount_) {
+        InvalidateRow(row);
+    }
+}
+
+void StringGrid::ClearRow(int row) {
+    if (row < 1) {
+        return;
+    }
+    for (int col = 0; col < ColCount(); ++col) {
+        CellRef(col, row).clear();
+    }
+    objects_[static_cast<size_t>(row - 1)] = nullptr;
+    if (row < rowCount_) {
+        InvalidateRow(row);
+    }
+}
+
+const void* StringGrid::Object(int row) const {
+    return row >= 1 && static_cast<size_t>(row - 1) < objects_.size() ? objects_[static_cast<size_t>(row - 1)]
+                                                                       : nullptr;
+}
+
+void StringGrid::SetObject(int row, const void* object) {
+    if (row < 1) {
+        return;
+    }
+    if (static_cast<size_t>(row - 1) >= objects_.size()) {
+        CellRef(0, row);
+    }
+    objects_[static_cast<size_t>(row - 1)] = object;
+}
+
+void StringGrid::SetRow(int row) {
+    if (row < 1 || row >= rowCount_) {
+        return;
+    }
+    if (row != row_) {
+        InvalidateRow(row_);
+        row_ = row;
+        InvalidateRow(row_);
+    }
+    SendMessageA(hwnd_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row_ - 1), FALSE);
+}
+
+int StringGrid::TopRow() const { return static_cast<int>(SendMessageA(hwnd_, LVM_GETTOPINDEX, 0, 0)) + 1; }
+
+void StringGrid::SetTopRow(int row) {
+    row = std::clamp(row, 1, rowCount_ - 1);
+    const int delta = row - TopRow();
+    if (delta == 0) {
+        return;
+    }
+    RECT r{};
+    r.left = LVIR_BOUNDS;
+    SendMessageA(hwnd_, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r));
+    const int height = r.bottom > r.top ? r.bottom - r.top : kRowHeight;
+    SendMessageA(hwnd_, LVM_SCROLL, 0, delta * height);
+}
+
+int StringGrid::VisibleRowCount() const {
+    return static_cast<int>(SendMessageA(hwnd_, LVM_GETCOUNTPERPAGE, 0, 0));
+}
+
+void StringGrid::SetPopupMenu(HMENU menu, HWND commandTarget) {
+    popup_ = menu;
+    commandTarget_ = commandTarget;
+}
+
+void StringGrid::InvalidateRow(int row) {
+    if (!hwnd_ || row < 1 || row >= rowCount_) {
+        return;
+    }
+    RECT r{};
+    r.left = LVIR_BOUNDS;
+    if (SendMessageA(hwnd_, LVM_GETITEMRECT, static_cast<WPARAM>(row - 1), reinterpret_cast<LPARAM>(&r))) {
+        RECT client{};
+        GetClientRect(hwnd_, &client);
+        r.left = client.left;
+        r.right = client.right;
+        InvalidateRect(hwnd_, &r, FALSE);
+    }
+}
+
+int StringGrid::RowAt(int y) const {
+    const int top = static_cast<int>(SendMessageA(hwnd_, LVM_GETTOPINDEX, 0, 0));
+    RECT r{};
+    r.left = LVIR_BOUNDS;
+    if (!SendMessageA(hwnd_, LVM_GETITEMRECT, static_cast<WPARAM>(top), reinterpret_cast<LPARAM>(&r))) {
+        return -1;
+    }
+    const int height = r.bottom > r.top ? r.bottom - r.top : kRowHeight;
+    if (y < r.top) {
+        return -1;
+    }
+    const int item = top + (y - r.top) / height;
+    return item + 1 < rowCount_ ? item + 1 : -1;
+}
+
+void StringGrid::MoveBy(int rows) { SetRow(std::clamp(row_ + rows, 1, rowCount_ - 1)); }
+
+void StringGrid::PressAt(MouseButton button, int x, int y) {
+    if (GetFocus() != hwnd_) {
+        SetFocus(hwnd_);
+    }
+    dragStart_ = POINT{x, y};
+    // A press on a data row selects it, as in any list; on the header or below the rows it selects nothing.
+    const int row = RowAt(y);
+    if (row > 0 && button != MouseButton::Middle) {
+        SetRow(row);
+    }
+    if (OnMouseDown) {
+        OnMouseDown(button, x, y);
+    }
+}
+
+void StringGrid::BeginDrag() {
+    dragArmed_ = true;
+    dragging_ = false;
+    dragTarget_ = nullptr;
+    SetCapture(hwnd_);
+}
+
+StringGrid* StringGrid::GridAt(int x, int y, POINT& targetPoint) const {
+    POINT screen{x, y};
+    ClientToScreen(hwnd_, &screen);
+    HWND under = WindowFromPoint(screen);
+    StringGrid* grid = FromHandle(under);
+    if (!grid && under) {
+        grid = FromHandle(GetParent(under)); // the header of a grid
+    }
+    if (grid) {
+        targetPoint = screen;
+        ScreenToClient(grid->hwnd_, &targetPoint);
+    }
+    return grid;
+}
+
+void StringGrid::DragMove(int x, int y) {
+    POINT at{};
+    StringGrid* target = GridAt(x, y, at);
+    const bool accepted = target && target->OnDragOver && target->OnDragOver(*this, at.x, at.y);
+    dragTarget_ = accepted ? target : nullptr;
+    SetCursor(DragCursor(accepted));
+}
+
+void StringGrid::DragEnd(int x, int y, bool drop) {
+    const bool wasDragging = dragging_;
+    dragArmed_ = false;
+    dragging_ = false;
+    dragTarget_ = nullptr;
+    if (GetCapture() == hwnd_) {
+        ReleaseCapture();
+    }
+    SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
+    if (!wasDragging || !drop) {
+        return;
+    }
+    POINT at{};
+    StringGrid* target = GridAt(x, y, at);
+    if (target && target->OnDragOver && target->OnDragOver(*this, at.x, at.y) && target->OnDragDrop) {
+        target->OnDragDrop(*this, at.x, at.y);
+    }
+}
+
+void StringGrid::ShowPopup(int screenX, int screenY) {
+    if (!popup_) {
+        return;
+    }
+    TrackPopupMenu(popup_, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, screenX, screenY, 0,
+                   commandTarget_ ? commandTarget_ : GetParent(hwnd_), nullptr);
+}
+
+void StringGrid::PaintRow(HDC dc, int item, const RECT& rowRect) {
+    const int row = item + 1;
+    const bool selected = row == row_;
+    const bool hasFocus = GetFocus() == hwnd_;
+    const COLORREF background = GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW);
+    const COLORREF text = GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, text);
+    unique_hbrush brush(CreateSolidBrush(background));
+
+    int x = rowRect.left;
+    for (int col = 0; col < ColCount(); ++col) {
+        const int width = ColWidth(col);
+        // The grid lines on the right and bottom edges stay visible.
+        RECT cell{x, rowRect.top, x + width - 1, rowRect.bottom - 1};
+        FillRect(dc, &cell, brush.get());
+        RECT textRect = cell;
+        textRect.left += kTextIndent;
+        const std::string& value = Cell(col, row);
+        DrawTextA(dc, value.data(), static_cast<int>(value.size()), &textRect,
+                  DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+        if (OnDrawCell) {
+            GridDrawState state;
+            state.selected = selected;
+            state.focused = selected && hasFocus && col == 0;
+            OnDrawCell(col, row, state);
+        }
+        x += width;
+    }
+    if (selected && hasFocus) {
+        RECT focus{rowRect.left, rowRect.top, x - 1, rowRect.bottom - 1};
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        DrawFocusRect(dc, &focus);
+    }
+}
+
+LRESULT StringGrid::OnCustomDraw(NMLVCUSTOMDRAW* draw) {
+    switch (draw->nmcd.dwDrawStage) {
+    case CDDS_PREPAINT: return CDRF_NOTIFYITEMDRAW;
+    case CDDS_ITEMPREPAINT: {
+        const int item = static_cast<int>(draw->nmcd.dwItemSpec);
+        RECT r{};
+        r.left = LVIR_BOUNDS;
+        SendMessageA(hwnd_, LVM_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&r));
+        PaintRow(draw->nmcd.hdc, item, r);
+        return CDRF_SKIPDEFAULT;
+    }
+    }
+    return CDRF_DODEFAULT;
+}
+
+void StringGrid::OnPaint() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd_, &ps);
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    if (client.right > 0 && client.bottom > 0) {
+        // Painted off screen and copied at once: no background erase shows between frames.
+        HDC memory = CreateCompatibleDC(dc);
+        unique_hbitmap bitmap(CreateCompatibleBitmap(dc, client.right, client.bottom));
+        {
+            SelectObjectGuard select(memory, bitmap.get());
+            FillRect(memory, &client, GetSysColorBrush(COLOR_WINDOW));
+            DefSubclassProc(hwnd_, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+            BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
+                   ps.rcPaint.bottom - ps.rcPaint.top, memory, ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
+        }
+        DeleteDC(memory);
+    }
+    EndPaint(hwnd_, &ps);
+}
+
+bool StringGrid::HandleNotify(const NMHDR* header, LRESULT& result) {
+    if (header->hwndFrom != hwnd_) {
+        return false;
+    }
+    switch (header->code) {
+    case NM_CUSTOMDRAW:
+        result = OnCustomDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(const_cast<NMHDR*>(header)));
+        return true;
+    case LVN_GETDISPINFOA: {
+        // Readers of the list's text (LVM_GETITEMTEXT, accessibility) get the cells.
+        auto* info = reinterpret_cast<NMLVDISPINFOA*>(const_cast<NMHDR*>(header));
+        if ((info->item.mask & LVIF_TEXT) && info->item.pszText && info->item.cchTextMax > 0) {
+            const std::string& value = Cell(info->item.iSubItem, info->item.iItem + 1);
+            lstrcpynA(info->item.pszText, value.c_str(), info->item.cchTextMax);
+        }
+        result = 0;
+        return true;
+    }
+    case LVN_GETDISPINFOW: {
+        auto* info = reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(header));
+        if ((info->item.mask & LVIF_TEXT) && info->item.pszText && info->item.cchTextMax > 0) {
+            const std::string& value = Cell(info->item.iSubItem, info->item.iItem + 1);
+            const int n = MultiByteToWideChar(1251, 0, value.data(), static_cast<int>(value.size()),
+                                              info->item.pszText, info->item.cchTextMax - 1);
+            info->item.pszText[n] = L'\0';
+        }
+        result = 0;
+        return true;
+    }
+    case LVN_ODFINDITEMA:
+    case LVN_ODFINDITEMW: result = -1; return true; // typed letters are the owner's quick search
+    }
+    return false;
+}
+
+LRESULT CALLBACK StringGrid::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                          DWORD_PTR data) {
+    auto* self = reinterpret_cast<StringGrid*>(data);
+    if (msg == WM_NCDESTROY) {
+        RemoveWindowSubclass(hwnd, SubclassProc, kSubclassId);
+        RemovePropA(hwnd, kGridProperty);
+        if (self->rowHeightImages_) {
+            ImageList_Destroy(self->rowHeightImages_);
+            self->rowHeightImages_ = nullptr;
+        }
+        self->hwnd_ = nullptr;
+        return DefSubclassProc(hwnd, msg, wParam, lParam);
+    }
+    bool handled = true;
+    LRESULT result = self->OnMessage(msg, wParam, lParam, handled);
+    return handled ? result : DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+LRESULT StringGrid::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) {
+    const int x = static_cast<short>(LOWORD(lParam));
+    const int y = static_cast<short>(HIWORD(lParam));
+    switch (msg) {
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: OnPaint(); return 0;
+    case WM_LBUTTONDOWN: PressAt(MouseButton::Left, x, y); return 0;
+    case WM_RBUTTONDOWN: PressAt(MouseButton::Right, x, y); return 0;
+    case WM_MBUTTONDOWN: PressAt(MouseButton::Middle, x, y); return 0;
+    case WM_LBUTTONDBLCLK:
+        // A double click is a double-click event followed by a second press.
+        if (GetFocus() != hwnd_) {
+            SetFocus(hwnd_);
+        }
+        if (OnDblClick) {
+            OnDblClick();
+        }
+        PressAt(MouseButton::Left, x, y);
+        return 0;
+    case WM_RBUTTONDBLCLK: PressAt(MouseButton::Right, x, y); return 0;
+    case WM_MOUSEMOVE:
+        if (dragArmed_ && (wParam & MK_LBUTTON)) {
+            if (!dragging_ && (std::abs(x - dragStart_.x) >= kDragThreshold || std::abs(y - dragStart_.y) >= kDragThreshold)) {
+                dragging_ = true;
+            }
+            if (dragging_) {
+                DragMove(x, y);
+            }
+            return 0;
+        }
+        if (dragArmed_) {
+            DragEnd(x, y, false); // the button was released elsewhere
+        }
+        handled = false;
+        return 0;
+    case WM_LBUTTONUP:
+        if (dragArmed_) {
+            DragEnd(x, y, true);
+        }
+        return 0;
+    case WM_RBUTTONUP: {
+        POINT p{x, y};
+        ClientToScreen(hwnd_, &p);
+        ShowPopup(p.x, p.y);
+        return 0;
+    }
+    case WM_CONTEXTMENU: {
+        POINT p{x, y};
+        if (lParam == -1) {
+            // From the keyboard: under the selected row.
+            RECT r{};
+            r.left = LVIR_BOUNDS;
+            SendMessageA(hwnd_, LVM_GETITEMRECT, static_cast<WPARAM>(row_ - 1), reinterpret_cast<LPARAM>(&r));
+            p = POINT{r.left + 8, r.bottom};
+            ClientToScreen(hwnd_, &p);
+        }
+        ShowPopup(p.x, p.y);
+        return 0;
+    }
+    case WM_CAPTURECHANGED:
+        if (dragArmed_ && reinterpret_cast<HWND>(lParam) != hwnd_) {
+            DragEnd(0, 0, false);
+        }
+        handled = false;
+        return 0;
+    case WM_SETCURSOR:
+        if (dragging_) {
+            SetCursor(DragCursor(dragTarget_ != nullptr));
+            return TRUE;
+        }
+        handled = false;
+        return 0;
+    case WM_KEYDOWN:
+        switch (wParam) {
+        case VK_ESCAPE:
+            if (dragArmed_) {
+                DragEnd(0, 0, false);
+            }
+            return 0;
+        case VK_UP: MoveBy(-1); return 0;
+        case VK_DOWN: MoveBy(1); return 0;
+        case VK_PRIOR: MoveBy(-std::max(VisibleRowCount() - 1, 1)); return 0;
+        case VK_NEXT: MoveBy(std::max(VisibleRowCount() - 1, 1)); return 0;
+        case VK_HOME: SetRow(1); return 0;
+        case VK_END: SetRow(rowCount_ - 1); return 0;
+        case VK_LEFT:
+        case VK_RIGHT: handled = false; return 0; // the list scrolls sideways
+        }
+        return 0; // the list's own selection keys stay unused
+    case WM_KEYUP:
+        if (OnKeyUp) {
+            OnKeyUp(static_cast<WORD>(wParam));
+        }
+        return 0;
+    case WM_CHAR: {
+        char key = static_cast<char>(wParam);
+        if (OnKeyPress) {
+            OnKeyPress(key);
+        }
+        return 0;
+    }
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        // The selected row shows whether the grid has the focus.
+        InvalidateRow(row_);
+        handled = false;
+        return 0;
+    case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    }
+    handled = false;
+    return 0;
+}
+
+} // namespace ui

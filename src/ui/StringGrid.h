@@ -1,0 +1,158 @@
+#pragma once
+// A table of text cells over an owner-data ListView in report mode, with the rows held here in one
+// vector: a refill rebuilds the vector and tells the list its new row count, nothing more.
+//
+// Row 0 is the header row (the list's header control); data rows count from 1 and RowCount() includes
+// the header. A selected data row always exists. The grid keeps the selection itself and paints it;
+// the ListView's own selection state is never used, because setting it on a large owner-data list
+// with single selection is slow. Each data row may carry the record it was filled from.
+//
+// Mouse and keyboard arrive as events named as the main window's handlers expect them: cell
+// painting with its drawing state, key press, key up, double click, mouse down, and, for drag and
+// drop between grids, drag over and drop. A drag starts only after the mouse moved the drag
+// threshold with the button held; positions come from the messages, so posted mouse messages drive it.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ui {
+
+// How a cell is being painted.
+struct GridDrawState {
+    bool selected = false; // in the selected row
+    bool focused = false;  // the current cell (column 0 of the selected row) while the grid has the focus
+    bool fixed = false;    // a header cell
+    bool operator==(const GridDrawState&) const = default;
+};
+
+enum class MouseButton { Left, Right, Middle };
+
+class StringGrid {
+  public:
+    struct Column {
+        std::string title;
+        int width;
+    };
+
+    StringGrid() = default;
+    StringGrid(const StringGrid&) = delete;
+    StringGrid& operator=(const StringGrid&) = delete;
+    virtual ~StringGrid() = default;
+
+    // Creates the control as a child of `parent`, with its columns, one header row and one empty data row.
+    void Create(HWND parent, int id, int x, int y, int width, int height, HFONT font,
+                const std::vector<Column>& columns);
+    HWND Handle() const { return hwnd_; }
+
+    int ColCount() const { return static_cast<int>(columns_.size()); }
+    int ColWidth(int col) const;
+    void SetColWidth(int col, int width);
+    // Header text of a column (the cell of row 0).
+    void SetTitle(int col, const std::string& title);
+
+    // Rows including the header row; at least 2. Shrinking moves a selection below the last row to the
+    // last row.
+    int RowCount() const { return rowCount_; }
+    void SetRowCount(int count);
+
+    // The text of a cell; row 0 gives the header. Rows written beyond RowCount() are kept but shown only
+    // once the row count takes them in.
+    const std::string& Cell(int col, int row) const;
+    void SetCell(int col, int row, std::string_view text);
+    // Empties the cells of a data row and forgets its record.
+    void ClearRow(int row);
+
+    // The record a data row was filled from (nullptr for none).
+    const void* Object(int row) const;
+    void SetObject(int row, const void* object);
+
+    // The selected data row, 1..RowCount()-1.
+    int Row() const { return row_; }
+    // Selects a data row (ignored outside the data rows) and scrolls it into view.
+    void SetRow(int row);
+
+    // The first data row in view, and the number of data rows wholly in view.
+    int TopRow() const;
+    void SetTopRow(int row);
+    int VisibleRowCount() const;
+
+    // Shown on a right click, or on the context-menu key; its commands go to `commandTarget`.
+    void SetPopupMenu(HMENU menu, HWND commandTarget);
+
+    // Called from OnMouseDown: arms a drag from this grid, which starts once the mouse moves the drag
+    // threshold with the left button held, and ends at the button's release over a grid that accepts it.
+    void BeginDrag();
+    bool Dragging() const { return dragging_; }
+
+    // A number for the owner's own use (the main window marks a just-double-clicked grid with it).
+    int Tag = 0;
+
+    // Events. A handler left empty is not called.
+    std::function<void(int col, int row, const GridDrawState& state)> OnDrawCell;
+    std::function<void(char& key)> OnKeyPress; // a character; setting it to 0 drops it
+    std::function<void(WORD key)> OnKeyUp;
+    std::function<void()> OnDblClick;
+    std::function<void(MouseButton button, int x, int y)> OnMouseDown;
+    // The grid under a drag is asked whether it accepts a drop from `source`; then the drop.
+    std::function<bool(StringGrid& source, int x, int y)> OnDragOver;
+    std::function<void(StringGrid& source, int x, int y)> OnDragDrop;
+
+    // The parent passes on the notifications of the control (WM_NOTIFY with this grid's id).
+    bool HandleNotify(const NMHDR* header, LRESULT& result);
+
+    // The grid that owns a window, or nullptr.
+    static StringGrid* FromHandle(HWND hwnd);
+
+    // Pixel height of a row (17).
+    static constexpr int kRowHeight = 17;
+
+  private:
+    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                         DWORD_PTR data);
+    LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled);
+    LRESULT OnCustomDraw(NMLVCUSTOMDRAW* draw);
+    void PaintRow(HDC dc, int item, const RECT& rowRect);
+    void OnPaint();
+    void PressAt(MouseButton button, int x, int y);
+    int RowAt(int y) const;
+    void MoveBy(int rows);
+    void InvalidateRow(int row);
+    void SyncItemCount();
+    void DragMove(int x, int y);
+    void DragEnd(int x, int y, bool drop);
+    StringGrid* GridAt(int x, int y, POINT& targetPoint) const;
+    void ShowPopup(int screenX, int screenY);
+
+    std::string& CellRef(int col, int row);
+
+    HWND hwnd_ = nullptr;
+    std::vector<Column> columns_;
+    // Data rows, row-major: the cells of row r (from 1) start at (r - 1) * ColCount().
+    std::vector<std::string> cells_;
+    std::vector<const void*> objects_;
+    int rowCount_ = 2;
+    int row_ = 1;
+    HMENU popup_ = nullptr;
+    HWND commandTarget_ = nullptr;
+    HIMAGELIST rowHeightImages_ = nullptr;
+
+    // Drag state: armed by BeginDrag at a press, started past the threshold, ended at the release.
+    bool dragArmed_ = false;
+    bool dragging_ = false;
+    POINT dragStart_{};
+    StringGrid* dragTarget_ = nullptr;
+};
+
+// A grid whose rows remember records of one type.
+template <typename Record> class RecordGrid : public StringGrid {
+  public:
+    Record* RecordOf(int row) const { return const_cast<Record*>(static_cast<const Record*>(Object(row))); }
+    void SetRecord(int row, Record* record) { SetObject(row, record); }
+};
+
+} // namespace ui
