@@ -929,9 +929,18 @@ void TForm1::miFindClick() {}
 
 void TForm1::FindDialog1Find() {}
 
-void TForm1::StringGrid2KeyPress(char&) {}
+// Enter edits the selected debtor or item (when its command is enabled).
+void TForm1::StringGrid2KeyPress(char& key) {
+    if (key == '\r') {
+        EditUAct.Execute();
+    }
+}
 
-void TForm1::StringGrid3KeyPress(char&) {}
+void TForm1::StringGrid3KeyPress(char& key) {
+    if (key == '\r') {
+        EditIAct.Execute();
+    }
+}
 
 void TForm1::SetsActExecute() {}
 

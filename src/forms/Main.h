@@ -167,6 +167,12 @@ class TForm1 : public Window {
     void NewIActExecute();
     void EditIActExecute();
     void DelIActExecute();
+    // The record the selected row of the debtors or free items table was filled from; nullptr when the
+    // row's first column is empty or the record is no longer in its list.
+    TUserRec* SelectedDebtor() const;
+    TItemRec* SelectedItem() const;
+    // The editor dialog given at start-up; an error when there is none.
+    TForm2& EditDialog();
 
     // ---- MainLending.cpp: lending and returning ---------------------------------------------------
     void OutSpdBtnClick();

@@ -1,15 +1,213 @@
-// The debtor and item commands: new, edit and delete, each through the editor dialog.
+// The debtor and item commands: new, edit and delete, each through the editor dialog. They are the only
+// places where records enter or leave the lists while the program runs. Each ends the same way: the
+// list sorted again, the tables concerned refilled, the catalogue marked as changed.
+//
+// A table row stands for the record it was filled from. Two debtors may share a name and two items a
+// description (the edit commands allow it, and so does the catalog file), so a row is never matched
+// back to a record by its text: the second of two equal rows edits or deletes the second record.
 
 #include "forms/Main.h"
 
-void TForm1::NewUActExecute() {}
+#include "forms/EditUnit.h"
+#include "platform/Locale.h"
+#include "platform/MsgBox.h"
+#include "settings/Settings.h"
+#include "text/Letters.h"
 
-void TForm1::EditUActExecute() {}
+#include <memory>
+#include <stdexcept>
 
-void TForm1::DelUActExecute() {}
+TForm2& TForm1::EditDialog() {
+    if (!Form2) {
+        throw std::logic_error("The editor dialog was not created");
+    }
+    return *Form2;
+}
 
-void TForm1::NewIActExecute() {}
+// A row whose first column is empty stands for no record the commands may touch: the edit and delete
+// commands are disabled on it, and a record left out of its list since the last refill is not used.
+TUserRec* TForm1::SelectedDebtor() const {
+    const int row = StringGrid2.Row();
+    TUserRec* debtor = StringGrid2.RecordOf(row);
+    if (StringGrid2.Cell(0, row).empty() || !debtor || catalog_.users.IndexOf(debtor) < 0) {
+        return nullptr;
+    }
+    return debtor;
+}
 
-void TForm1::EditIActExecute() {}
+TItemRec* TForm1::SelectedItem() const {
+    const int row = StringGrid3.Row();
+    TItemRec* item = StringGrid3.RecordOf(row);
+    if (StringGrid3.Cell(0, row).empty() || !item || catalog_.items.IndexOf(item) < 0) {
+        return nullptr;
+    }
+    return item;
+}
 
-void TForm1::DelIActExecute() {}
+void TForm1::NewUActExecute() {
+    TForm2& dialog = EditDialog();
+    IsNewRecord = true;
+    IsUserRecord = true;
+    if (!dialog.ShowModal()) {
+        return;
+    }
+    const std::string name = dialog.ComboBox1Text();
+    if (catalog_.users.FindByName(name)) {
+        WarningBox(Handle(), "Запись о пользователе существует!\nДобавление невозможно!");
+        return;
+    }
+    auto debtor = std::make_unique<TUserRec>();
+    debtor->Id = catalog_.users.NewId();
+    debtor->Name = name;
+    debtor->EMail = dialog.Edit1Text();
+    debtor->ItemCount = 0;
+    catalog_.users.Append(std::move(debtor));
+    catalog_.users.Sort(CompareUserNames);
+    FillUsers();
+    FillUserItems();
+    SetModified(true);
+}
+
+void TForm1::EditUActExecute() {
+    if (catalog_.users.Empty()) {
+        return;
+    }
+    TForm2& dialog = EditDialog();
+    IsNewRecord = false;
+    IsUserRecord = true;
+    TUserRec* debtor = SelectedDebtor();
+    if (!debtor) {
+        return;
+    }
+    dialog.SetComboBox1Text(debtor->Name);
+    dialog.SetEdit1Text(debtor->EMail);
+    if (!dialog.ShowModal()) {
+        return;
+    }
+    // No duplicate check: the Id and the item count stay, so the debtor keeps his items.
+    debtor->Name = dialog.ComboBox1Text();
+    debtor->EMail = dialog.Edit1Text();
+    catalog_.users.Sort(CompareUserNames);
+    FillUsers();
+    FillUserItems();
+    SetModified(true);
+}
+
+void TForm1::DelUActExecute() {
+    if (catalog_.users.Empty()) {
+        return;
+    }
+    if (!ConfirmBox(Handle(), "Удалить пользователя?")) {
+        return;
+    }
+    TUserRec* debtor = SelectedDebtor();
+    if (!debtor) {
+        return;
+    }
+    if (debtor->ItemCount > 0 && !ConfirmBox(Handle(), "За ним числятся предметы.\nПодтвердите удаление.")) {
+        return;
+    }
+    // His items become free, with their dates as they were; a debtor numbered later with the same Id
+    // cannot inherit them.
+    const std::int32_t id = debtor->Id;
+    catalog_.users.Remove(debtor);
+    for (const auto& item : catalog_.items) {
+        if (item->HolderId == id) {
+            item->HolderId = 0;
+        }
+    }
+    catalog_.users.Sort(CompareUserNames);
+    FillUsers();
+    FillUserItems();
+    FillFreeItems();
+    SetModified(true);
+}
+
+namespace {
+
+// The middle line of the warning about an existing description: who holds that item.
+std::string HolderLine(const UserList& users, const TItemRec& item) {
+    const TUserRec* holder = users.FindById(item.HolderId);
+    return holder ? "Предмет числится за: " + holder->Name : std::string("Ни за кем не числится!");
+}
+
+} // namespace
+
+void TForm1::NewIActExecute() {
+    TForm2& dialog = EditDialog();
+    IsNewRecord = true;
+    IsUserRecord = false;
+    dialog.SetTypeList(catalog_.types.Entries());
+    if (!dialog.ShowModal()) {
+        return;
+    }
+    const std::string type = dialog.ComboBox1Text();
+    const std::string description = dialog.Edit1Text();
+    // Lent items count too. With QRegistr the check ignores letter case, by the same table as the type
+    // list, so "книга" and "КНИГА" are one description.
+    for (const auto& item : catalog_.items) {
+        const bool same =
+            Settings.QRegistr ? SameText(item->Description, description) : item->Description == description;
+        if (same) {
+            WarningBox(Handle(), "Запись существует!\n" + HolderLine(catalog_.users, *item) +
+                                     "\nДобавление невозможно!");
+            return;
+        }
+    }
+    auto item = std::make_unique<TItemRec>();
+    item->Id = catalog_.items.NewId();
+    item->Description = description;
+    RegisterType(type);
+    item->ItemType = type;
+    item->LentDate = LocalNow();
+    item->HolderId = 0;
+    catalog_.items.Append(std::move(item));
+    catalog_.items.Sort(CompareItemDescriptions);
+    FillFreeItems();
+    SetModified(true);
+}
+
+void TForm1::EditIActExecute() {
+    if (catalog_.items.Empty()) {
+        return;
+    }
+    TForm2& dialog = EditDialog();
+    IsNewRecord = false;
+    IsUserRecord = false;
+    TItemRec* item = SelectedItem();
+    if (!item) {
+        return;
+    }
+    dialog.SetComboBox1Text(item->ItemType);
+    dialog.SetEdit1Text(item->Description);
+    dialog.SetTypeList(catalog_.types.Entries());
+    if (!dialog.ShowModal()) {
+        return;
+    }
+    const std::string type = dialog.ComboBox1Text();
+    RegisterType(type);
+    // No duplicate check; the Id, the date and the holder stay.
+    item->ItemType = type;
+    item->Description = dialog.Edit1Text();
+    catalog_.items.Sort(CompareItemDescriptions);
+    FillFreeItems();
+    SetModified(true);
+}
+
+void TForm1::DelIActExecute() {
+    if (catalog_.items.Empty()) {
+        return;
+    }
+    if (!ConfirmBox(Handle(), "Удалить описание предмета?")) {
+        return;
+    }
+    TItemRec* item = SelectedItem();
+    if (!item) {
+        return;
+    }
+    // Only free items are in the table, so no debtor's item count changes.
+    catalog_.items.Remove(item);
+    catalog_.items.Sort(CompareItemDescriptions);
+    FillFreeItems();
+    SetModified(true);
+}

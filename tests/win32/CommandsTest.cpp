@@ -1,0 +1,578 @@
+// The debtor and item commands of the main window, run as their menu entries run them, through the real
+// editor dialog and the real message boxes: what they change in the lists, what the tables show
+// afterwards, the questions and warnings, and the type filter list.
+
+#include "ModalAnswerer.h"
+#include "TestFolder.h"
+
+#include "forms/CommandIds.h"
+#include "forms/EditUnit.h"
+#include "forms/Main.h"
+#include "platform/Application.h"
+#include "platform/Locale.h"
+#include "settings/Settings.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Texts = std::vector<std::string>;
+using Answer = std::function<void(HWND)>;
+
+void Pump() {
+    MSG msg;
+    for (int pass = 0; pass < 3; ++pass) {
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+}
+
+Answer Ok() {
+    return [](HWND dialog) { ClickDialogButton(dialog, IDOK); };
+}
+
+Answer Cancel() {
+    return [](HWND dialog) { ClickDialogButton(dialog, IDCANCEL); };
+}
+
+Texts ColumnOf(ui::StringGrid& grid, int col) {
+    Texts texts;
+    for (int row = 1; row < grid.RowCount(); ++row) {
+        texts.push_back(grid.Cell(col, row));
+    }
+    return texts;
+}
+
+Texts ListEntries(HWND combo) {
+    Texts entries;
+    const int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        std::string text(static_cast<size_t>(SendMessageA(combo, CB_GETLBTEXTLEN, i, 0)) + 1, '\0');
+        SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+        text.resize(text.size() - 1);
+        entries.push_back(text);
+    }
+    return entries;
+}
+
+// A left click on a data row, as the mouse delivers it.
+void ClickRow(ui::StringGrid& grid, int row) {
+    RECT r{};
+    r.left = LVIR_BOUNDS;
+    SendMessageA(grid.Handle(), LVM_GETITEMRECT, static_cast<WPARAM>(row - 1), reinterpret_cast<LPARAM>(&r));
+    const LPARAM at = MAKELPARAM(20, (r.top + r.bottom) / 2);
+    SendMessageA(grid.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(grid.Handle(), WM_LBUTTONUP, 0, at);
+    Pump();
+}
+
+class CommandsTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        savedSettings = Settings;
+        Settings.QRegistr = true;
+        SetNowForTests(kNow);
+        form = std::make_unique<TForm1>(folder.File("veshchehran.ini"));
+        // Created after the main window and owned by it, as at program start.
+        editor = std::make_unique<TForm2>(form->Handle());
+        form->SetEditDialog(editor.get());
+        form->Show(SW_SHOWNORMAL);
+        Pump();
+    }
+    void TearDown() override {
+        editor.reset();
+        form.reset();
+        SetNowForTests(0);
+        Settings = savedSettings;
+    }
+
+    Catalog& Data() { return form->GetCatalog(); }
+    ui::StringGrid& Debtors() { return form->DebtorsTable(); }
+    ui::StringGrid& FreeItems() { return form->FreeItemsTable(); }
+
+    // Runs a command as its menu entry does; the answers serve the dialogs it opens, in order.
+    std::vector<SeenDialog> Run(int commandId, std::vector<Answer> answers = {}) {
+        ModalAnswerer answerer;
+        for (auto& answer : answers) {
+            answerer.Then(std::move(answer));
+        }
+        form->RunCommand(commandId);
+        Pump();
+        EXPECT_EQ(answerer.Pending(), 0u) << "a dialog the test answers did not appear";
+        return answerer.Seen();
+    }
+
+    // Types both fields of the editor dialog and presses OK.
+    Answer Type(const std::string& first, const std::string& second) {
+        return [this, first, second](HWND dialog) {
+            SetWindowTextA(editor->ComboBox1(), first.c_str());
+            SetWindowTextA(editor->Edit1(), second.c_str());
+            ClickDialogButton(dialog, IDOK);
+        };
+    }
+
+    // Reads what the editor dialog shows, then answers it.
+    Answer Look(std::string& first, std::string& second, Answer then) {
+        return [this, &first, &second, then](HWND dialog) {
+            first = WindowText(editor->ComboBox1());
+            second = WindowText(editor->Edit1());
+            then(dialog);
+        };
+    }
+
+    TUserRec& AddDebtor(const std::string& name, int id, const std::string& mail = {}) {
+        TUserRec& user = Data().users.AppendNew();
+        user.Id = id;
+        user.Name = name;
+        user.EMail = mail;
+        Data().users.Sort(CompareUserNames);
+        return user;
+    }
+
+    TItemRec& AddItem(const std::string& description, const std::string& type, int id, int holderId = 0) {
+        TItemRec& item = Data().items.AppendNew();
+        item.Id = id;
+        item.Description = description;
+        item.ItemType = type;
+        item.HolderId = holderId;
+        item.LentDate = 45000;
+        if (TUserRec* holder = Data().users.FindById(holderId)) {
+            ++holder->ItemCount;
+        }
+        Data().items.Sort(CompareItemDescriptions);
+        form->RegisterType(type);
+        return item;
+    }
+
+    void FillAll() {
+        form->FillFreeItems();
+        form->FillUsers();
+        form->FillUserItems();
+        Pump();
+    }
+
+    std::string StatusNote() {
+        char text[256] = {};
+        SendMessageA(form->StatusBar(), SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(text));
+        return text;
+    }
+
+    Texts DebtorNames() {
+        Texts names;
+        for (const auto& user : Data().users) {
+            names.push_back(user->Name);
+        }
+        return names;
+    }
+
+    Texts Descriptions() {
+        Texts texts;
+        for (const auto& item : Data().items) {
+            texts.push_back(item->Description);
+        }
+        return texts;
+    }
+
+    static constexpr TDateTime kNow = 45678.5;
+    TestFolder folder{"commands"};
+    RecIni savedSettings;
+    std::unique_ptr<TForm1> form;
+    std::unique_ptr<TForm2> editor;
+};
+
+} // namespace
+
+TEST_F(CommandsTest, NewDebtorIsAddedInNameOrderAndAnExactlyEqualNameIsRefused) {
+    // Cancelled, nothing happens: no record, no change mark.
+    std::vector<SeenDialog> seen = Run(IDM_NEWU, {Cancel()});
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].caption, "Информация о должнике");
+    EXPECT_TRUE(Data().users.Empty());
+    EXPECT_EQ(StatusNote(), "");
+
+    Run(IDM_NEWU, {Type("Смирнова Анна", "anna@example.ru")});
+    ASSERT_EQ(Data().users.Count(), 1);
+    const TUserRec& first = Data().users[0];
+    EXPECT_EQ(first.Id, 1);
+    EXPECT_EQ(first.EMail, "anna@example.ru");
+    EXPECT_EQ(first.ItemCount, 0);
+    EXPECT_EQ(StatusNote(), "База изменена");
+
+    Run(IDM_NEWU, {Type("Иванов Пётр", "")});
+    ClickRow(Debtors(), 2);
+    // A name that differs only in letter case or by a trailing blank is another name.
+    Run(IDM_NEWU, {Type("иванов пётр", "")});
+    Run(IDM_NEWU, {Type("Иванов Пётр ", "")});
+    EXPECT_EQ(ColumnOf(Debtors(), 0), (Texts{"Иванов Пётр", "Иванов Пётр ", "Смирнова Анна", "иванов пётр"}));
+    EXPECT_EQ(ColumnOf(Debtors(), 1), (Texts{"0", "0", "0", "0"}));
+    // After a debtor command the first row is selected, not the one just added.
+    EXPECT_EQ(Debtors().Row(), 1);
+
+    seen = Run(IDM_NEWU, {Type("Иванов Пётр", "other@example.ru"), Ok()});
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[1].caption, "Warning");
+    EXPECT_EQ(seen[1].text, "Запись о пользователе существует!\nДобавление невозможно!");
+    EXPECT_EQ(Data().users.Count(), 4);
+    EXPECT_EQ(Data().users.FindByName("Иванов Пётр")->EMail, "");
+}
+
+TEST_F(CommandsTest, IdentifiersAreOneMoreThanTheLargestAndComeBackOnlyAfterTheLargestIsDeleted) {
+    Run(IDM_NEWI, {Type("Книга", "Букварь")});
+    EXPECT_EQ(Data().items[0].Id, 1);
+
+    AddDebtor("Антонов", 1);
+    AddDebtor("Борисов", 2);
+    AddDebtor("Васильев", 5);
+    FillAll();
+    Run(IDM_NEWU, {Type("Григорьев", "")});
+    EXPECT_EQ(Data().users.FindByName("Григорьев")->Id, 6);
+
+    ClickRow(Debtors(), 4); // Григорьев
+    Run(IDM_DELU, {Ok()});
+    Run(IDM_NEWU, {Type("Дмитриев", "")});
+    EXPECT_EQ(Data().users.FindByName("Дмитриев")->Id, 6);
+
+    ClickRow(Debtors(), 2); // Борисов, Id 2
+    Run(IDM_DELU, {Ok()});
+    Run(IDM_NEWU, {Type("Егоров", "")});
+    EXPECT_EQ(Data().users.FindByName("Егоров")->Id, 7);
+    // The item numbers are a sequence of their own.
+    Run(IDM_NEWI, {Type("Книга", "Азбука")});
+    EXPECT_EQ(Data().items.FindByDescription("Азбука")->Id, 2);
+}
+
+TEST_F(CommandsTest, WhenTheLargestIdentifierIsTakenTheGeneralErrorBoxSaysSoAndNothingIsAdded) {
+    AddDebtor("Последний", 2147483647);
+    FillAll();
+    std::vector<SeenDialog> seen = Run(IDM_NEWU, {Type("Новый", ""), Ok()});
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[1].caption, Application::Title());
+    EXPECT_NE(seen[1].text.find("2147483647"), std::string::npos);
+    EXPECT_EQ(DebtorNames(), (Texts{"Последний"}));
+    EXPECT_EQ(StatusNote(), "");
+}
+
+TEST_F(CommandsTest, EditDebtorShowsHisTextsExactlyAndKeepsHisIdAndItems) {
+    TUserRec& ivanov = AddDebtor(" Иванов ", 3, "iv@example.ru ");
+    AddDebtor("Яковлев", 4);
+    AddItem("Дрель", "Инструмент", 1, 3);
+    FillAll();
+
+    std::string name, mail;
+    Run(IDM_EDITU, {Look(name, mail, Cancel())});
+    EXPECT_EQ(name, " Иванов ");
+    EXPECT_EQ(mail, "iv@example.ru ");
+    EXPECT_EQ(ivanov.Name, " Иванов ");
+    EXPECT_EQ(StatusNote(), "");
+
+    // An existing name is accepted; the list is sorted again.
+    Run(IDM_EDITU, {Type("Яковлев", "new@example.ru")});
+    EXPECT_EQ(ivanov.Name, "Яковлев");
+    EXPECT_EQ(ivanov.EMail, "new@example.ru");
+    EXPECT_EQ(ivanov.Id, 3);
+    EXPECT_EQ(ivanov.ItemCount, 1);
+    EXPECT_EQ(ColumnOf(Debtors(), 0), (Texts{"Яковлев", "Яковлев"}));
+    EXPECT_EQ(StatusNote(), "База изменена");
+    EXPECT_EQ(Data().items[0].HolderId, 3);
+}
+
+TEST_F(CommandsTest, DeleteDebtorAsksOnceOrTwiceAndFreesHisItems) {
+    AddDebtor("Антонов", 1);
+    TUserRec& borisov = AddDebtor("Борисов", 2);
+    AddItem("Дрель", "Инструмент", 1, 2);
+    AddItem("Палатка", "Туризм", 2, 2);
+    AddItem("Рюкзак", "Туризм", 3);
+    TItemRec& drill = *Data().items.FindByDescription("Дрель");
+    drill.LentDate = 44000.25;
+    FillAll();
+
+    // The first question answered with Cancel.
+    std::vector<SeenDialog> seen = Run(IDM_DELU, {Cancel()});
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].caption, "Confirm");
+    EXPECT_EQ(seen[0].text, "Удалить пользователя?");
+
+    // A debtor holding items is asked about twice; Cancel at the second keeps him.
+    ClickRow(Debtors(), 2);
+    seen = Run(IDM_DELU, {Ok(), Cancel()});
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[1].caption, "Confirm");
+    EXPECT_EQ(seen[1].text, "За ним числятся предметы.\nПодтвердите удаление.");
+    EXPECT_EQ(DebtorNames(), (Texts{"Антонов", "Борисов"}));
+    EXPECT_EQ(borisov.ItemCount, 2);
+    EXPECT_EQ(StatusNote(), "");
+
+    ClickRow(Debtors(), 2);
+    Run(IDM_DELU, {Ok(), Ok()});
+    EXPECT_EQ(DebtorNames(), (Texts{"Антонов"}));
+    EXPECT_EQ(ColumnOf(FreeItems(), 0), (Texts{"Дрель", "Палатка", "Рюкзак"}));
+    EXPECT_EQ(drill.HolderId, 0);
+    EXPECT_EQ(drill.LentDate, 44000.25);
+    EXPECT_EQ(StatusNote(), "База изменена");
+
+    // A new debtor numbered 2 again does not receive the old items.
+    Run(IDM_NEWU, {Type("Васильев", "")});
+    EXPECT_EQ(Data().users.FindByName("Васильев")->Id, 2);
+    EXPECT_EQ(ColumnOf(FreeItems(), 0), (Texts{"Дрель", "Палатка", "Рюкзак"}));
+
+    // A debtor holding nothing is asked only once.
+    seen = Run(IDM_DELU, {Ok()});
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(DebtorNames(), (Texts{"Васильев"}));
+}
+
+TEST_F(CommandsTest, NewItemIsStampedFreeAndRegistersItsTypeIntoTheFilterList) {
+    Run(IDM_NEWI, {Type("Книга", "Война и мир")});
+    ASSERT_EQ(Data().items.Count(), 1);
+    const TItemRec& first = Data().items[0];
+    EXPECT_EQ(first.Id, 1);
+    EXPECT_EQ(first.ItemType, "Книга");
+    EXPECT_EQ(first.HolderId, 0);
+    EXPECT_EQ(first.LentDate, kNow);
+    EXPECT_EQ(ColumnOf(FreeItems(), 0), (Texts{"Война и мир"}));
+    EXPECT_EQ(StatusNote(), "База изменена");
+    // One type: listed and chosen, the filter still disabled.
+    EXPECT_EQ(ListEntries(form->FilterComboBox()), (Texts{"Книга"}));
+    EXPECT_EQ(SendMessageA(form->FilterComboBox(), CB_GETCURSEL, 0, 0), 0);
+    EXPECT_FALSE(IsWindowEnabled(form->FilterComboBox()));
+    EXPECT_FALSE(IsWindowEnabled(form->FilterCheckBox()));
+
+    // The dialog offers the types known when it opens; a second type enables the filter.
+    Texts offered;
+    Run(IDM_NEWI, {[&](HWND dialog) {
+            offered = ListEntries(editor->ComboBox1());
+            Type("Диск", "Сталкер")(dialog);
+        }});
+    EXPECT_EQ(offered, (Texts{"Книга"}));
+    EXPECT_EQ(ListEntries(form->FilterComboBox()), (Texts{"Книга", "Диск"}));
+    EXPECT_TRUE(IsWindowEnabled(form->FilterComboBox()));
+    EXPECT_TRUE(IsWindowEnabled(form->FilterCheckBox()));
+
+    // A type differing only in letter case adds no entry; the item keeps the type as typed.
+    Run(IDM_NEWI, {[&](HWND dialog) {
+            offered = ListEntries(editor->ComboBox1());
+            Type("КНИГА", "Анна Каренина")(dialog);
+        }});
+    EXPECT_EQ(offered, (Texts{"Книга", "Диск"}));
+    EXPECT_EQ(ListEntries(form->FilterComboBox()), (Texts{"Книга", "Диск"}));
+    EXPECT_EQ(Data().items.FindByDescription("Анна Каренина")->ItemType, "КНИГА");
+    EXPECT_EQ(ColumnOf(FreeItems(), 0), (Texts{"Анна Каренина", "Война и мир", "Сталкер"}));
+}
+
+TEST_F(CommandsTest, NewItemWithAnExistingDescriptionIsRefusedNamingItsHolder) {
+    AddDebtor("Петров", 7);
+    AddItem("Мастер и Маргарита", "Книга", 1, 7);
+    AddItem("Ёжик в тумане", "Диск", 2);
+    AddItem("Чужой", "Диск", 3, 99); // its holder is not in the list
+    FillAll();
+
+    struct Case {
+        const char* description;
+        const char* holderLine;
+    };
+    const Case cases[] = {
+        {"Мастер и Маргарита", "Предмет числится за: Петров"}, // lent
+        {"ЁЖИК В ТУМАНЕ", "Ни за кем не числится!"},           // free; letter case ignored
+        {"чужой", "Ни за кем не числится!"},                   // holder unknown
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.description);
+        std::vector<SeenDialog> seen = Run(IDM_NEWI, {Type("Книга", c.description), Ok()});
+        ASSERT_EQ(seen.size(), 2u);
+        EXPECT_EQ(seen[1].caption, "Warning");
+        EXPECT_EQ(seen[1].text,
+                  std::string("Запись существует!\n") + c.holderLine + "\nДобавление невозможно!");
+    }
+    EXPECT_EQ(Data().items.Count(), 3);
+    EXPECT_EQ(StatusNote(), "");
+
+    // A trailing blank always makes another description.
+    Run(IDM_NEWI, {Type("Книга", "Мастер и Маргарита ")});
+    EXPECT_EQ(Data().items.Count(), 4);
+}
+
+TEST_F(CommandsTest, WithoutQRegistrADescriptionDifferingInLetterCaseIsAnotherItem) {
+    AddItem("Ёжик в тумане", "Диск", 1);
+    FillAll();
+    Settings.QRegistr = false;
+    std::vector<SeenDialog> seen = Run(IDM_NEWI, {Type("Диск", "ёжик В ТУМАНЕ")});
+    EXPECT_EQ(seen.size(), 1u);
+    EXPECT_EQ(Descriptions(), (Texts{"Ёжик в тумане", "ёжик В ТУМАНЕ"}));
+    // Exact equality is still refused.
+    seen = Run(IDM_NEWI, {Type("Диск", "Ёжик в тумане"), Ok()});
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[1].caption, "Warning");
+    EXPECT_EQ(Data().items.Count(), 2);
+}
+
+TEST_F(CommandsTest, EditItemShowsItsTextsAndKeepsItsIdDateAndHolder) {
+    TItemRec& drill = AddItem(" Дрель", "Инструмент ", 4);
+    AddItem("Палатка", "Туризм", 5);
+    FillAll();
+
+    std::string type, description;
+    Run(IDM_EDITI, {Look(type, description, Cancel())});
+    EXPECT_EQ(type, "Инструмент ");
+    EXPECT_EQ(description, " Дрель");
+    EXPECT_EQ(drill.Description, " Дрель");
+    EXPECT_EQ(StatusNote(), "");
+
+    // An existing description is accepted; a new type is registered.
+    Run(IDM_EDITI, {Type("Кемпинг", "Палатка")});
+    EXPECT_EQ(drill.Description, "Палатка");
+    EXPECT_EQ(drill.ItemType, "Кемпинг");
+    EXPECT_EQ(drill.Id, 4);
+    EXPECT_EQ(drill.LentDate, 45000);
+    EXPECT_EQ(ListEntries(form->FilterComboBox()), (Texts{"Инструмент ", "Туризм", "Кемпинг"}));
+    EXPECT_EQ(ColumnOf(FreeItems(), 0), (Texts{"Палатка", "Палатка"}));
+    EXPECT_EQ(StatusNote(), "База изменена");
+}
+
+TEST_F(CommandsTest, DeleteItemAsksAndLeavesTheDebtorsCountsAlone) {
+    AddDebtor("Петров", 1);
+    AddItem("Дрель", "Инструмент", 1);
+    AddItem("Палатка", "Туризм", 2, 1);
+    AddItem("Рюкзак", "Туризм", 3);
+    FillAll();
+    ClickRow(FreeItems(), 2);
+
+    std::vector<SeenDialog> seen = Run(IDM_DELI, {Cancel()});
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].caption, "Confirm");
+    EXPECT_EQ(seen[0].text, "Удалить описание предмета?");
+    EXPECT_EQ(Data().items.Count(), 3);
+    EXPECT_EQ(StatusNote(), "");
+
+    Run(IDM_DELI, {Ok()});
+    EXPECT_EQ(Descriptions(), (Texts{"Дрель", "Палатка"}));
+    EXPECT_EQ(ColumnOf(FreeItems(), 0), (Texts{"Дрель"}));
+    EXPECT_EQ(Data().users[0].ItemCount, 1);
+    EXPECT_EQ(StatusNote(), "База изменена");
+    // The type stays in the filter list.
+    EXPECT_EQ(ListEntries(form->FilterComboBox()), (Texts{"Инструмент", "Туризм"}));
+}
+
+TEST_F(CommandsTest, OnAnEmptyCatalogueOrAnEmptyRowEditAndDeleteDoNothing) {
+    // No dialog may appear: the answerer fails the test on any.
+    for (int command : {IDM_EDITU, IDM_DELU, IDM_EDITI, IDM_DELI}) {
+        Run(command);
+    }
+
+    // Empty texts are stored as typed; their rows have an empty first column.
+    Run(IDM_NEWU, {Type("", "")});
+    Run(IDM_NEWI, {Type("", "")});
+    ASSERT_EQ(Data().users.Count(), 1);
+    ASSERT_EQ(Data().items.Count(), 1);
+    EXPECT_EQ(Data().users[0].Name, "");
+    EXPECT_EQ(Data().items[0].Description, "");
+    EXPECT_EQ(ListEntries(form->FilterComboBox()), (Texts{""}));
+    EXPECT_EQ(ColumnOf(Debtors(), 0), (Texts{""}));
+    EXPECT_EQ(ColumnOf(FreeItems(), 0), (Texts{""}));
+    for (int command : {IDM_EDITU, IDM_DELU, IDM_EDITI, IDM_DELI}) {
+        EXPECT_FALSE(form->CommandEnabled(command)) << command;
+        Run(command);
+    }
+    EXPECT_EQ(Data().users.Count(), 1);
+    EXPECT_EQ(Data().items.Count(), 1);
+}
+
+// Two debtors of one name, or two items of one description, are different rows: each row edits and
+// deletes its own record.
+TEST_F(CommandsTest, TheSecondOfTwoEqualRowsActsOnTheSecondRecord) {
+    TUserRec& first = AddDebtor("Петров", 1, "first@example.ru");
+    TUserRec& second = AddDebtor("Петров", 2, "second@example.ru");
+    FillAll();
+    TUserRec* secondRow = form->DebtorsTable().Object(2) == &second ? &second : &first;
+    TUserRec* firstRow = secondRow == &second ? &first : &second;
+
+    ClickRow(Debtors(), 2);
+    std::string mail;
+    Run(IDM_EDITU, {[&](HWND dialog) {
+            mail = WindowText(editor->Edit1());
+            SetWindowTextA(editor->ComboBox1(), "Сидоров");
+            ClickDialogButton(dialog, IDOK);
+        }});
+    EXPECT_EQ(mail, secondRow->EMail);
+    EXPECT_EQ(secondRow->Name, "Сидоров");
+    EXPECT_EQ(firstRow->Name, "Петров");
+
+    Run(IDM_EDITU, {Type("Сидоров", firstRow->EMail)}); // the first row: Петров becomes Сидоров too
+    ClickRow(Debtors(), 2);
+    const TUserRec* kept = static_cast<const TUserRec*>(Debtors().Object(1));
+    Run(IDM_DELU, {Ok()});
+    ASSERT_EQ(Data().users.Count(), 1);
+    EXPECT_EQ(&Data().users[0], kept);
+
+    TItemRec& a = AddItem("Дрель", "Инструмент", 1);
+    TItemRec& b = AddItem("Дрель", "Инструмент", 2);
+    // A lent item of the same description is not in the free items table and is never touched.
+    AddDebtor("Петров", 3);
+    TItemRec& lent = AddItem("Дрель", "Инструмент", 3, 3);
+    FillAll();
+    ASSERT_EQ(ColumnOf(FreeItems(), 0), (Texts{"Дрель", "Дрель"}));
+    TItemRec* itemRow2 = static_cast<TItemRec*>(const_cast<void*>(FreeItems().Object(2)));
+    ASSERT_TRUE(itemRow2 == &a || itemRow2 == &b);
+
+    ClickRow(FreeItems(), 2);
+    Run(IDM_EDITI, {Type("Инструмент", "Дрель ударная")});
+    EXPECT_EQ(itemRow2->Description, "Дрель ударная");
+    EXPECT_EQ(lent.Description, "Дрель");
+    ASSERT_EQ(ColumnOf(FreeItems(), 0), (Texts{"Дрель", "Дрель ударная"}));
+
+    ClickRow(FreeItems(), 2);
+    Run(IDM_DELI, {Ok()});
+    EXPECT_EQ(Data().items.IndexOf(itemRow2), -1);
+    EXPECT_EQ(Descriptions(), (Texts{"Дрель", "Дрель"}));
+    EXPECT_EQ(Data().users.FindById(3)->ItemCount, 1);
+}
+
+TEST_F(CommandsTest, KeysOfTheTablesRunTheCommands) {
+    AddDebtor("Петров", 1, "p@example.ru");
+    AddItem("Дрель", "Инструмент", 1);
+    FillAll();
+
+    auto press = [](ui::StringGrid& grid, WORD key, char character) {
+        SetFocus(grid.Handle());
+        SendMessageA(grid.Handle(), WM_KEYDOWN, key, 1);
+        if (character) {
+            SendMessageA(grid.Handle(), WM_CHAR, static_cast<unsigned char>(character), 1);
+        }
+        SendMessageA(grid.Handle(), WM_KEYUP, key, 0xC0000001);
+        Pump();
+    };
+    struct Route {
+        ui::StringGrid* grid;
+        WORD key;
+        char character;
+        const char* caption;
+        const char* text;
+    };
+    const Route routes[] = {
+        {&Debtors(), VK_INSERT, 0, "Информация о должнике", ""},
+        {&Debtors(), VK_RETURN, '\r', "Информация о должнике", ""},
+        {&Debtors(), VK_DELETE, 0, "Confirm", "Удалить пользователя?"},
+        {&FreeItems(), VK_INSERT, 0, "Описание предмета", ""},
+        {&FreeItems(), VK_RETURN, '\r', "Описание предмета", ""},
+        {&FreeItems(), VK_DELETE, 0, "Confirm", "Удалить описание предмета?"},
+    };
+    for (const Route& route : routes) {
+        SCOPED_TRACE(route.caption + std::string(" ") + std::to_string(route.key));
+        ModalAnswerer answerer;
+        answerer.Then(Cancel());
+        press(*route.grid, route.key, route.character);
+        EXPECT_EQ(answerer.Pending(), 0u);
+        ASSERT_EQ(answerer.Seen().size(), 1u);
+        EXPECT_EQ(answerer.Seen()[0].caption, route.caption);
+        EXPECT_EQ(answerer.Seen()[0].text, route.text);
+    }
+    EXPECT_EQ(Data().users.Count(), 1);
+    EXPECT_EQ(Data().items.Count(), 1);
+}
