@@ -22,4 +22,3 @@ class TestFolder {
 
 std::string ReadWholeFile(const std::string& path);
 void WriteWholeFile(const std::string& path, const std::string& bytes);
-bool FileExists(const std::string& path);
