@@ -186,6 +186,9 @@ class TForm1 : public Window {
     bool StringGrid3DragOver(ui::StringGrid& source, int x, int y);
     void StringGrid1DragDrop(ui::StringGrid& source, int x, int y);
     void StringGrid3DragDrop(ui::StringGrid& source, int x, int y);
+    TUserRec* LentItemsDebtor() const;
+    TItemRec* ItemOfRow(const ui::RecordGrid<TItemRec>& grid, int row, int descriptionCol) const;
+    void RefreshAfterLending(int debtorRow, int freeRow);
 
     // ---- State of the window ---------------------------------------------------------------------
     Catalog catalog_; // UserList, ItemList and the type filter list

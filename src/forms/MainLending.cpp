@@ -1,14 +1,129 @@
 // Lending and returning: the three buttons under the free items table, double clicks in the item tables,
-// and dragging an item from one item table to the other.
+// and dragging an item from one item table to the other. Every route ends in one of the three commands,
+// which make their own checks: a double click or a drop runs them whatever state the buttons are in.
 
 #include "forms/Main.h"
 
-void TForm1::OutSpdBtnClick() {}
+#include "platform/Locale.h"
+#include "platform/MsgBox.h"
+#include "settings/Settings.h"
 
-void TForm1::InSpdBtnClick() {}
+// The debtor whose items the lent items table lists: the first debtor whose name is the text of the
+// debtors table's selected row. Lending gives to him and returning takes back from him, so what the
+// commands change is what the lent items table shows, even when two debtors share a name.
+TUserRec* TForm1::LentItemsDebtor() const {
+    return catalog_.users.FindByName(StringGrid2.Cell(0, StringGrid2.Row()));
+}
 
-void TForm1::AllInSpdBtnClick() {}
+// The item a row of an item table stands for, or nullptr when the row stands for none or no longer
+// matches its record. The row's record decides, not the first item with the row's description: two items
+// may share a description, and only the one the user pointed at may change hands. A record that left the
+// list, or whose description is no longer the row's text, means the row is stale and stands for nothing.
+TItemRec* TForm1::ItemOfRow(const ui::RecordGrid<TItemRec>& grid, int row, int descriptionCol) const {
+    TItemRec* item = grid.RecordOf(row);
+    if (!item || catalog_.items.IndexOf(item) < 0 || item->Description != grid.Cell(descriptionCol, row)) {
+        return nullptr;
+    }
+    return item;
+}
 
+// After a change of holders: the free items and the debtors are listed again, the debtors table (whose
+// refill selects its first row) and the free items table go back to the rows the user had selected when
+// those rows still exist, and only then are the items of the selected debtor listed.
+void TForm1::RefreshAfterLending(int debtorRow, int freeRow) {
+    FillFreeItems();
+    FillUsers();
+    if (debtorRow < StringGrid2.RowCount()) {
+        StringGrid2.SetRow(debtorRow);
+    }
+    if (freeRow > 0 && freeRow < StringGrid3.RowCount()) {
+        StringGrid3.SetRow(freeRow);
+    }
+    FillUserItems();
+    SetModified(true);
+}
+
+void TForm1::OutSpdBtnClick() {
+    if (catalog_.users.Empty() || catalog_.items.Empty()) {
+        return;
+    }
+    if (Settings.QOut && !ConfirmBox(Handle(), "Передать предмет?")) {
+        return;
+    }
+    const int debtorRow = StringGrid2.Row();
+    const int freeRow = StringGrid3.Row();
+    TUserRec* debtor = LentItemsDebtor();
+    if (!debtor) {
+        return;
+    }
+    // Only a free item can be lent: a row that stands for an item somebody holds lends nothing.
+    TItemRec* item = ItemOfRow(StringGrid3, freeRow, 0);
+    if (!item || item->HolderId != 0) {
+        return;
+    }
+    item->HolderId = debtor->Id;
+    item->LentDate = LocalNow();
+    ++debtor->ItemCount;
+    RefreshAfterLending(debtorRow, freeRow);
+}
+
+void TForm1::InSpdBtnClick() {
+    if (catalog_.users.Empty() || catalog_.items.Empty()) {
+        return;
+    }
+    if (Settings.QIn && !ConfirmBox(Handle(), "Вернуть предмет?")) {
+        return;
+    }
+    // The selected debtor holds nothing.
+    if (StringGrid1.Cell(0, 1).empty()) {
+        return;
+    }
+    const int debtorRow = StringGrid2.Row();
+    TUserRec* debtor = LentItemsDebtor();
+    if (!debtor) {
+        return;
+    }
+    // Only an item the selected debtor holds comes back from him: freeing another debtor's item, or
+    // "returning" a free one, would leave the counts wrong.
+    TItemRec* item = ItemOfRow(StringGrid1, StringGrid1.Row(), 1);
+    if (!item || item->HolderId != debtor->Id) {
+        return;
+    }
+    item->HolderId = 0;
+    item->LentDate = LocalNow();
+    --debtor->ItemCount;
+    RefreshAfterLending(debtorRow, 0);
+}
+
+void TForm1::AllInSpdBtnClick() {
+    if (catalog_.users.Empty() || catalog_.items.Empty()) {
+        return;
+    }
+    if (Settings.QAllIn && !ConfirmBox(Handle(), "Вернуть ВСЕ предметы?")) {
+        return;
+    }
+    if (StringGrid1.Cell(0, 1).empty()) {
+        return;
+    }
+    const int debtorRow = StringGrid2.Row();
+    TUserRec* debtor = LentItemsDebtor();
+    if (!debtor) {
+        return;
+    }
+    // One moment for the whole return, so that every item carries the same return time.
+    const TDateTime now = LocalNow();
+    for (const auto& item : catalog_.items) {
+        if (item->HolderId == debtor->Id) {
+            item->HolderId = 0;
+            item->LentDate = now;
+            --debtor->ItemCount;
+        }
+    }
+    RefreshAfterLending(debtorRow, 0);
+}
+
+// A double click runs the command of its table and marks the table, so that the press which follows the
+// double click starts no drag.
 void TForm1::StringGrid3DblClick() {
     OutSpdBtnClick();
     StringGrid3.Tag = 1;
@@ -19,27 +134,39 @@ void TForm1::StringGrid1DblClick() {
     StringGrid1.Tag = 1;
 }
 
-// A left press on a filled row may begin a drag, unless it is the second press of a double click (the
-// table's mark is 1 then): a double click never starts a drag.
+// A left press on a filled row arms a drag, which starts once the mouse moves the drag threshold with the
+// button held; releasing earlier leaves a plain click. The second press of a double click (the table's
+// mark is 1 then) arms nothing. Every press clears the mark.
 void TForm1::StringGrid3MouseDown(ui::MouseButton button, int, int) {
-    if (!StringGrid3.Cell(0, StringGrid3.Row()).empty() && StringGrid3.Tag != 1 && button == ui::MouseButton::Left) {
+    if (!StringGrid3.Cell(0, StringGrid3.Row()).empty() && StringGrid3.Tag != 1 &&
+        button == ui::MouseButton::Left) {
         StringGrid3.BeginDrag();
     }
     StringGrid3.Tag = 0;
 }
 
 void TForm1::StringGrid1MouseDown(ui::MouseButton button, int, int) {
-    if (!StringGrid1.Cell(0, StringGrid1.Row()).empty() && StringGrid1.Tag != 1 && button == ui::MouseButton::Left) {
+    if (!StringGrid1.Cell(0, StringGrid1.Row()).empty() && StringGrid1.Tag != 1 &&
+        button == ui::MouseButton::Left) {
         StringGrid1.BeginDrag();
     }
     StringGrid1.Tag = 0;
 }
 
-// The lent items table takes drags from the free items table only, and the other way round.
-bool TForm1::StringGrid1DragOver(ui::StringGrid& source, int, int) { return &source == &StringGrid3; }
+// The lent items table takes drags from the free items table only, and the other way round. Where in the
+// table the drop lands does not matter: the commands work on the selected rows.
+bool TForm1::StringGrid1DragOver(ui::StringGrid& source, int, int) {
+    return &source == &StringGrid3;
+}
 
-bool TForm1::StringGrid3DragOver(ui::StringGrid& source, int, int) { return &source == &StringGrid1; }
+bool TForm1::StringGrid3DragOver(ui::StringGrid& source, int, int) {
+    return &source == &StringGrid1;
+}
 
-void TForm1::StringGrid1DragDrop(ui::StringGrid&, int, int) { OutSpdBtnClick(); }
+void TForm1::StringGrid1DragDrop(ui::StringGrid&, int, int) {
+    OutSpdBtnClick();
+}
 
-void TForm1::StringGrid3DragDrop(ui::StringGrid&, int, int) { InSpdBtnClick(); }
+void TForm1::StringGrid3DragDrop(ui::StringGrid&, int, int) {
+    InSpdBtnClick();
+}
