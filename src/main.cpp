@@ -1,5 +1,6 @@
 // The program's main block: start-up order and the message loop.
 
+#include "forms/EditUnit.h"
 #include "forms/Main.h"
 #include "platform/Application.h"
 #include "platform/Handles.h"
@@ -17,6 +18,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int cmdShow) {
     {
         TForm1 form;
         Application::SetMainWindow(form.Handle());
+        // The editor dialog of the debtor and item commands: created hidden once, reused by each.
+        TForm2 editor(form.Handle());
+        form.SetEditDialog(&editor);
         form.Show(cmdShow);
         exitCode = Application::Run();
         Application::SetMainWindow(nullptr);

@@ -215,6 +215,11 @@ HWND TForm2::ComboBox1() const {
 }
 
 bool TForm2::ShowModal() {
+    // The one dialog cannot be shown a second time while it is up: a command that reached the main
+    // window while it refuses input (a message posted to it) must not nest a second modal loop.
+    if (IsWindowVisible(hwnd_)) {
+        throw std::logic_error("The editor dialog is already open");
+    }
     FormActivate();
     CenterOverOwner();
     done_ = false;

@@ -576,3 +576,17 @@ TEST_F(CommandsTest, KeysOfTheTablesRunTheCommands) {
     EXPECT_EQ(Data().users.Count(), 1);
     EXPECT_EQ(Data().items.Count(), 1);
 }
+
+// A command that reaches the main window while the editor is up (posted to it, since the window takes
+// no input then) must not open the same dialog a second time inside the first.
+TEST_F(CommandsTest, ACommandArrivingWhileTheEditorIsUpIsRefused) {
+    std::vector<SeenDialog> seen = Run(
+        IDM_NEWU, {[this](HWND) { PostMessageA(form->Handle(), WM_COMMAND, IDM_NEWI, 0); }, Ok(), Cancel()});
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_EQ(seen[0].caption, "Информация о должнике");
+    EXPECT_EQ(seen[1].caption, Application::Title());
+    EXPECT_EQ(seen[2].caption, "Информация о должнике");
+    EXPECT_TRUE(Data().users.Empty());
+    EXPECT_TRUE(Data().items.Empty());
+    EXPECT_FALSE(IsWindowVisible(editor->Handle()));
+}
