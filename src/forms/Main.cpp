@@ -61,6 +61,18 @@ HWND CreateChild(const char* cls, const char* text, DWORD style, HWND parent, in
     return hwnd;
 }
 
+// The design width of a check box, or more where the system's substitute for the design font writes
+// its caption wider, so that the caption is never cut off.
+int CheckBoxWidth(HWND checkBox, int designWidth) {
+    char caption[256] = {};
+    GetWindowTextA(checkBox, caption, sizeof caption);
+    WindowDC dc(checkBox);
+    SelectObjectGuard font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(checkBox, WM_GETFONT, 0, 0)));
+    SIZE extent{};
+    GetTextExtentPoint32A(dc.get(), caption, lstrlenA(caption), &extent);
+    return std::max(designWidth, static_cast<int>(extent.cx) + GetSystemMetrics(SM_CXMENUCHECK) + 8);
+}
+
 int WindowHeight(HWND hwnd) {
     RECT r{};
     GetWindowRect(hwnd, &r);
@@ -384,7 +396,7 @@ void TForm1::CreateControls() {
                        {{"Имя должника", 161}, {"Кол-во", 36}});
     ShowDolgChB = CreateChild("BUTTON", "Показать только должников", BS_AUTOCHECKBOX | WS_TABSTOP,
                               GroupBox2.Handle(), IDC_SHOWDOLGCHB, font);
-    SetWindowPos(ShowDolgChB, nullptr, 8, 200, 169, 17, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(ShowDolgChB, nullptr, 8, 200, CheckBoxWidth(ShowDolgChB, 169), 17, SWP_NOZORDER | SWP_NOACTIVATE);
 
     FilterChB = CreateChild("BUTTON", "", BS_AUTOCHECKBOX | WS_TABSTOP, GroupBox3.Handle(), IDC_FILTERCHB, font);
     SetWindowPos(FilterChB, nullptr, 208, 18, 17, 17, SWP_NOZORDER | SWP_NOACTIVATE);

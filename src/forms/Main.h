@@ -71,6 +71,8 @@ class TForm1 : public Window {
     HWND LentItemsSplitter() const { return Splitter1.Handle(); }
     // Whether the action with this command id is enabled.
     bool CommandEnabled(int commandId) const;
+    // The action with this command id (tests watch which action a key runs), or nullptr.
+    ui::Action* FindAction(int commandId) { return ActionList1.Find(commandId); }
 
     // The refresh routines: every command that changes what the tables show calls them.
     void UpdateCommands();
