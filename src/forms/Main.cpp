@@ -121,6 +121,8 @@ void TForm1::Show(int cmdShow) {
         cmdShow = SW_SHOWMAXIMIZED;
     }
     ShowWindow(Handle(), cmdShow);
+    // From now on the window itself knows whether it is maximized.
+    ShowMaximized = false;
     UpdateWindow(Handle());
 }
 

@@ -11,8 +11,11 @@
 //   MainLending.cpp   lending and returning: buttons, double clicks, mouse presses, drag and drop
 
 #include "catalog/Catalog.h"
+#include "catalog/CatalogFile.h"
+#include "platform/FileDialog.h"
 #include "platform/Handles.h"
 #include "platform/Window.h"
+#include "settings/Settings.h"
 #include "text/ShortDate.h"
 #include "ui/Action.h"
 #include "ui/FlatButton.h"
@@ -161,6 +164,29 @@ class TForm1 : public Window {
     // dialogs), and after the layout (autosave timer, opening the last catalogue at start).
     void PrepareDocument();
     void OpenAtStart();
+    // The end of every reading, whether it succeeded or failed: the type filter and the three tables
+    // show what was read, and the progress text goes.
+    void FinishReading();
+    // Title "<file name> - <product name>" for the file now bound to the catalogue.
+    void ShowFileTitle();
+    // A modal dialog of the program is open (a message box, a file dialog, the editor): an autosave
+    // tick must not open another one.
+    bool ModalDialogOpen() const;
+    // The window's shape as the settings file keeps it, and putting a stored shape back.
+    MainGeometry CurrentGeometry() const;
+    void ApplyGeometry(const MainGeometry& geometry);
+
+    FileDialog OpenDialog1{FileDialog::Kind::Open};
+    FileDialog SaveDialog1{FileDialog::Kind::Save};
+    // Reads and writes the catalog file: a save replaces the file only once the new one is complete,
+    // and a file that failed to load is copied to "<name>.bak" before it is first replaced.
+    CatalogFiles catalogFiles_;
+    // A save or an opening is running. Its progress step lets pending messages through, so a timer
+    // tick, a key or a close request can arrive in the middle; none of them may start another
+    // document command then.
+    bool documentBusy_ = false;
+    // The document tests look at the autosave timer, which the user cannot see until it fires.
+    friend class DocumentTest;
 
     // ---- MainCommands.cpp: debtor and item commands ---------------------------------------------------
     void NewUActExecute();

@@ -1,23 +1,94 @@
-// The catalogue as a document: New, Open, Save, autosave, the close query, the Modified mark, and the
-// settings file.
+// The catalogue as a document: New, Open, Save, autosave, the close query, the Modified mark, the
+// opening of the last catalogue at start, and the settings file.
 
 #include "forms/Main.h"
 
-void TForm1::PrepareDocument() {}
+#include "catalog/FileIO.h"
+#include "platform/Application.h"
+#include "platform/MsgBox.h"
+#include "platform/ProfileFile.h"
+#include "settings/Settings.h"
 
-void TForm1::OpenAtStart() {}
+#include <climits>
 
-void TForm1::NewActExecute() {}
+namespace {
 
-void TForm1::OpenActExecute() {}
+// The file name of a path, without its folder.
+std::string FileNameOf(const std::string& path) {
+    return path.substr(path.find_last_of("\\/:") + 1);
+}
 
-void TForm1::SaveActExecute() {}
+// Marks a document command as running for its lifetime.
+class BusyScope {
+  public:
+    explicit BusyScope(bool& busy) : busy_(busy) { busy_ = true; }
+    ~BusyScope() { busy_ = false; }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
 
-void TForm1::Timer1Timer() {}
+  private:
+    bool& busy_;
+};
 
-bool TForm1::FormCloseQuery() { return true; }
+struct ModalSearch {
+    HWND except;
+    bool found = false;
+};
 
-void TForm1::N1Click() {}
+BOOL CALLBACK FindModalDialog(HWND hwnd, LPARAM lParam) {
+    auto* search = reinterpret_cast<ModalSearch*>(lParam);
+    char cls[16] = {};
+    GetClassNameA(hwnd, cls, sizeof cls);
+    if (hwnd != search->except && IsWindowVisible(hwnd) && lstrcmpA(cls, "#32770") == 0) {
+        search->found = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The columns of ColWidth1..ColWidth7: debtors table (name, count), free items table (description, type),
+// lent items table (date, description, type); each as its table (0, 1, 2 in that order) and column.
+struct ColumnPlace {
+    int table;
+    int col;
+};
+constexpr ColumnPlace kColumns[7] = {{0, 0}, {0, 1}, {1, 0}, {1, 1}, {2, 0}, {2, 1}, {2, 2}};
+
+} // namespace
+
+// ---- Creation ----------------------------------------------------------------------------------------
+
+void TForm1::PrepareDocument() {
+    SaveDialog1.Filter = "Файл с базой (*.dat)|*.dat";
+    SaveDialog1.DefaultExt = "dat";
+    SaveDialog1.Options = FileDialog::OverwritePrompt | FileDialog::PathMustExist | FileDialog::HideReadOnly |
+                          FileDialog::EnableSizing;
+    OpenDialog1.Filter = "Файлы с базой (*.dat)|*.dat";
+    OpenDialog1.DefaultExt = "dat";
+    OpenDialog1.Options = FileDialog::FileMustExist | FileDialog::PathMustExist | FileDialog::HideReadOnly |
+                          FileDialog::EnableSizing;
+    SaveDialog1.InitialDir = Application::ExeFolder();
+    OpenDialog1.InitialDir = Application::ExeFolder();
+}
+
+void TForm1::OpenAtStart() {
+    SetTimer1Enabled(Settings.AutoSave);
+    OpeningAtStart = Settings.AutoOpen;
+    if (OpeningAtStart) {
+        CatalogFileName = Settings.AutoOpenName;
+        if (FileExists(CatalogFileName)) {
+            // An error shows in the error box; the window then opens with what was read.
+            RunGuarded([this] { OpenAct.Execute(); });
+        } else {
+            // The file is gone: forget it, without a word. AutoOpen stays as it is.
+            CatalogFileName.clear();
+            Settings.AutoOpenName.clear();
+        }
+    }
+    OpeningAtStart = false;
+}
+
+// ---- The Modified mark and the title ------------------------------------------------------------------
 
 void TForm1::SetModified(bool value) {
     if (value == Modified) {
@@ -27,4 +98,220 @@ void TForm1::SetModified(bool value) {
     SetStatusText(1, value ? "База изменена" : "");
 }
 
-void TForm1::LoadSaveSettings(bool) {}
+void TForm1::ShowFileTitle() {
+    SetWindowTextA(Handle(), (FileNameOf(CatalogFileName) + " - " + BaseCaption).c_str());
+}
+
+// ---- New, Open, Save -----------------------------------------------------------------------------------
+
+void TForm1::NewActExecute() {
+    if (documentBusy_) {
+        return;
+    }
+    // An error of the save ends New here, with nothing cleared.
+    if (Modified && ConfirmBox(Handle(), "Сохранить?")) {
+        SaveAct.Execute();
+    }
+    catalog_.users.Clear();
+    catalog_.items.Clear();
+    ClearTypeFilter();
+    FillFreeItems();
+    FillUsers();
+    FillUserItems();
+    SetWindowTextA(Handle(), (BaseCaption + " - new").c_str());
+    CatalogFileName.clear();
+    // Modified stays as it is: a change that was not saved is still marked for the empty catalogue.
+}
+
+void TForm1::OpenActExecute() {
+    if (documentBusy_) {
+        return;
+    }
+    if (!OpeningAtStart) {
+        const std::optional<std::string> path = OpenDialog1.Execute(Handle());
+        if (!path) {
+            return;
+        }
+        NewAct.Execute();
+        CatalogFileName = *path;
+    }
+    {
+        BusyScope busy(documentBusy_);
+        SetStatusText(2, "Открытие файла... Ждите...");
+        Application::ProcessMessages();
+        try {
+            catalogFiles_.Read(CatalogFileName, catalog_, dates_);
+        } catch (...) {
+            // What was read before the fault stays, and is shown.
+            FinishReading();
+            throw;
+        }
+        FinishReading();
+    }
+    SetModified(false);
+    ShowFileTitle();
+    if (Settings.AutoOpenName.empty() &&
+        ConfirmBox(Handle(), "Открывать эту базу автоматически при старте программы?")) {
+        Settings.AutoOpenName = CatalogFileName;
+        Settings.AutoOpen = true;
+    }
+}
+
+void TForm1::FinishReading() {
+    SyncTypeFilter();
+    FillFreeItems();
+    FillUsers();
+    FillUserItems();
+    SetStatusText(2, "");
+}
+
+void TForm1::SaveActExecute() {
+    if (!Modified || documentBusy_) {
+        return;
+    }
+    BusyScope busy(documentBusy_);
+    if (CatalogFileName.empty()) {
+        const std::optional<std::string> path = SaveDialog1.Execute(Handle());
+        if (!path) {
+            WarningBox(Handle(), "Сохранение не произведено!");
+            return;
+        }
+        CatalogFileName = *path;
+    }
+    SetStatusText(2, "Сохранение... Ждите...");
+    Application::ProcessMessages();
+    try {
+        catalogFiles_.Write(CatalogFileName, catalog_, dates_);
+    } catch (...) {
+        SetStatusText(2, "");
+        throw;
+    }
+    SetStatusText(2, "");
+    SetModified(false);
+    ShowFileTitle();
+}
+
+// ---- Autosave ------------------------------------------------------------------------------------------
+
+void TForm1::Timer1Timer() {
+    // The counter is never reset: from the AutoSaveMinutes-th tick on, every tick saves.
+    if (AutoSaveTicks < INT32_MAX) {
+        ++AutoSaveTicks;
+    }
+    // A tick during a save, an opening or any modal dialog only counts: it must not stack a second save
+    // dialog on the first, nor save a catalogue that is half read.
+    if (AutoSaveTicks >= Settings.AutoSaveMinutes && !documentBusy_ && !ModalDialogOpen()) {
+        SaveAct.Execute();
+    }
+}
+
+bool TForm1::ModalDialogOpen() const {
+    // A modal dialog disables the window it belongs to; a message box or file dialog of the thread
+    // counts too, whoever owns it. The modeless find dialog does not.
+    if (!IsWindowEnabled(Handle())) {
+        return true;
+    }
+    ModalSearch search{FindDialog1};
+    EnumThreadWindows(GetCurrentThreadId(), FindModalDialog, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// ---- Closing -----------------------------------------------------------------------------------------
+
+bool TForm1::FormCloseQuery() {
+    // Not in the middle of writing or reading the catalogue.
+    if (documentBusy_) {
+        return false;
+    }
+    // Cancel means closing without saving. An error of the save keeps the window open.
+    if (Modified && ConfirmBox(Handle(), "Сохранить изменения?")) {
+        SaveAct.Execute();
+    }
+    return !Settings.QExit || ConfirmBox(Handle(), "Выйти из программы?");
+}
+
+// ---- File menu -----------------------------------------------------------------------------------------
+
+void TForm1::N1Click() {
+    const bool filled = catalog_.users.Count() >= 1 && catalog_.items.Count() >= 1;
+    SetFindMenuEnabled(filled);
+    SetStatMenuEnabled(filled);
+}
+
+// ---- Settings file -------------------------------------------------------------------------------------
+
+MainGeometry TForm1::CurrentGeometry() const {
+    MainGeometry g;
+    RECT bounds{};
+    if (IsZoomed(Handle()) || IsIconic(Handle())) {
+        // The normal bounds, which the placement gives in work area coordinates.
+        WINDOWPLACEMENT placement{};
+        placement.length = sizeof placement;
+        GetWindowPlacement(Handle(), &placement);
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        GetMonitorInfoA(MonitorFromWindow(Handle(), MONITOR_DEFAULTTOPRIMARY), &monitor);
+        bounds = placement.rcNormalPosition;
+        OffsetRect(&bounds, monitor.rcWork.left - monitor.rcMonitor.left,
+                   monitor.rcWork.top - monitor.rcMonitor.top);
+    } else {
+        GetWindowRect(Handle(), &bounds);
+    }
+    g.Left = bounds.left;
+    g.Top = bounds.top;
+    g.Width = bounds.right - bounds.left;
+    g.Height = bounds.bottom - bounds.top;
+    g.PanHeight = panHeight_;
+    g.PanWidth = panWidth_;
+    // Before the window is first shown, the state it will appear in.
+    g.Maximized = IsZoomed(Handle()) || ShowMaximized;
+    const ui::StringGrid* tables[] = {&StringGrid2, &StringGrid3, &StringGrid1};
+    for (std::size_t i = 0; i < g.ColWidths.size(); ++i) {
+        g.ColWidths[i] = tables[kColumns[i].table]->ColWidth(kColumns[i].col);
+    }
+    return g;
+}
+
+void TForm1::ApplyGeometry(const MainGeometry& g) {
+    const MainGeometry now = CurrentGeometry();
+    if (g.Left != now.Left || g.Top != now.Top || g.Width != now.Width || g.Height != now.Height) {
+        if (IsZoomed(Handle()) || IsIconic(Handle())) {
+            WINDOWPLACEMENT placement{};
+            placement.length = sizeof placement;
+            GetWindowPlacement(Handle(), &placement);
+            MONITORINFO monitor{};
+            monitor.cbSize = sizeof monitor;
+            GetMonitorInfoA(MonitorFromWindow(Handle(), MONITOR_DEFAULTTOPRIMARY), &monitor);
+            placement.rcNormalPosition = RECT{g.Left, g.Top, g.Left + g.Width, g.Top + g.Height};
+            OffsetRect(&placement.rcNormalPosition, monitor.rcMonitor.left - monitor.rcWork.left,
+                       monitor.rcMonitor.top - monitor.rcWork.top);
+            SetWindowPlacement(Handle(), &placement);
+        } else {
+            SetWindowPos(Handle(), nullptr, g.Left, g.Top, g.Width, g.Height, SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
+    SetPanHeight(g.PanHeight);
+    SetPanWidth(g.PanWidth);
+    if (!IsWindowVisible(Handle())) {
+        // Not shown yet: only the state in which it will appear.
+        ShowMaximized = g.Maximized;
+    } else if (g.Maximized != static_cast<bool>(IsZoomed(Handle()))) {
+        ShowWindow(Handle(), g.Maximized ? SW_MAXIMIZE : SW_RESTORE);
+    }
+    ui::StringGrid* tables[] = {&StringGrid2, &StringGrid3, &StringGrid1};
+    for (std::size_t i = 0; i < g.ColWidths.size(); ++i) {
+        tables[kColumns[i].table]->SetColWidth(kColumns[i].col, g.ColWidths[i]);
+    }
+}
+
+void TForm1::LoadSaveSettings(bool read) {
+    ProfileFile file(settingsPath_);
+    if (read) {
+        MainGeometry window = CurrentGeometry();
+        ReadSettings(file, Settings, window,
+                     ScreenSize{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+        ApplyGeometry(window);
+    } else {
+        WriteSettings(file, Settings, CurrentGeometry());
+    }
+}
