@@ -884,7 +884,7 @@ LRESULT CALLBACK TForm1::FilterKeySubclass(HWND hwnd, UINT msg, WPARAM wParam, L
     if (msg == WM_CHAR) {
         // The key counts before the control acts on it: a filter entry chosen by this key applies at the next.
         auto* self = reinterpret_cast<TForm1*>(data);
-        RunGuarded([&] { self->FilterChBKeyPress(static_cast<char>(wParam)); });
+        RunGuarded([&] { self->FilterChBKeyPress(ui::CharOfKey(hwnd, wParam)); });
     } else if (msg == WM_NCDESTROY) {
         RemoveWindowSubclass(hwnd, FilterKeySubclass, id);
     }

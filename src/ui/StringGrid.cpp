@@ -36,6 +36,19 @@ HCURSOR DragCursor(bool accepted) {
 
 } // namespace
 
+char CharOfKey(HWND hwnd, WPARAM wParam) {
+    // The list is a Unicode window, so its subclass gets UTF-16 characters even from an ANSI sender.
+    if (!IsWindowUnicode(hwnd)) {
+        return static_cast<char>(wParam);
+    }
+    const wchar_t wide = static_cast<wchar_t>(wParam);
+    char key = 0;
+    if (WideCharToMultiByte(1251, 0, &wide, 1, &key, 1, nullptr, nullptr) != 1) {
+        key = '?';
+    }
+    return key;
+}
+
 void StringGrid::Create(HWND parent, int id, int x, int y, int width, int height, HFONT font,
                         const std::vector<Column>& columns) {
     columns_ = columns;
@@ -65,8 +78,8 @@ void StringGrid::Create(HWND parent, int id, int x, int y, int width, int height
         SendMessageA(hwnd_, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&col));
     }
     SetWindowSubclass(hwnd_, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
-    rowCount_ = 1;
-    SetRowCount(2);
+    rowCount_ = smallestCount_ = 2;
+    SyncItemCount();
 }
 
 StringGrid* StringGrid::FromHandle(HWND hwnd) {
@@ -97,22 +110,38 @@ void StringGrid::SetRowCount(int count) {
     const size_t dataRows = static_cast<size_t>(count - 1);
     cells_.resize(dataRows * columns_.size());
     objects_.resize(dataRows);
-    const bool changed = count != rowCount_;
     rowCount_ = count;
+    smallestCount_ = std::min(smallestCount_, count);
     if (row_ >= rowCount_) {
         row_ = rowCount_ - 1;
     }
-    if (changed) {
-        SyncItemCount();
-    } else {
-        InvalidateRect(hwnd_, nullptr, FALSE);
+    // The rows' texts may all have changed.
+    InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void StringGrid::SyncItemCount() const {
+    if (listedCount_ == rowCount_) {
+        return;
+    }
+    // As a shrinking grid does, the view's top row moves up so that the smallest count set fitted the view.
+    const int top = static_cast<int>(SendMessageA(hwnd_, LVM_GETTOPINDEX, 0, 0)) + 1;
+    const int visible = static_cast<int>(SendMessageA(hwnd_, LVM_GETCOUNTPERPAGE, 0, 0));
+    const int newTop = std::min(top, std::max(1, smallestCount_ - visible));
+    SendMessageA(hwnd_, LVM_SETITEMCOUNT, static_cast<WPARAM>(rowCount_ - 1), LVSICF_NOSCROLL);
+    listedCount_ = rowCount_;
+    smallestCount_ = rowCount_;
+    const int nowTop = static_cast<int>(SendMessageA(hwnd_, LVM_GETTOPINDEX, 0, 0)) + 1;
+    if (newTop < nowTop) {
+        ScrollRows(newTop - nowTop);
     }
 }
 
-void StringGrid::SyncItemCount() {
-    // Setting the count repaints the whole list; the rows' texts may all have changed.
-    SendMessageA(hwnd_, LVM_SETITEMCOUNT, static_cast<WPARAM>(rowCount_ - 1), 0);
-    InvalidateRect(hwnd_, nullptr, FALSE);
+void StringGrid::ScrollRows(int rows) const {
+    RECT r{};
+    r.left = LVIR_BOUNDS;
+    SendMessageA(hwnd_, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r));
+    const int height = r.bottom > r.top ? r.bottom - r.top : kRowHeight;
+    SendMessageA(hwnd_, LVM_SCROLL, 0, rows * height);
 }
 
 std::string& StringGrid::CellRef(int col, int row) {
@@ -178,6 +207,7 @@ void StringGrid::SetRow(int row) {
     if (row < 1 || row >= rowCount_) {
         return;
     }
+    SyncItemCount();
     if (row != row_) {
         InvalidateRow(row_);
         row_ = row;
@@ -186,22 +216,22 @@ void StringGrid::SetRow(int row) {
     SendMessageA(hwnd_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row_ - 1), FALSE);
 }
 
-int StringGrid::TopRow() const { return static_cast<int>(SendMessageA(hwnd_, LVM_GETTOPINDEX, 0, 0)) + 1; }
+int StringGrid::TopRow() const {
+    SyncItemCount();
+    return static_cast<int>(SendMessageA(hwnd_, LVM_GETTOPINDEX, 0, 0)) + 1;
+}
 
 void StringGrid::SetTopRow(int row) {
+    SyncItemCount();
     row = std::clamp(row, 1, rowCount_ - 1);
     const int delta = row - TopRow();
-    if (delta == 0) {
-        return;
+    if (delta != 0) {
+        ScrollRows(delta);
     }
-    RECT r{};
-    r.left = LVIR_BOUNDS;
-    SendMessageA(hwnd_, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r));
-    const int height = r.bottom > r.top ? r.bottom - r.top : kRowHeight;
-    SendMessageA(hwnd_, LVM_SCROLL, 0, delta * height);
 }
 
 int StringGrid::VisibleRowCount() const {
+    SyncItemCount();
     return static_cast<int>(SendMessageA(hwnd_, LVM_GETCOUNTPERPAGE, 0, 0));
 }
 
@@ -226,6 +256,7 @@ void StringGrid::InvalidateRow(int row) {
 }
 
 int StringGrid::RowAt(int y) const {
+    SyncItemCount();
     const int top = static_cast<int>(SendMessageA(hwnd_, LVM_GETTOPINDEX, 0, 0));
     RECT r{};
     r.left = LVIR_BOUNDS;
@@ -366,6 +397,7 @@ LRESULT StringGrid::OnCustomDraw(NMLVCUSTOMDRAW* draw) {
 }
 
 void StringGrid::OnPaint() {
+    SyncItemCount();
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd_, &ps);
     RECT client{};
@@ -486,6 +518,7 @@ LRESULT StringGrid::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& hand
         return 0;
     }
     case WM_CONTEXTMENU: {
+        SyncItemCount();
         POINT p{x, y};
         if (lParam == -1) {
             // From the keyboard: under the selected row.
@@ -534,8 +567,8 @@ LRESULT StringGrid::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& hand
         }
         return 0;
     case WM_CHAR: {
-        char key = static_cast<char>(wParam);
         if (OnKeyPress) {
+            char key = CharOfKey(hwnd_, wParam);
             OnKeyPress(key);
         }
         return 0;

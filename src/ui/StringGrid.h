@@ -32,6 +32,10 @@ struct GridDrawState {
 
 enum class MouseButton { Left, Right, Middle };
 
+// The code page 1251 character of a WM_CHAR that reached a window procedure of `hwnd` (a subclass of a
+// Unicode window receives UTF-16 characters).
+char CharOfKey(HWND hwnd, WPARAM wParam);
+
 class StringGrid {
   public:
     struct Column {
@@ -122,7 +126,11 @@ class StringGrid {
     int RowAt(int y) const;
     void MoveBy(int rows);
     void InvalidateRow(int row);
-    void SyncItemCount();
+    // Tells the list the row count when it changed since it was last told. A refill sets the count to
+    // 2 and then to its final size; telling the list only the final size saves showing and hiding its
+    // scroll bar, which costs far more than the rows themselves.
+    void SyncItemCount() const;
+    void ScrollRows(int rows) const;
     void DragMove(int x, int y);
     void DragEnd(int x, int y, bool drop);
     StringGrid* GridAt(int x, int y, POINT& targetPoint) const;
@@ -136,6 +144,9 @@ class StringGrid {
     std::vector<std::string> cells_;
     std::vector<const void*> objects_;
     int rowCount_ = 2;
+    // The count the list was last told, and the smallest count set since (for the view's top row).
+    mutable int listedCount_ = 0;
+    mutable int smallestCount_ = 0;
     int row_ = 1;
     HMENU popup_ = nullptr;
     HWND commandTarget_ = nullptr;

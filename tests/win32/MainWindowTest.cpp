@@ -1,0 +1,607 @@
+// The main window with catalogues put into its lists by the test: what the three tables show, which
+// rows they select, which commands are enabled, the type filter, the check boxes, the keys of the
+// tables, and the splitters' limits. Everything goes through the real window and its controls.
+
+#include "ModalAnswerer.h"
+#include "TestFolder.h"
+
+#include "forms/CommandIds.h"
+#include "forms/Main.h"
+#include "platform/Application.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Handles the messages now waiting, paints included.
+void Pump() {
+    MSG msg;
+    for (int pass = 0; pass < 3; ++pass) {
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+}
+
+LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
+
+// The middle of a data row in the grid's client coordinates.
+POINT RowPoint(ui::StringGrid& grid, int row) {
+    RECT r{};
+    r.left = LVIR_BOUNDS;
+    SendMessageA(grid.Handle(), LVM_GETITEMRECT, static_cast<WPARAM>(row - 1), reinterpret_cast<LPARAM>(&r));
+    return POINT{20, (r.top + r.bottom) / 2};
+}
+
+// A left click on a data row, as the mouse delivers it.
+void ClickRow(ui::StringGrid& grid, int row) {
+    const POINT p = RowPoint(grid, row);
+    SendMessageA(grid.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(p.x, p.y));
+    SendMessageA(grid.Handle(), WM_LBUTTONUP, 0, At(p.x, p.y));
+    Pump();
+}
+
+void PressKey(HWND control, WORD key) {
+    SendMessageA(control, WM_KEYDOWN, key, 1);
+    SendMessageA(control, WM_KEYUP, key, 0xC0000001);
+    Pump();
+}
+
+std::vector<std::string> ColumnOf(ui::StringGrid& grid, int col) {
+    std::vector<std::string> texts;
+    for (int row = 1; row < grid.RowCount(); ++row) {
+        texts.push_back(grid.Cell(col, row));
+    }
+    return texts;
+}
+
+using Texts = std::vector<std::string>;
+
+bool IsChecked(HWND checkBox) { return SendMessageA(checkBox, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+// BM_CLICK clicks a check box as the mouse does: its mark changes and its parent hears of the click.
+void Click(HWND control) {
+    SendMessageA(control, BM_CLICK, 0, 0);
+    Pump();
+}
+
+RECT BoundsInParent(HWND hwnd) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+int WidthOf(HWND hwnd) {
+    RECT r = BoundsInParent(hwnd);
+    return r.right - r.left;
+}
+
+int HeightOf(HWND hwnd) {
+    RECT r = BoundsInParent(hwnd);
+    return r.bottom - r.top;
+}
+
+class MainWindowTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        form = std::make_unique<TForm1>(folder.File("veshchehran.ini"));
+        form->Show(SW_SHOWNORMAL);
+        Pump();
+    }
+    void TearDown() override { form.reset(); }
+
+    Catalog& Data() { return form->GetCatalog(); }
+    ui::StringGrid& Debtors() { return form->DebtorsTable(); }
+    ui::StringGrid& FreeItems() { return form->FreeItemsTable(); }
+    ui::StringGrid& LentItems() { return form->LentItemsTable(); }
+
+    TUserRec& AddDebtor(const std::string& name, int id) {
+        TUserRec& user = Data().users.AppendNew();
+        user.Id = id;
+        user.Name = name;
+        TUserRec* added = &user;
+        Data().users.Sort(CompareUserNames);
+        return *added;
+    }
+
+    TItemRec& AddItem(const std::string& description, const std::string& type, int holderId = 0,
+                      TDateTime lent = 45000) {
+        TItemRec& item = Data().items.AppendNew();
+        item.Id = Data().items.Count();
+        item.Description = description;
+        item.ItemType = type;
+        item.HolderId = holderId;
+        item.LentDate = lent;
+        if (TUserRec* holder = Data().users.FindById(holderId)) {
+            ++holder->ItemCount;
+        }
+        TItemRec* added = &item;
+        Data().items.Sort(CompareItemDescriptions);
+        form->RegisterType(type);
+        return *added;
+    }
+
+    void Lend(TItemRec& item, TUserRec& debtor) {
+        item.HolderId = debtor.Id;
+        ++debtor.ItemCount;
+    }
+
+    void FillAll() {
+        form->FillFreeItems();
+        form->FillUsers();
+        form->FillUserItems();
+        Pump();
+    }
+
+    // Runs the given action's handler through a counter instead, to see which action a route runs.
+    int& Watch(int commandId) {
+        auto counter = std::make_shared<int>(0);
+        form->FindAction(commandId)->OnExecute = [counter] { ++*counter; };
+        counters.push_back(counter);
+        return *counter;
+    }
+
+    TestFolder folder{"main-window"};
+    std::unique_ptr<TForm1> form;
+    std::vector<std::shared_ptr<int>> counters;
+};
+
+} // namespace
+
+// Not a check: shows the window with a small catalogue for VESH_SHOW_SECONDS seconds, for a screenshot.
+TEST_F(MainWindowTest, DISABLED_ShowsASmallCatalogue) {
+    AddDebtor("Иванов Пётр", 1);
+    AddDebtor("Смирнова Анна", 2);
+    AddDebtor("Кузнецов Олег", 3);
+    AddItem("Мастер и Маргарита", "Книга", 1, 45612);
+    AddItem("Война и мир, том 1", "Книга", 1, 45630);
+    AddItem("Шерлок Холмс (DVD)", "Диск", 1, 45641);
+    AddItem("Дрель Bosch", "Инструмент", 2, 45600);
+    AddItem("Палатка трёхместная", "Туризм");
+    AddItem("Словарь Ожегова", "Книга");
+    AddItem("Лестница-стремянка", "Инструмент");
+    AddItem("Рюкзак 60 л", "Туризм");
+    AddItem("Пинк Флойд - The Wall", "Диск");
+    FillAll();
+    SetForegroundWindow(form->Handle());
+    const char* seconds = std::getenv("VESH_SHOW_SECONDS");
+    const DWORD until = GetTickCount() + 1000 * static_cast<DWORD>(seconds ? std::atoi(seconds) : 3);
+    while (GetTickCount() < until) {
+        Pump();
+        Sleep(20);
+    }
+}
+
+TEST_F(MainWindowTest, EmptyCatalogueShowsHeadersAndOneEmptyRowWithTheSevenCommandsDisabled) {
+    FillAll();
+    EXPECT_EQ(ColumnOf(Debtors(), 0), Texts{""});
+    EXPECT_EQ(ColumnOf(FreeItems(), 0), Texts{""});
+    EXPECT_EQ(ColumnOf(LentItems(), 0), Texts{""});
+    for (ui::StringGrid* grid : {&Debtors(), &FreeItems(), &LentItems()}) {
+        EXPECT_EQ(grid->RowCount(), 2);
+        EXPECT_EQ(grid->Row(), 1);
+    }
+    EXPECT_EQ(Debtors().Cell(0, 0), "Имя должника");
+    EXPECT_EQ(Debtors().Cell(1, 0), "Кол-во");
+    EXPECT_EQ(FreeItems().Cell(0, 0), "Описание предмета");
+    EXPECT_EQ(FreeItems().Cell(1, 0), "Тип");
+    EXPECT_EQ(LentItems().Cell(0, 0), "Дата");
+    EXPECT_EQ(LentItems().Cell(1, 0), "Описание предмета");
+    EXPECT_EQ(LentItems().Cell(2, 0), "Тип");
+
+    EXPECT_FALSE(IsWindowEnabled(form->OutButton()));
+    EXPECT_FALSE(IsWindowEnabled(form->InButton()));
+    EXPECT_FALSE(IsWindowEnabled(form->AllInButton()));
+    HMENU menu = GetMenu(form->Handle());
+    for (int id : {IDM_EDITU, IDM_DELU, IDM_EDITI, IDM_DELI}) {
+        EXPECT_FALSE(form->CommandEnabled(id)) << id;
+        EXPECT_TRUE(GetMenuState(menu, static_cast<UINT>(id), MF_BYCOMMAND) & MF_GRAYED) << id;
+        EXPECT_FALSE(SendMessageA(form->ToolBar(), TB_ISBUTTONENABLED, static_cast<WPARAM>(id), 0)) << id;
+    }
+    for (int id : {IDM_NEW, IDM_OPEN, IDM_SAVE, IDM_NEWU, IDM_NEWI, IDM_MAIL, IDM_EXPORT, IDM_SETS, IDM_ABOUT,
+                   IDM_EXIT}) {
+        EXPECT_TRUE(form->CommandEnabled(id)) << id;
+    }
+    EXPECT_FALSE(IsWindowEnabled(form->FilterComboBox()));
+    EXPECT_FALSE(IsWindowEnabled(form->FilterCheckBox()));
+}
+
+TEST_F(MainWindowTest, TablesFollowTheListOrderAndEachRowRemembersItsRecord) {
+    TUserRec& boris = AddDebtor("Борис", 2);
+    TUserRec& anna = AddDebtor("Анна", 1);
+    AddItem("Тетрадь", "Канцелярия");
+    TItemRec& book = AddItem("Книга", "Книги", anna.Id, 45658.75);
+    TItemRec& album = AddItem("Альбом", "Канцелярия");
+    AddItem("Ваза", "Посуда", boris.Id);
+    AddItem("Атлас", "Книги", anna.Id, 45700);
+    FillAll();
+
+    EXPECT_EQ(ColumnOf(Debtors(), 0), (Texts{"Анна", "Борис"}));
+    EXPECT_EQ(ColumnOf(Debtors(), 1), (Texts{"2", "1"}));
+    EXPECT_EQ(ColumnOf(FreeItems(), 0), (Texts{"Альбом", "Тетрадь"}));
+    EXPECT_EQ(ColumnOf(FreeItems(), 1), (Texts{"Канцелярия", "Канцелярия"}));
+    // The first debtor is selected, and the lent items table lists his items with their dates.
+    EXPECT_EQ(ColumnOf(LentItems(), 0), (Texts{"12.02.2025", "01.01.2025"}));
+    EXPECT_EQ(ColumnOf(LentItems(), 1), (Texts{"Атлас", "Книга"}));
+    EXPECT_EQ(ColumnOf(LentItems(), 2), (Texts{"Книги", "Книги"}));
+
+    EXPECT_EQ(form->DebtorsTable().Object(1), &anna);
+    EXPECT_EQ(form->DebtorsTable().Object(2), &boris);
+    EXPECT_EQ(form->FreeItemsTable().Object(1), &album);
+    EXPECT_EQ(form->LentItemsTable().Object(2), &book);
+
+    // A text reader of the list (another process, a screen reader) gets the same cells.
+    char text[64] = {};
+    LVITEMA item{};
+    item.iSubItem = 1;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    SendMessageA(Debtors().Handle(), LVM_GETITEMTEXTA, 1, reinterpret_cast<LPARAM>(&item));
+    EXPECT_STREQ(text, "1");
+
+    EXPECT_TRUE(IsWindowEnabled(form->OutButton()));
+    EXPECT_TRUE(IsWindowEnabled(form->InButton()));
+    EXPECT_TRUE(IsWindowEnabled(form->AllInButton()));
+    for (int id : {IDM_EDITU, IDM_DELU, IDM_EDITI, IDM_DELI}) {
+        EXPECT_TRUE(form->CommandEnabled(id)) << id;
+    }
+}
+
+TEST_F(MainWindowTest, FreeItemsTableKeepsTheSelectedRowNumberOnlyWhileThatRowExists) {
+    TUserRec& debtor = AddDebtor("Анна", 1);
+    TItemRec& a = AddItem("А", "Т");
+    AddItem("Б", "Т");
+    TItemRec& c = AddItem("В", "Т");
+    FillAll();
+
+    ClickRow(FreeItems(), 2);
+    ASSERT_EQ(FreeItems().Row(), 2);
+    Lend(a, debtor);
+    form->FillFreeItems();
+    EXPECT_EQ(ColumnOf(FreeItems(), 0), (Texts{"Б", "В"}));
+    EXPECT_EQ(FreeItems().Row(), 2); // the same position, now another item
+
+    a.HolderId = 0;
+    form->FillFreeItems();
+    ClickRow(FreeItems(), 3);
+    ASSERT_EQ(FreeItems().Row(), 3);
+    Lend(c, debtor);
+    form->FillFreeItems();
+    EXPECT_EQ(ColumnOf(FreeItems(), 0), (Texts{"А", "Б"}));
+    EXPECT_EQ(FreeItems().Row(), 1);
+}
+
+TEST_F(MainWindowTest, DebtorsTableSelectsItsFirstRowAfterARefill) {
+    AddDebtor("Анна", 1);
+    AddDebtor("Борис", 2);
+    AddDebtor("Вера", 3);
+    FillAll();
+    ClickRow(Debtors(), 3);
+    ASSERT_EQ(Debtors().Row(), 3);
+    form->FillUsers();
+    EXPECT_EQ(Debtors().Row(), 1);
+    EXPECT_EQ(Debtors().TopRow(), 1);
+}
+
+TEST_F(MainWindowTest, LentItemsTableFollowsTheDebtorSelectedByMouseOrKeyboard) {
+    TUserRec& anna = AddDebtor("Анна", 1);
+    TUserRec& boris = AddDebtor("Борис", 2);
+    AddItem("Ключи", "Разное", anna.Id);
+    AddItem("Молоток", "Инструмент", boris.Id);
+    AddItem("Пила", "Инструмент", boris.Id);
+    FillAll();
+    ASSERT_EQ(ColumnOf(LentItems(), 1), Texts{"Ключи"});
+
+    ClickRow(Debtors(), 2);
+    EXPECT_EQ(ColumnOf(LentItems(), 1), (Texts{"Молоток", "Пила"}));
+    EXPECT_EQ(LentItems().Row(), 1);
+
+    PressKey(Debtors().Handle(), VK_UP);
+    EXPECT_EQ(Debtors().Row(), 1);
+    EXPECT_EQ(ColumnOf(LentItems(), 1), Texts{"Ключи"});
+
+    // After a refill that leaves another debtor on the selected row, the table follows at the next paint.
+    anna.Name = "Яна";
+    Data().users.Sort(CompareUserNames);
+    form->FillUsers();
+    Pump();
+    EXPECT_EQ(ColumnOf(LentItems(), 1), (Texts{"Молоток", "Пила"}));
+}
+
+TEST_F(MainWindowTest, TwoDebtorsOfOneNameBothShowTheItemsOfTheFirst) {
+    AddDebtor("Анна", 1);
+    AddDebtor("Анна", 2);
+    AddItem("Ключи", "Разное", 1);
+    AddItem("Пила", "Инструмент", 2);
+    FillAll();
+    ClickRow(Debtors(), 1);
+    const Texts first = ColumnOf(LentItems(), 1);
+    ClickRow(Debtors(), 2);
+    EXPECT_EQ(ColumnOf(LentItems(), 1), first);
+}
+
+// A repaint of the debtors table (the focus moving to the lent items table, a box shown over it) must not
+// move the lent item the user chose back to the first row: a return would then take another item.
+TEST_F(MainWindowTest, ARepaintOfTheDebtorsTableKeepsTheChosenLentItem) {
+    TUserRec& anna = AddDebtor("Анна", 1);
+    AddDebtor("Борис", 2);
+    AddItem("Ключи", "Разное", anna.Id);
+    AddItem("Пила", "Инструмент", anna.Id);
+    TItemRec& drill = AddItem("Дрель", "Инструмент");
+    FillAll();
+    ClickRow(Debtors(), 1);
+    ClickRow(LentItems(), 2);
+    EXPECT_EQ(LentItems().Row(), 2);
+    RedrawWindow(Debtors().Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    Pump();
+    EXPECT_EQ(LentItems().Row(), 2);
+    EXPECT_EQ(LentItems().Cell(1, 2), "Пила");
+
+    // What changed behind the tables shows at the next paint of the selected debtor.
+    Lend(drill, anna);
+    RedrawWindow(Debtors().Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    Pump();
+    EXPECT_EQ(ColumnOf(LentItems(), 1), (Texts{"Дрель", "Ключи", "Пила"}));
+    EXPECT_EQ(LentItems().Row(), 1);
+}
+
+TEST_F(MainWindowTest, ShowDolgCheckBoxHidesDebtorsHoldingNothing) {
+    TUserRec& anna = AddDebtor("Анна", 1);
+    AddDebtor("Борис", 2);
+    TUserRec& vera = AddDebtor("Вера", 3);
+    TItemRec& saw = AddItem("Пила", "Инструмент", vera.Id);
+    AddItem("Ключи", "Разное", anna.Id);
+    FillAll();
+
+    Click(form->ShowDolgCheckBox());
+    ASSERT_TRUE(IsChecked(form->ShowDolgCheckBox()));
+    EXPECT_EQ(ColumnOf(Debtors(), 0), (Texts{"Анна", "Вера"}));
+    Click(form->ShowDolgCheckBox());
+    EXPECT_EQ(ColumnOf(Debtors(), 0), (Texts{"Анна", "Борис", "Вера"}));
+
+    // Nobody holds anything: one empty row, no lent items, nothing to edit, nobody to lend to.
+    Data().items.Clear();
+    saw.HolderId = 0; // already destroyed with the list; the counts are what matter
+    anna.ItemCount = 0;
+    vera.ItemCount = 0;
+    AddItem("Дрель", "Инструмент");
+    form->FillFreeItems();
+    Click(form->ShowDolgCheckBox());
+    EXPECT_EQ(ColumnOf(Debtors(), 0), Texts{""});
+    EXPECT_EQ(ColumnOf(LentItems(), 0), Texts{""});
+    EXPECT_FALSE(form->CommandEnabled(IDM_EDITU));
+    EXPECT_FALSE(form->CommandEnabled(IDM_DELU));
+    EXPECT_FALSE(IsWindowEnabled(form->OutButton()));
+    EXPECT_TRUE(form->CommandEnabled(IDM_EDITI));
+}
+
+TEST_F(MainWindowTest, TypeFilterShowsOnlyTheChosenTypeWithItsExactLetterCase) {
+    AddItem("Атлас", "Книга");
+    AddItem("Букварь", "книга"); // the list already has Книга: no entry of its own
+    AddItem("Вальс", "Диск");
+    FillAll();
+    HWND combo = form->FilterComboBox();
+    ASSERT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), 2);
+    ASSERT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 0);
+
+    Click(form->FilterCheckBox());
+    EXPECT_EQ(ColumnOf(FreeItems(), 0), Texts{"Атлас"});
+
+    // Choosing an entry counts once the drop-down list closes.
+    SendMessageA(combo, CB_SHOWDROPDOWN, TRUE, 0);
+    SendMessageA(combo, CB_SETCURSEL, 1, 0);
+    EXPECT_EQ(ColumnOf(FreeItems(), 0), Texts{"Атлас"});
+    SendMessageA(combo, CB_SHOWDROPDOWN, FALSE, 0);
+    Pump();
+    EXPECT_EQ(ColumnOf(FreeItems(), 0), Texts{"Вальс"});
+
+    // ... or at the next character key in the filter's controls.
+    SendMessageA(combo, CB_SETCURSEL, 0, 0);
+    EXPECT_EQ(ColumnOf(FreeItems(), 0), Texts{"Вальс"});
+    SendMessageA(combo, WM_CHAR, '1', 1);
+    EXPECT_EQ(ColumnOf(FreeItems(), 0), Texts{"Атлас"});
+
+    Click(form->FilterCheckBox());
+    EXPECT_EQ(ColumnOf(FreeItems(), 0), (Texts{"Атлас", "Букварь", "Вальс"}));
+}
+
+TEST_F(MainWindowTest, TypeListTakesEachTypeOnceAndEnablesTheFilterFromTwoEntries) {
+    HWND combo = form->FilterComboBox();
+    form->RegisterType("Книга");
+    form->RegisterType("КНИГА");
+    EXPECT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), 1);
+    EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 0);
+    EXPECT_FALSE(IsWindowEnabled(combo));
+    EXPECT_FALSE(IsWindowEnabled(form->FilterCheckBox()));
+    form->RegisterType("");
+    EXPECT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), 2);
+    EXPECT_TRUE(IsWindowEnabled(combo));
+    EXPECT_TRUE(IsWindowEnabled(form->FilterCheckBox()));
+    EXPECT_EQ(Data().types.Count(), 2);
+
+    // Emptied (the New command): both disabled, the check mark left as it was, and nothing filtered while
+    // no entry is chosen.
+    Click(form->FilterCheckBox());
+    form->ClearTypeFilter();
+    EXPECT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), 0);
+    EXPECT_FALSE(IsWindowEnabled(combo));
+    EXPECT_FALSE(IsWindowEnabled(form->FilterCheckBox()));
+    EXPECT_TRUE(IsChecked(form->FilterCheckBox()));
+    Data().items.AppendNew() = TItemRec{1, "Атлас", "Книга", 45000, 0};
+    Data().items.AppendNew() = TItemRec{2, "Вальс", "Диск", 45000, 0};
+    form->FillFreeItems();
+    EXPECT_EQ(ColumnOf(FreeItems(), 0), (Texts{"Атлас", "Вальс"}));
+
+    // A file read fills the list: its first type is chosen and filters at once, though one type leaves
+    // both controls disabled.
+    Data().types.Add("Диск");
+    form->SyncTypeFilter();
+    EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 0);
+    EXPECT_FALSE(IsWindowEnabled(combo));
+    form->FillFreeItems();
+    EXPECT_EQ(ColumnOf(FreeItems(), 0), Texts{"Вальс"});
+}
+
+TEST_F(MainWindowTest, InsertAndDeleteKeysRunTheTablesActionsOnlyWhileEnabled) {
+    int& newDebtor = Watch(IDM_NEWU);
+    int& deleteDebtor = Watch(IDM_DELU);
+    int& newItem = Watch(IDM_NEWI);
+    int& deleteItem = Watch(IDM_DELI);
+    FillAll();
+
+    PressKey(Debtors().Handle(), VK_INSERT);
+    PressKey(Debtors().Handle(), VK_DELETE); // the empty row: DelUAct is disabled
+    PressKey(FreeItems().Handle(), VK_INSERT);
+    PressKey(FreeItems().Handle(), VK_DELETE);
+    form->RunCommand(IDM_DELI); // the menu's way
+    EXPECT_EQ(newDebtor, 1);
+    EXPECT_EQ(deleteDebtor, 0);
+    EXPECT_EQ(newItem, 1);
+    EXPECT_EQ(deleteItem, 0);
+
+    AddDebtor("Анна", 1);
+    AddItem("Атлас", "Книга");
+    FillAll();
+    PressKey(Debtors().Handle(), VK_DELETE);
+    PressKey(FreeItems().Handle(), VK_DELETE);
+    PressKey(FreeItems().Handle(), VK_RETURN); // other keys run nothing here
+    PressKey(LentItems().Handle(), VK_INSERT);
+    EXPECT_EQ(deleteDebtor, 1);
+    EXPECT_EQ(deleteItem, 1);
+    EXPECT_EQ(newDebtor, 1);
+    EXPECT_EQ(newItem, 1);
+}
+
+namespace {
+
+// Drags a splitter by steps of `step` pixels, `steps` times, as a held mouse moves it: the positions
+// travel in the splitter's own coordinates, which move with it.
+void DragSplitter(HWND splitter, bool sideways, int step, int steps) {
+    SendMessageA(splitter, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
+    RECT start = BoundsInParent(splitter);
+    int target = sideways ? start.left + 1 : start.top + 1;
+    for (int i = 0; i < steps; ++i) {
+        target += step;
+        RECT now = BoundsInParent(splitter);
+        const int local = target - (sideways ? now.left : now.top);
+        SendMessageA(splitter, WM_MOUSEMOVE, MK_LBUTTON, sideways ? MAKELPARAM(local, 1) : MAKELPARAM(1, local));
+    }
+    RECT now = BoundsInParent(splitter);
+    const int local = target - (sideways ? now.left : now.top);
+    SendMessageA(splitter, WM_LBUTTONUP, 0, sideways ? MAKELPARAM(local, 1) : MAKELPARAM(1, local));
+    Pump();
+}
+
+} // namespace
+
+TEST_F(MainWindowTest, DebtorsBoxGrowsOnlyWhileTheFreeItemsBoxKeepsAbout360Pixels) {
+    DragSplitter(form->DebtorsSplitter(), true, 10, 60);
+    const int freeBox = WidthOf(form->FreeItemsBox());
+    EXPECT_GE(freeBox, 350);
+    EXPECT_LT(freeBox, 360 + 10); // the last step may pass the limit by less than a step
+    DragSplitter(form->DebtorsSplitter(), true, -10, 80);
+    EXPECT_EQ(WidthOf(form->DebtorsBox()), 50);
+    EXPECT_EQ(BoundsInParent(form->DebtorsSplitter()).left, 50);
+}
+
+TEST_F(MainWindowTest, LentItemsBoxShrinksOnlyWhileItsSplitterStaysWellAboveTheBottom) {
+    RECT client{};
+    GetClientRect(form->Handle(), &client);
+    const int statusBar = HeightOf(form->StatusBar());
+    DragSplitter(form->LentItemsSplitter(), false, 10, 40);
+    const int top = BoundsInParent(form->LentItemsSplitter()).top;
+    EXPECT_GE(top, client.bottom - 100 - statusBar);
+    EXPECT_LT(top, client.bottom - 100 - statusBar + 10);
+    // Growing is always allowed.
+    const int before = HeightOf(form->LentItemsBox());
+    DragSplitter(form->LentItemsSplitter(), false, -10, 5);
+    EXPECT_EQ(HeightOf(form->LentItemsBox()), before + 50);
+}
+
+TEST_F(MainWindowTest, TablesFillTheirBoxesAndFollowTheWindowsSize) {
+    HWND lentBox = form->LentItemsBox();
+    HWND debtorsBox = form->DebtorsBox();
+    HWND freeBox = form->FreeItemsBox();
+    EXPECT_EQ(HeightOf(lentBox), 143);
+    EXPECT_EQ(WidthOf(debtorsBox), 241);
+    EXPECT_EQ(BoundsInParent(form->DebtorsSplitter()).left, 241);
+    EXPECT_EQ(WidthOf(LentItems().Handle()), WidthOf(lentBox) - 16);
+    EXPECT_EQ(HeightOf(LentItems().Handle()), HeightOf(lentBox) - 24);
+    EXPECT_EQ(HeightOf(Debtors().Handle()), HeightOf(debtorsBox) - 32 - 17 - 2);
+    EXPECT_EQ(BoundsInParent(form->OutButton()).top, HeightOf(freeBox) - 22 - 8);
+    EXPECT_EQ(BoundsInParent(form->AllInButton()).right, WidthOf(freeBox) - 8);
+    EXPECT_EQ(BoundsInParent(form->FilterComboBox()).right, WidthOf(freeBox) - 8);
+    EXPECT_EQ(BoundsInParent(form->FilterCheckBox()).right, BoundsInParent(form->FilterComboBox()).left);
+    // The status bar at the bottom, the lent items box right above it, its splitter above that.
+    EXPECT_EQ(BoundsInParent(lentBox).bottom, BoundsInParent(form->StatusBar()).top);
+    EXPECT_EQ(BoundsInParent(form->LentItemsSplitter()).bottom, BoundsInParent(lentBox).top);
+
+    const int freeWidth = WidthOf(FreeItems().Handle());
+    const int freeHeight = HeightOf(FreeItems().Handle());
+    const int debtorsWidth = WidthOf(Debtors().Handle());
+    const int lentHeight = HeightOf(LentItems().Handle());
+    const RECT allIn = BoundsInParent(form->AllInButton());
+    const RECT out = BoundsInParent(form->OutButton());
+    RECT window{};
+    GetWindowRect(form->Handle(), &window);
+    SetWindowPos(form->Handle(), nullptr, 0, 0, window.right - window.left + 100, window.bottom - window.top + 80,
+                 SWP_NOMOVE | SWP_NOZORDER);
+    Pump();
+    EXPECT_EQ(WidthOf(FreeItems().Handle()), freeWidth + 100);
+    EXPECT_EQ(HeightOf(FreeItems().Handle()), freeHeight + 80);
+    EXPECT_EQ(WidthOf(Debtors().Handle()), debtorsWidth);
+    EXPECT_EQ(HeightOf(LentItems().Handle()), lentHeight);
+    EXPECT_EQ(BoundsInParent(form->AllInButton()).left, allIn.left + 100);
+    EXPECT_EQ(BoundsInParent(form->AllInButton()).top, allIn.top + 80);
+    EXPECT_EQ(BoundsInParent(form->OutButton()).left, out.left);
+    EXPECT_EQ(BoundsInParent(form->FilterComboBox()).right, WidthOf(freeBox) - 8);
+}
+
+// The mouse in the item tables: a left press on a filled row arms a drag that starts past 5 pixels; a
+// double click, a right press or a press while the selected row is empty starts none.
+TEST_F(MainWindowTest, DragsStartOnlyFromAFilledRowAndNeverFromADoubleClick) {
+    AddDebtor("Анна", 1);
+    AddItem("Атлас", "Книга");
+    AddItem("Вальс", "Диск");
+    FillAll();
+    HWND grid = FreeItems().Handle();
+    const POINT p = RowPoint(FreeItems(), 2);
+
+    SendMessageA(grid, WM_LBUTTONDOWN, MK_LBUTTON, At(p.x, p.y));
+    EXPECT_EQ(FreeItems().Row(), 2);
+    SendMessageA(grid, WM_MOUSEMOVE, MK_LBUTTON, At(p.x + 4, p.y));
+    EXPECT_FALSE(FreeItems().Dragging());
+    SendMessageA(grid, WM_MOUSEMOVE, MK_LBUTTON, At(p.x + 5, p.y));
+    EXPECT_TRUE(FreeItems().Dragging());
+    SendMessageA(grid, WM_LBUTTONUP, 0, At(p.x + 5, p.y));
+    EXPECT_FALSE(FreeItems().Dragging());
+
+    // A right press selects the row but arms no drag (its release would open the pop-up menu).
+    SendMessageA(grid, WM_RBUTTONDOWN, MK_RBUTTON, At(p.x, p.y));
+    SendMessageA(grid, WM_MOUSEMOVE, MK_LBUTTON | MK_RBUTTON, At(p.x, p.y + 20));
+    EXPECT_FALSE(FreeItems().Dragging());
+
+    const POINT lent = RowPoint(LentItems(), 1); // Анна holds nothing: an empty row
+    SendMessageA(LentItems().Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(lent.x, lent.y));
+    SendMessageA(LentItems().Handle(), WM_MOUSEMOVE, MK_LBUTTON, At(lent.x, lent.y + 20));
+    EXPECT_FALSE(LentItems().Dragging());
+    SendMessageA(LentItems().Handle(), WM_LBUTTONUP, 0, At(lent.x, lent.y + 20));
+
+    // A double click runs its command (here it asks before lending, and is refused) and starts no drag.
+    SendMessageA(grid, WM_LBUTTONDOWN, MK_LBUTTON, At(p.x, p.y));
+    SendMessageA(grid, WM_LBUTTONUP, 0, At(p.x, p.y));
+    ModalAnswerer answers;
+    answers.Press(IDCANCEL);
+    SendMessageA(grid, WM_LBUTTONDBLCLK, MK_LBUTTON, At(p.x, p.y));
+    EXPECT_EQ(answers.Pending(), 0u);
+    SendMessageA(grid, WM_MOUSEMOVE, MK_LBUTTON, At(p.x, p.y + 20));
+    EXPECT_FALSE(FreeItems().Dragging());
+    SendMessageA(grid, WM_LBUTTONUP, 0, At(p.x, p.y + 20));
+}
