@@ -600,8 +600,9 @@ void TForm1::FormDestroy() {
     }
     catalog_.users.Clear();
     catalog_.items.Clear();
+    // The shortcut table dies with the window.
+    Application::SetAccelerators(nullptr);
     if (Application::MainWindow() == Handle()) {
-        Application::SetAccelerators(nullptr);
         PostQuitMessage(0);
     }
 }

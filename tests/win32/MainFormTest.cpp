@@ -1,14 +1,44 @@
-// The main window as it starts: title, application title, size and limits.
+// The main window as it starts: title, application title, size and limits; its menus, tool bar, status
+// bar and shortcut keys.
 
 #include "ModalAnswerer.h"
+#include "TestFolder.h"
 
+#include "forms/CommandIds.h"
 #include "forms/Main.h"
 #include "platform/Application.h"
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string MenuText(HMENU menu, UINT item, UINT by) {
+    char text[128] = {};
+    GetMenuStringA(menu, item, text, sizeof text, by);
+    return text;
+}
+
+std::vector<std::string> MenuTexts(HMENU menu) {
+    std::vector<std::string> texts;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        texts.push_back(MenuText(menu, static_cast<UINT>(i), MF_BYPOSITION));
+    }
+    return texts;
+}
+
+using Texts = std::vector<std::string>;
+
+} // namespace
+
 TEST(MainWindow, StartsAsANewCatalogueUnderTheProductName) {
-    TForm1 form;
+    TestFolder folder("main-form");
+    TForm1 form(folder.File("veshchehran.ini"));
     EXPECT_EQ(form.Caption(), "Вещехран - new");
     EXPECT_EQ(Application::Title(), "Вещехран");
     EXPECT_EQ(WindowText(Application::Handle()), "Вещехран");
@@ -26,4 +56,81 @@ TEST(MainWindow, StartsAsANewCatalogueUnderTheProductName) {
     SendMessageA(form.Handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
     EXPECT_EQ(info.ptMinTrackSize.x, 696);
     EXPECT_EQ(info.ptMinTrackSize.y, 480);
+}
+
+TEST(MainWindow, MenusCarryTheirCaptionsShortcutsAndSeparators) {
+    TestFolder folder("main-form");
+    TForm1 form(folder.File("veshchehran.ini"));
+    HMENU menu = GetMenu(form.Handle());
+    EXPECT_EQ(MenuTexts(menu), (Texts{"&Файл", "&Должник", "&Предмет", "&Справка"}));
+    EXPECT_EQ(MenuTexts(GetSubMenu(menu, 0)),
+              (Texts{"Созд&ать", "&Открыть...", "&Сохранить\tF2", "", "По&иск", "С&татистика...", "&Экспорт...",
+                     "&Настройки...", "", "В&ыход\tF10"}));
+    EXPECT_EQ(MenuTexts(GetSubMenu(GetSubMenu(menu, 0), 4)), (Texts{"&Найти...\tCtrl+F", "Найти &далее\tF3"}));
+    EXPECT_EQ(MenuTexts(GetSubMenu(menu, 1)),
+              (Texts{"&Новый...", "&Редактировать...", "&Удалить", "Написать &письмо..."}));
+    EXPECT_EQ(MenuTexts(GetSubMenu(menu, 2)), (Texts{"&Новый...", "&Редактировать...", "&Удалить"}));
+    EXPECT_EQ(MenuTexts(GetSubMenu(menu, 3)), (Texts{"&История...", "", "&О программе..."}));
+    EXPECT_EQ(GetMenuItemID(GetSubMenu(menu, 0), 9), static_cast<UINT>(IDM_EXIT));
+    EXPECT_EQ(GetMenuItemID(GetSubMenu(menu, 1), 3), static_cast<UINT>(IDM_MAIL));
+}
+
+TEST(MainWindow, ToolBarButtonsShowTheirActionsHintsAndTheStatusBarHasThreePanels) {
+    TestFolder folder("main-form");
+    TForm1 form(folder.File("veshchehran.ini"));
+    HWND toolBar = form.ToolBar();
+    // 0 stands for a separator.
+    const std::vector<int> ids{IDM_NEW,   IDM_OPEN,  IDM_SAVE, 0,        IDM_NEWU, IDM_EDITU, IDM_DELU, 0, IDM_NEWI,
+                               IDM_EDITI, IDM_DELI,  0,        IDM_SETS, 0,        IDM_ABOUT, 0,        IDM_EXIT};
+    ASSERT_EQ(SendMessageA(toolBar, TB_BUTTONCOUNT, 0, 0), 17);
+    for (int i = 0; i < 17; ++i) {
+        TBBUTTON button{};
+        SendMessageA(toolBar, TB_GETBUTTON, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&button));
+        const int id = ids[static_cast<size_t>(i)];
+        EXPECT_EQ((button.fsStyle & BTNS_SEP) != 0, id == 0) << i;
+        EXPECT_EQ(id == 0 ? button.iBitmap : button.idCommand, id == 0 ? 8 : id) << i;
+    }
+    RECT buttonRect{};
+    SendMessageA(toolBar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&buttonRect));
+    EXPECT_EQ(buttonRect.right - buttonRect.left, 39);
+    EXPECT_EQ(buttonRect.bottom - buttonRect.top, 38);
+
+    // A button's tooltip is its action's hint.
+    NMTTDISPINFOA tip{};
+    tip.hdr.hwndFrom = reinterpret_cast<HWND>(SendMessageA(toolBar, TB_GETTOOLTIPS, 0, 0));
+    tip.hdr.idFrom = IDM_DELU;
+    tip.hdr.code = TTN_GETDISPINFOA;
+    SendMessageA(form.Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&tip));
+    ASSERT_NE(tip.lpszText, nullptr);
+    EXPECT_STREQ(tip.lpszText, "Удалить должника");
+
+    int edges[4] = {};
+    ASSERT_EQ(SendMessageA(form.StatusBar(), SB_GETPARTS, 4, reinterpret_cast<LPARAM>(edges)), 3);
+    EXPECT_EQ(edges[0], 50);
+    EXPECT_EQ(edges[1], 150);
+    EXPECT_EQ(edges[2], 200);
+}
+
+// Shortcuts go through the message loop's accelerator table to the actions, whichever control has the
+// focus; F10 arrives as a system key.
+TEST(MainWindow, ShortcutKeysRunTheirActions) {
+    TestFolder folder("main-form");
+    auto form = std::make_unique<TForm1>(folder.File("veshchehran.ini"));
+    Application::SetMainWindow(form->Handle());
+    form->Show(SW_SHOWNORMAL);
+    int saves = 0, exits = 0;
+    form->FindAction(IDM_SAVE)->OnExecute = [&] { ++saves; };
+    form->FindAction(IDM_EXIT)->OnExecute = [&] { ++exits; };
+    HWND table = form->DebtorsTable().Handle();
+    SetFocus(table);
+    PostMessageA(table, WM_KEYDOWN, VK_F2, 1);
+    PostMessageA(table, WM_SYSKEYDOWN, VK_F10, 1);
+    PostMessageA(table, WM_KEYDOWN, VK_F5, 1);
+    Application::ProcessMessages();
+    EXPECT_EQ(saves, 1);
+    EXPECT_EQ(exits, 1);
+    form.reset();
+    Application::SetMainWindow(nullptr);
+    MSG msg; // the quit message the main window's end posts
+    PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
 }
