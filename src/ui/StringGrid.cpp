@@ -349,8 +349,12 @@ void StringGrid::PaintRow(HDC dc, int item, const RECT& rowRect) {
     const int row = item + 1;
     const bool selected = row == row_;
     const bool hasFocus = GetFocus() == hwnd_;
-    const COLORREF background = GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW);
-    const COLORREF text = GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
+    // The selected row of the grid with the focus stands out; in the others it stays visible, greyed, as a
+    // list shows its selection while another control has the focus.
+    const bool highlighted = selected && hasFocus;
+    const COLORREF background =
+        GetSysColor(highlighted ? COLOR_HIGHLIGHT : selected ? COLOR_BTNFACE : COLOR_WINDOW);
+    const COLORREF text = GetSysColor(highlighted ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, text);
     unique_hbrush brush(CreateSolidBrush(background));
