@@ -385,7 +385,7 @@ void TForm1::CreateControls() {
     ActionList1.SetToolBar(ToolBar1.Handle());
 
     // The bottom edge from below: status bar, lent items box, splitter.
-    StatusBar1.Create(Handle(), IDC_STATUSBAR1, font, {50, 100, 50});
+    StatusBar1.Create(Handle(), IDC_STATUSBAR1, font, {50, 100, 50}, 19);
 
     GroupBox1.Create(Handle(), IDC_GROUPBOX1, " Список одолженных предметов ", font);
     Splitter1.Create(Handle(), IDC_SPLITTER1, ui::Splitter::Orientation::Horizontal);

@@ -4,8 +4,12 @@
 
 namespace ui {
 
-void StatusBar::Create(HWND parent, int id, HFONT font, const std::vector<int>& panelWidths) {
-    hwnd_ = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | CCS_BOTTOM, 0, 0, 0, 0, parent,
+void StatusBar::Create(HWND parent, int id, HFONT font, const std::vector<int>& panelWidths, int height) {
+    height_ = height;
+    // It would size itself to its font; the window places it at its own height instead.
+    hwnd_ = CreateWindowExA(0, STATUSCLASSNAMEA, "",
+                            WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | CCS_NORESIZE | CCS_NOPARENTALIGN, 0, 0, 0, 0,
+                            parent,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr),
                             nullptr);
     SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
@@ -20,11 +24,7 @@ void StatusBar::Create(HWND parent, int id, HFONT font, const std::vector<int>& 
     Reposition();
 }
 
-int StatusBar::Height() const {
-    RECT r{};
-    GetWindowRect(hwnd_, &r);
-    return r.bottom - r.top;
-}
+int StatusBar::Height() const { return height_; }
 
 std::string StatusBar::Text(int panel) const {
     const LRESULT info = SendMessageA(hwnd_, SB_GETTEXTLENGTHA, static_cast<WPARAM>(panel), 0);
@@ -38,6 +38,10 @@ void StatusBar::SetText(int panel, const std::string& text) {
     SendMessageA(hwnd_, SB_SETTEXTA, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-void StatusBar::Reposition() { SendMessageA(hwnd_, WM_SIZE, 0, 0); }
+void StatusBar::Reposition() {
+    RECT client{};
+    GetClientRect(GetParent(hwnd_), &client);
+    SetWindowPos(hwnd_, nullptr, 0, client.bottom - height_, client.right, height_, SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 } // namespace ui

@@ -1,5 +1,5 @@
 #pragma once
-// A status bar with panels of fixed widths.
+// A status bar of a fixed height along the parent's bottom edge, with panels of fixed widths and a size grip.
 
 #include <windows.h>
 
@@ -14,7 +14,7 @@ class StatusBar {
     StatusBar(const StatusBar&) = delete;
     StatusBar& operator=(const StatusBar&) = delete;
 
-    void Create(HWND parent, int id, HFONT font, const std::vector<int>& panelWidths);
+    void Create(HWND parent, int id, HFONT font, const std::vector<int>& panelWidths, int height);
     HWND Handle() const { return hwnd_; }
     int Height() const;
 
@@ -26,6 +26,7 @@ class StatusBar {
 
   private:
     HWND hwnd_ = nullptr;
+    int height_ = 0;
 };
 
 } // namespace ui

@@ -56,7 +56,7 @@ void ToolBar::Create(HWND owner, int coolBarId, int toolBarId, HIMAGELIST pictur
     REBARBANDINFOA band{};
     band.cbSize = sizeof band;
     band.fMask = RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_STYLE | RBBIM_SIZE;
-    band.fStyle = RBBS_NOGRIPPER | RBBS_NOVERT;
+    band.fStyle = RBBS_NOGRIPPER | RBBS_NOVERT | RBBS_CHILDEDGE; // an edge above and below the tool bar
     band.hwndChild = toolBar_;
     band.cxMinChild = size.cx;
     band.cyMinChild = bandMinHeight;

@@ -635,6 +635,8 @@ TEST_F(MainWindowTest, TablesFillTheirBoxesAndFollowTheWindowsSize) {
     EXPECT_EQ(BoundsInParent(form->FilterComboBox()).right, WidthOf(freeBox) - 8);
     EXPECT_EQ(BoundsInParent(form->FilterCheckBox()).right, BoundsInParent(form->FilterComboBox()).left);
     // The status bar at the bottom, the lent items box right above it, its splitter above that.
+    EXPECT_EQ(HeightOf(form->StatusBar()), 19);
+    EXPECT_EQ(HeightOf(GetParent(form->ToolBar())), 46);
     EXPECT_EQ(BoundsInParent(lentBox).bottom, BoundsInParent(form->StatusBar()).top);
     EXPECT_EQ(BoundsInParent(form->LentItemsSplitter()).bottom, BoundsInParent(lentBox).top);
 
