@@ -72,7 +72,8 @@ void Generate(Catalog& c, int debtors, int items) {
         u.Name = "Должник " + Padded(i, 5);
         u.EMail = "debtor" + IntToStr(i) + "@example.org";
     }
-    static const char* const types[] = {"Книга", "Диск", "Инструмент", "Игра", "Фильм", "Карта", "Спорт", "Прочее"};
+    static const char* const types[] = {"Книга", "Диск",  "Инструмент", "Игра",
+                                        "Фильм", "Карта", "Спорт",      "Прочее"};
     for (int i = 1; i <= items; ++i) {
         TItemRec& item = c.items.AppendNew();
         item.Id = i;
@@ -139,9 +140,11 @@ int main() {
         });
         // The refill and the repaint it causes (the three tables and the selected debtor's paint).
         const double paint = Median([&] {
-            refillAll();
-            RedrawWindow(form.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        }) - refill;
+                                 refillAll();
+                                 RedrawWindow(form.Handle(), nullptr, nullptr,
+                                              RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+                             }) -
+                             refill;
 
         const std::string file = folder + "main_window_bench.dat";
         WriteCatalogFile(file, catalog, dates);

@@ -51,12 +51,14 @@ unique_himagelist LoadPictures(int resourceId, int size) {
     return list;
 }
 
-bool IsChecked(HWND checkBox) { return SendMessageA(checkBox, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool IsChecked(HWND checkBox) {
+    return SendMessageA(checkBox, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
 
 HWND CreateChild(const char* cls, const char* text, DWORD style, HWND parent, int id, HFONT font) {
-    HWND hwnd = CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Application::Instance(),
-                                nullptr);
+    HWND hwnd =
+        CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Application::Instance(), nullptr);
     SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return hwnd;
 }
@@ -126,7 +128,9 @@ void TForm1::Show(int cmdShow) {
     UpdateWindow(Handle());
 }
 
-void TForm1::Close() { PostMessageA(Handle(), WM_CLOSE, 0, 0); }
+void TForm1::Close() {
+    PostMessageA(Handle(), WM_CLOSE, 0, 0);
+}
 
 std::string TForm1::Caption() const {
     char buffer[512] = {};
@@ -254,8 +258,8 @@ LRESULT TForm1::OnNotify(const NMHDR* header) {
 // ---- Creation and layout -----------------------------------------------------------------------------
 
 void TForm1::CreateActions() {
-    for (ui::Action* action : {&ExitAct, &NewAct, &OpenAct, &SaveAct, &AboutAct, &SetsAct, &NewUAct, &EditUAct,
-                               &DelUAct, &NewIAct, &EditIAct, &DelIAct, &MailAct, &ExportAct}) {
+    for (ui::Action* action : {&ExitAct, &NewAct, &OpenAct, &SaveAct, &AboutAct, &SetsAct, &NewUAct,
+                               &EditUAct, &DelUAct, &NewIAct, &EditIAct, &DelIAct, &MailAct, &ExportAct}) {
         ActionList1.Add(*action);
     }
     ExitAct.OnExecute = [this] { ExitActExecute(); };
@@ -293,7 +297,9 @@ void AppendAction(HMENU menu, const ui::Action& action, const char* caption = nu
     AppendEntry(menu, action.Id(), caption ? caption : action.Caption(), action.ShortcutText());
 }
 
-void AppendSeparator(HMENU menu) { AppendMenuA(menu, MF_SEPARATOR, 0, nullptr); }
+void AppendSeparator(HMENU menu) {
+    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+}
 
 } // namespace
 
@@ -381,7 +387,8 @@ void TForm1::CreateControls() {
     ToolBar1.Create(Handle(), IDC_COOLBAR1, IDC_TOOLBAR1, ImageList2.get(), SIZE{39, 38}, 8, 42,
                     {&NewAct, &OpenAct, &SaveAct, nullptr, &NewUAct, &EditUAct, &DelUAct, nullptr, &NewIAct,
                      &EditIAct, &DelIAct, nullptr, &SetsAct, nullptr, &AboutAct, nullptr, &ExitAct});
-    SendMessageA(ToolBar1.Handle(), TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(ImageList2Disabled.get()));
+    SendMessageA(ToolBar1.Handle(), TB_SETDISABLEDIMAGELIST, 0,
+                 reinterpret_cast<LPARAM>(ImageList2Disabled.get()));
     ActionList1.SetToolBar(ToolBar1.Handle());
 
     // The bottom edge from below: status bar, lent items box, splitter.
@@ -398,9 +405,11 @@ void TForm1::CreateControls() {
                        {{"Имя должника", 161}, {"Кол-во", 36}});
     ShowDolgChB = CreateChild("BUTTON", "Показать только должников", BS_AUTOCHECKBOX | WS_TABSTOP,
                               GroupBox2.Handle(), IDC_SHOWDOLGCHB, font);
-    SetWindowPos(ShowDolgChB, nullptr, 8, 200, CheckBoxWidth(ShowDolgChB, 169), 17, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(ShowDolgChB, nullptr, 8, 200, CheckBoxWidth(ShowDolgChB, 169), 17,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 
-    FilterChB = CreateChild("BUTTON", "", BS_AUTOCHECKBOX | WS_TABSTOP, GroupBox3.Handle(), IDC_FILTERCHB, font);
+    FilterChB =
+        CreateChild("BUTTON", "", BS_AUTOCHECKBOX | WS_TABSTOP, GroupBox3.Handle(), IDC_FILTERCHB, font);
     SetWindowPos(FilterChB, nullptr, 208, 18, 17, 17, SWP_NOZORDER | SWP_NOACTIVATE);
     FilterCB = CreateChild("COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, GroupBox3.Handle(),
                            IDC_FILTERCB, font);
@@ -409,8 +418,8 @@ void TForm1::CreateControls() {
     SetWindowSubclass(FilterCB, FilterKeySubclass, 1, reinterpret_cast<DWORD_PTR>(this));
     StringGrid3.Create(GroupBox3.Handle(), IDC_STRINGGRID3, 8, 44, 430, 141, font,
                        {{"Описание предмета", 273}, {"Тип", 131}});
-    OutSpdBtn.Create(GroupBox3.Handle(), IDC_OUTSPDBTN, "Взял в долг", 8, 196, 105, 22, font, buttonImages_.get(),
-                     kOutPicture);
+    OutSpdBtn.Create(GroupBox3.Handle(), IDC_OUTSPDBTN, "Взял в долг", 8, 196, 105, 22, font,
+                     buttonImages_.get(), kOutPicture);
     InSpdBtn.Create(GroupBox3.Handle(), IDC_INSPDBTN, "Вернул", 120, 196, 105, 22, font, buttonImages_.get(),
                     kInPicture);
     AllInSpdBtn.Create(GroupBox3.Handle(), IDC_ALLINSPDBTN, "Вернул все", 325, 196, 113, 22, font,
@@ -486,12 +495,13 @@ void TForm1::ArrangePanels() {
 
     HDWP positions = BeginDeferWindowPos(5);
     const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
-    positions = DeferWindowPos(positions, GroupBox1.Handle(), nullptr, 0, groupBox1Top, width, panHeight_, flags);
+    positions =
+        DeferWindowPos(positions, GroupBox1.Handle(), nullptr, 0, groupBox1Top, width, panHeight_, flags);
     positions = DeferWindowPos(positions, Splitter1.Handle(), nullptr, 0, splitter1Top, width,
                                kSplitterThickness, flags);
     positions = DeferWindowPos(positions, GroupBox2.Handle(), nullptr, 0, top, panWidth_, middle, flags);
-    positions = DeferWindowPos(positions, Splitter2.Handle(), nullptr, panWidth_, top, kSplitterThickness, middle,
-                               flags);
+    positions = DeferWindowPos(positions, Splitter2.Handle(), nullptr, panWidth_, top, kSplitterThickness,
+                               middle, flags);
     positions = DeferWindowPos(positions, GroupBox3.Handle(), nullptr, groupBox3Left, top,
                                std::max(0, width - groupBox3Left), middle, flags);
     EndDeferWindowPos(positions);
@@ -554,7 +564,8 @@ void TForm1::LayoutControls() {
     const RECT in = GroupBox::BoundsOf(InSpdBtn.Handle());
     const RECT allIn = GroupBox::BoundsOf(AllInSpdBtn.Handle());
     const int allInWidth = allIn.right - allIn.left;
-    GroupBox3.Place(OutSpdBtn.Handle(), out.left, buttonTop, outWidth, buttonHeight, AnchorLeft | AnchorBottom);
+    GroupBox3.Place(OutSpdBtn.Handle(), out.left, buttonTop, outWidth, buttonHeight,
+                    AnchorLeft | AnchorBottom);
     GroupBox3.Place(InSpdBtn.Handle(), 2 * out.left + outWidth, buttonTop, in.right - in.left, buttonHeight,
                     AnchorLeft | AnchorBottom);
     GroupBox3.Place(AllInSpdBtn.Handle(), GroupBox3.Width() - out.left - allInWidth, buttonTop, allInWidth,
@@ -669,7 +680,9 @@ void TForm1::SetTimer1Enabled(bool enabled) {
     }
 }
 
-void TForm1::SetStatusText(int panel, const std::string& text) { StatusBar1.SetText(panel, text); }
+void TForm1::SetStatusText(int panel, const std::string& text) {
+    StatusBar1.SetText(panel, text);
+}
 
 namespace {
 
@@ -721,7 +734,8 @@ void TForm1::FillFreeItems() {
     if (IsChecked(FilterChB) && chosen != CB_ERR) {
         const LRESULT length = SendMessageA(FilterCB, CB_GETLBTEXTLEN, static_cast<WPARAM>(chosen), 0);
         type.assign(static_cast<size_t>(std::max<LRESULT>(length, 0)) + 1, '\0');
-        SendMessageA(FilterCB, CB_GETLBTEXT, static_cast<WPARAM>(chosen), reinterpret_cast<LPARAM>(type.data()));
+        SendMessageA(FilterCB, CB_GETLBTEXT, static_cast<WPARAM>(chosen),
+                     reinterpret_cast<LPARAM>(type.data()));
         type.resize(static_cast<size_t>(std::max<LRESULT>(length, 0)));
         filtered = true;
     }
@@ -824,8 +838,9 @@ void TForm1::FollowSelectedDebtor() {
     }
     // Shown rows beyond the debtor's items, or a stale first row when he holds nothing.
     if (same && row == 0) {
-        same = StringGrid1.RowCount() == 2 && StringGrid1.RecordOf(1) == nullptr && StringGrid1.Cell(0, 1).empty() &&
-               StringGrid1.Cell(1, 1).empty() && StringGrid1.Cell(2, 1).empty();
+        same = StringGrid1.RowCount() == 2 && StringGrid1.RecordOf(1) == nullptr &&
+               StringGrid1.Cell(0, 1).empty() && StringGrid1.Cell(1, 1).empty() &&
+               StringGrid1.Cell(2, 1).empty();
     } else if (same) {
         same = StringGrid1.RowCount() == std::max(row, 1) + 1;
     }
@@ -874,16 +889,23 @@ bool TForm1::Splitter1CanResize(int newSize) {
            newSize > GroupBox1.Height();
 }
 
-void TForm1::ShowDolgChBClick() { FillUsers(); }
+void TForm1::ShowDolgChBClick() {
+    FillUsers();
+}
 
-void TForm1::FilterChBClick() { FillFreeItems(); }
+void TForm1::FilterChBClick() {
+    FillFreeItems();
+}
 
-void TForm1::FilterChBKeyPress(char) { FillFreeItems(); }
+void TForm1::FilterChBKeyPress(char) {
+    FillFreeItems();
+}
 
 LRESULT CALLBACK TForm1::FilterKeySubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                            DWORD_PTR data) {
     if (msg == WM_CHAR) {
-        // The key counts before the control acts on it: a filter entry chosen by this key applies at the next.
+        // The key counts before the control acts on it: a filter entry chosen by this key applies at the
+        // next.
         auto* self = reinterpret_cast<TForm1*>(data);
         RunGuarded([&] { self->FilterChBKeyPress(ui::CharOfKey(hwnd, wParam)); });
     } else if (msg == WM_NCDESTROY) {
@@ -970,4 +992,6 @@ void TForm1::AboutActExecute() {}
 void TForm1::miHistoryClick() {}
 
 // The close query decides; the window closes once the current command has returned.
-void TForm1::ExitActExecute() { Close(); }
+void TForm1::ExitActExecute() {
+    Close();
+}

@@ -28,4 +28,6 @@ TDateTime LocalNow() {
     return value;
 }
 
-void SetNowForTests(TDateTime now) { fixedNow = now; }
+void SetNowForTests(TDateTime now) {
+    fixedNow = now;
+}

@@ -59,7 +59,8 @@ void ActionList::ShowEnabled(const Action& action) {
         EnableMenuItem(menu, static_cast<UINT>(action.Id()), MF_BYCOMMAND | state);
     }
     if (toolBar_) {
-        SendMessageA(toolBar_, TB_ENABLEBUTTON, static_cast<WPARAM>(action.Id()), MAKELPARAM(action.Enabled(), 0));
+        SendMessageA(toolBar_, TB_ENABLEBUTTON, static_cast<WPARAM>(action.Id()),
+                     MAKELPARAM(action.Enabled(), 0));
     }
 }
 

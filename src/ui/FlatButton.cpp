@@ -73,7 +73,8 @@ void FlatButton::Paint(HDC target) {
 
         char caption[128] = {};
         GetWindowTextA(hwnd_, caption, sizeof caption);
-        SelectObjectGuard selectFont(dc, font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(DEFAULT_GUI_FONT));
+        SelectObjectGuard selectFont(dc,
+                                     font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(DEFAULT_GUI_FONT));
         SIZE extent{};
         GetTextExtentPoint32A(dc, caption, lstrlenA(caption), &extent);
         const int total = kGlyphSize + (caption[0] ? kGlyphGap + extent.cx : 0);

@@ -34,8 +34,8 @@ class GroupBox {
     struct Anchored {
         HWND child;
         unsigned anchors;
-        RECT bounds;     // at the time it was placed
-        SIZE panelSize;  // the panel's size then
+        RECT bounds;    // at the time it was placed
+        SIZE panelSize; // the panel's size then
     };
 
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -84,8 +84,8 @@ LRESULT CALLBACK Splitter::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
 LRESULT Splitter::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_SETCURSOR:
-        SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(orientation_ == Orientation::Vertical ? IDC_SIZEWE
-                                                                                                    : IDC_SIZENS)));
+        SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(
+                                           orientation_ == Orientation::Vertical ? IDC_SIZEWE : IDC_SIZENS)));
         return TRUE;
     case WM_LBUTTONDOWN:
         SetCapture(hwnd_);

@@ -8,10 +8,9 @@ void StatusBar::Create(HWND parent, int id, HFONT font, const std::vector<int>& 
     height_ = height;
     // It would size itself to its font; the window places it at its own height instead.
     hwnd_ = CreateWindowExA(0, STATUSCLASSNAMEA, "",
-                            WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | CCS_NORESIZE | CCS_NOPARENTALIGN, 0, 0, 0, 0,
-                            parent,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr),
-                            nullptr);
+                            WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | CCS_NORESIZE | CCS_NOPARENTALIGN, 0, 0,
+                            0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                            GetModuleHandleA(nullptr), nullptr);
     SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     std::vector<int> edges;
     int right = 0;
@@ -24,7 +23,9 @@ void StatusBar::Create(HWND parent, int id, HFONT font, const std::vector<int>& 
     Reposition();
 }
 
-int StatusBar::Height() const { return height_; }
+int StatusBar::Height() const {
+    return height_;
+}
 
 std::string StatusBar::Text(int panel) const {
     const LRESULT info = SendMessageA(hwnd_, SB_GETTEXTLENGTHA, static_cast<WPARAM>(panel), 0);
@@ -41,7 +42,8 @@ void StatusBar::SetText(int panel, const std::string& text) {
 void StatusBar::Reposition() {
     RECT client{};
     GetClientRect(GetParent(hwnd_), &client);
-    SetWindowPos(hwnd_, nullptr, 0, client.bottom - height_, client.right, height_, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd_, nullptr, 0, client.bottom - height_, client.right, height_,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 } // namespace ui

@@ -55,8 +55,8 @@ void StringGrid::Create(HWND parent, int id, int x, int y, int width, int height
     // Owner data: the list asks for the cells it shows and stores nothing. The grid paints the rows
     // itself, so the list's own selection is never used.
     hwnd_ = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
-                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | LVS_REPORT |
-                                LVS_OWNERDATA | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
+                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN |
+                                LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
                             x, y, width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                             GetModuleHandleA(nullptr), nullptr);
     if (!hwnd_) {
@@ -190,7 +190,7 @@ void StringGrid::ClearRow(int row) {
 
 const void* StringGrid::Object(int row) const {
     return row >= 1 && static_cast<size_t>(row - 1) < objects_.size() ? objects_[static_cast<size_t>(row - 1)]
-                                                                       : nullptr;
+                                                                      : nullptr;
 }
 
 void StringGrid::SetObject(int row, const void* object) {
@@ -271,7 +271,9 @@ int StringGrid::RowAt(int y) const {
     return item + 1 < rowCount_ ? item + 1 : -1;
 }
 
-void StringGrid::MoveBy(int rows) { SetRow(std::clamp(row_ + rows, 1, rowCount_ - 1)); }
+void StringGrid::MoveBy(int rows) {
+    SetRow(std::clamp(row_ + rows, 1, rowCount_ - 1));
+}
 
 void StringGrid::PressAt(MouseButton button, int x, int y) {
     if (GetFocus() != hwnd_) {
@@ -352,8 +354,9 @@ void StringGrid::PaintRow(HDC dc, int item, const RECT& rowRect) {
     // The selected row of the grid with the focus stands out; in the others it stays visible, greyed, as a
     // list shows its selection while another control has the focus.
     const bool highlighted = selected && hasFocus;
-    const COLORREF background =
-        GetSysColor(highlighted ? COLOR_HIGHLIGHT : selected ? COLOR_BTNFACE : COLOR_WINDOW);
+    const COLORREF background = GetSysColor(highlighted ? COLOR_HIGHLIGHT
+                                            : selected  ? COLOR_BTNFACE
+                                                        : COLOR_WINDOW);
     const COLORREF text = GetSysColor(highlighted ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, text);
@@ -497,7 +500,8 @@ LRESULT StringGrid::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& hand
     case WM_RBUTTONDBLCLK: PressAt(MouseButton::Right, x, y); return 0;
     case WM_MOUSEMOVE:
         if (dragArmed_ && (wParam & MK_LBUTTON)) {
-            if (!dragging_ && (std::abs(x - dragStart_.x) >= kDragThreshold || std::abs(y - dragStart_.y) >= kDragThreshold)) {
+            if (!dragging_ && (std::abs(x - dragStart_.x) >= kDragThreshold ||
+                               std::abs(y - dragStart_.y) >= kDragThreshold)) {
                 dragging_ = true;
             }
             if (dragging_) {

@@ -64,9 +64,10 @@ TEST(MainWindow, MenusCarryTheirCaptionsShortcutsAndSeparators) {
     HMENU menu = GetMenu(form.Handle());
     EXPECT_EQ(MenuTexts(menu), (Texts{"&Файл", "&Должник", "&Предмет", "&Справка"}));
     EXPECT_EQ(MenuTexts(GetSubMenu(menu, 0)),
-              (Texts{"Созд&ать", "&Открыть...", "&Сохранить\tF2", "", "По&иск", "С&татистика...", "&Экспорт...",
-                     "&Настройки...", "", "В&ыход\tF10"}));
-    EXPECT_EQ(MenuTexts(GetSubMenu(GetSubMenu(menu, 0), 4)), (Texts{"&Найти...\tCtrl+F", "Найти &далее\tF3"}));
+              (Texts{"Созд&ать", "&Открыть...", "&Сохранить\tF2", "", "По&иск", "С&татистика...",
+                     "&Экспорт...", "&Настройки...", "", "В&ыход\tF10"}));
+    EXPECT_EQ(MenuTexts(GetSubMenu(GetSubMenu(menu, 0), 4)),
+              (Texts{"&Найти...\tCtrl+F", "Найти &далее\tF3"}));
     EXPECT_EQ(MenuTexts(GetSubMenu(menu, 1)),
               (Texts{"&Новый...", "&Редактировать...", "&Удалить", "Написать &письмо..."}));
     EXPECT_EQ(MenuTexts(GetSubMenu(menu, 2)), (Texts{"&Новый...", "&Редактировать...", "&Удалить"}));
@@ -80,8 +81,9 @@ TEST(MainWindow, ToolBarButtonsShowTheirActionsHintsAndTheStatusBarHasThreePanel
     TForm1 form(folder.File("veshchehran.ini"));
     HWND toolBar = form.ToolBar();
     // 0 stands for a separator.
-    const std::vector<int> ids{IDM_NEW,   IDM_OPEN,  IDM_SAVE, 0,        IDM_NEWU, IDM_EDITU, IDM_DELU, 0, IDM_NEWI,
-                               IDM_EDITI, IDM_DELI,  0,        IDM_SETS, 0,        IDM_ABOUT, 0,        IDM_EXIT};
+    const std::vector<int> ids{IDM_NEW,  IDM_OPEN, IDM_SAVE,  0,         IDM_NEWU, IDM_EDITU,
+                               IDM_DELU, 0,        IDM_NEWI,  IDM_EDITI, IDM_DELI, 0,
+                               IDM_SETS, 0,        IDM_ABOUT, 0,         IDM_EXIT};
     ASSERT_EQ(SendMessageA(toolBar, TB_BUTTONCOUNT, 0, 0), 17);
     for (int i = 0; i < 17; ++i) {
         TBBUTTON button{};

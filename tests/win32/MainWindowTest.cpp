@@ -29,7 +29,9 @@ void Pump() {
     }
 }
 
-LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
+LPARAM At(int x, int y) {
+    return MAKELPARAM(x, y);
+}
 
 // The middle of a data row in the grid's client coordinates.
 POINT RowPoint(ui::StringGrid& grid, int row) {
@@ -63,7 +65,9 @@ std::vector<std::string> ColumnOf(ui::StringGrid& grid, int col) {
 
 using Texts = std::vector<std::string>;
 
-bool IsChecked(HWND checkBox) { return SendMessageA(checkBox, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool IsChecked(HWND checkBox) {
+    return SendMessageA(checkBox, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
 
 // BM_CLICK clicks a check box as the mouse does: its mark changes and its parent hears of the click.
 void Click(HWND control) {
@@ -167,7 +171,8 @@ void DragSplitter(HWND splitter, bool sideways, int step, int steps) {
         target += step;
         RECT now = BoundsInParent(splitter);
         const int local = target - (sideways ? now.left : now.top);
-        SendMessageA(splitter, WM_MOUSEMOVE, MK_LBUTTON, sideways ? MAKELPARAM(local, 1) : MAKELPARAM(1, local));
+        SendMessageA(splitter, WM_MOUSEMOVE, MK_LBUTTON,
+                     sideways ? MAKELPARAM(local, 1) : MAKELPARAM(1, local));
     }
     RECT now = BoundsInParent(splitter);
     const int local = target - (sideways ? now.left : now.top);
@@ -209,8 +214,9 @@ void SaveMenuPicture(const char* path) {
     PrintWindow(menu, dc, 0);
     SelectObject(dc, old);
     const DWORD stride = (static_cast<DWORD>(w) * 3 + 3) & ~3u;
-    BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + stride * h), 0, 0,
-                          sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
+    BITMAPFILEHEADER file{
+        0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + stride * h), 0, 0,
+        sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
     std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
     bytes.append(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
     bytes.append(static_cast<const char*>(bits), stride * static_cast<DWORD>(h));
@@ -260,8 +266,8 @@ TEST_F(MainWindowTest, DISABLED_ShowsASmallCatalogue) {
             // The File menu where the menu bar drops it.
             RECT bar{};
             GetMenuItemRect(form->Handle(), GetMenu(form->Handle()), 0, &bar);
-            TrackPopupMenu(GetSubMenu(GetMenu(form->Handle()), 0), TPM_LEFTALIGN | TPM_TOPALIGN, bar.left, bar.bottom,
-                           0, form->Handle(), nullptr);
+            TrackPopupMenu(GetSubMenu(GetMenu(form->Handle()), 0), TPM_LEFTALIGN | TPM_TOPALIGN, bar.left,
+                           bar.bottom, 0, form->Handle(), nullptr);
         } else if (show == "plainpopup") {
             HMENU plain = CreatePopupMenu();
             AppendMenuA(plain, MF_STRING, 1, "Один");
@@ -287,8 +293,8 @@ TEST_F(MainWindowTest, DISABLED_ShowsASmallCatalogue) {
             DragSplitter(form->LentItemsSplitter(), false, -delta / 2, 1);
             RECT r{};
             GetWindowRect(form->Handle(), &r);
-            SetWindowPos(form->Handle(), nullptr, 0, 0, r.right - r.left + delta, r.bottom - r.top + delta / 2,
-                         SWP_NOMOVE | SWP_NOZORDER);
+            SetWindowPos(form->Handle(), nullptr, 0, 0, r.right - r.left + delta,
+                         r.bottom - r.top + delta / 2, SWP_NOMOVE | SWP_NOZORDER);
         }
         Pump();
         Sleep(25);
@@ -595,7 +601,6 @@ TEST_F(MainWindowTest, InsertAndDeleteKeysRunTheTablesActionsOnlyWhileEnabled) {
     EXPECT_EQ(newItem, 1);
 }
 
-
 TEST_F(MainWindowTest, DebtorsBoxGrowsOnlyWhileTheFreeItemsBoxKeepsAbout360Pixels) {
     DragSplitter(form->DebtorsSplitter(), true, 10, 60);
     const int freeBox = WidthOf(form->FreeItemsBox());
@@ -648,8 +653,8 @@ TEST_F(MainWindowTest, TablesFillTheirBoxesAndFollowTheWindowsSize) {
     const RECT out = BoundsInParent(form->OutButton());
     RECT window{};
     GetWindowRect(form->Handle(), &window);
-    SetWindowPos(form->Handle(), nullptr, 0, 0, window.right - window.left + 100, window.bottom - window.top + 80,
-                 SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowPos(form->Handle(), nullptr, 0, 0, window.right - window.left + 100,
+                 window.bottom - window.top + 80, SWP_NOMOVE | SWP_NOZORDER);
     Pump();
     EXPECT_EQ(WidthOf(FreeItems().Handle()), freeWidth + 100);
     EXPECT_EQ(HeightOf(FreeItems().Handle()), freeHeight + 80);

@@ -44,8 +44,8 @@ class StringGridTest : public testing::Test {
         wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         wc.lpszClassName = "StringGridTestHost";
         RegisterClassA(&wc);
-        host = CreateWindowExA(0, "StringGridTestHost", "grids", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 50, 50, 600,
-                               400, nullptr, nullptr, wc.hInstance, nullptr);
+        host = CreateWindowExA(0, "StringGridTestHost", "grids", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 50,
+                               50, 600, 400, nullptr, nullptr, wc.hInstance, nullptr);
         font = reinterpret_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
         left.Create(host, 1, 10, 10, 250, 17 * 10 + 30, font, {{"Name", 120}, {"Count", 60}});
         right.Create(host, 2, 300, 10, 250, 300, font, {{"Name", 200}});
@@ -67,7 +67,8 @@ class StringGridTest : public testing::Test {
     static POINT RowPoint(ui::StringGrid& grid, int row) {
         RECT r{};
         r.left = LVIR_BOUNDS;
-        SendMessageA(grid.Handle(), LVM_GETITEMRECT, static_cast<WPARAM>(row - 1), reinterpret_cast<LPARAM>(&r));
+        SendMessageA(grid.Handle(), LVM_GETITEMRECT, static_cast<WPARAM>(row - 1),
+                     reinterpret_cast<LPARAM>(&r));
         return POINT{20, (r.top + r.bottom) / 2};
     }
 
@@ -173,8 +174,8 @@ TEST_F(StringGridTest, KeysAndClicksArriveAsTheGridsEvents) {
     EXPECT_EQ(released, std::vector<WORD>{VK_DELETE});
     EXPECT_EQ(doubleClicks, 1);
     // The double click's second press is a press too.
-    EXPECT_EQ(presses,
-              (std::vector<ui::MouseButton>{ui::MouseButton::Left, ui::MouseButton::Left, ui::MouseButton::Right}));
+    EXPECT_EQ(presses, (std::vector<ui::MouseButton>{ui::MouseButton::Left, ui::MouseButton::Left,
+                                                     ui::MouseButton::Right}));
     EXPECT_EQ(left.Row(), 4);
     EXPECT_EQ(GetFocus(), left.Handle());
 }
