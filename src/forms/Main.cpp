@@ -157,6 +157,8 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_DESTROY: FormDestroy(); return 0;
     case WM_SIZE: ArrangePanels(); return 0;
+    case WM_ACTIVATE: OnActivate(LOWORD(wParam)); return Window::HandleMessage(msg, wParam, lParam);
+    case WM_SETFOCUS: OnSetFocus(); return 0;
     case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)); return 0;
     case WM_NOTIFY: return OnNotify(reinterpret_cast<const NMHDR*>(lParam));
     case WM_TIMER:
@@ -615,6 +617,23 @@ void TForm1::FormDestroy() {
     Application::SetAccelerators(nullptr);
     if (Application::MainWindow() == Handle()) {
         PostQuitMessage(0);
+    }
+}
+
+// The keyboard comes back to the control that had it when the window was last left (at first the debtors
+// table), not to the window itself, which has no use for keys.
+void TForm1::OnActivate(WORD state) {
+    HWND focus = GetFocus();
+    if (state == WA_INACTIVE && focus && IsChild(Handle(), focus)) {
+        lastFocus_ = focus;
+    }
+}
+
+void TForm1::OnSetFocus() {
+    HWND target =
+        lastFocus_ && IsWindow(lastFocus_) && IsWindowEnabled(lastFocus_) ? lastFocus_ : StringGrid2.Handle();
+    if (target) {
+        SetFocus(target);
     }
 }
 

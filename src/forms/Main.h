@@ -106,6 +106,8 @@ class TForm1 : public Window {
     void FormDestroy();
     void OnCommand(int id, int code, HWND control);
     LRESULT OnNotify(const NMHDR* header);
+    void OnActivate(WORD state);
+    void OnSetFocus();
     void OnGetMinMaxInfo(MINMAXINFO* info);
     void OnSysCommand(WPARAM command, LPARAM lParam, LRESULT& result);
     void OnMeasureMenuPicture(MEASUREITEMSTRUCT* item);
@@ -262,6 +264,7 @@ class TForm1 : public Window {
     ui::FlatButton OutSpdBtn, InSpdBtn, AllInSpdBtn;
     ui::StatusBar StatusBar1;
     ui::Hints hints_;
-    int panHeight_ = 143; // GroupBox1's height
+    HWND lastFocus_ = nullptr; // the control that had the keyboard when the window was last left
+    int panHeight_ = 143;       // GroupBox1's height
     int panWidth_ = 241;  // GroupBox2's width
 };

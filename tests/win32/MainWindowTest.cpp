@@ -333,6 +333,8 @@ TEST_F(MainWindowTest, EmptyCatalogueShowsHeadersAndOneEmptyRowWithTheSevenComma
     }
     EXPECT_FALSE(IsWindowEnabled(form->FilterComboBox()));
     EXPECT_FALSE(IsWindowEnabled(form->FilterCheckBox()));
+    // The keys go to the debtors table from the start.
+    EXPECT_EQ(GetFocus(), Debtors().Handle());
 }
 
 TEST_F(MainWindowTest, TablesFollowTheListOrderAndEachRowRemembersItsRecord) {
