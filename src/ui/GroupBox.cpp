@@ -1,6 +1,7 @@
 #include "ui/GroupBox.h"
 
 #include "platform/Handles.h"
+#include "platform/Window.h"
 
 #include <stdexcept>
 
@@ -142,7 +143,10 @@ LRESULT CALLBACK GroupBox::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
         self->hwnd_ = nullptr;
         return DefWindowProcA(hwnd, msg, wParam, lParam);
     }
-    return self->OnMessage(msg, wParam, lParam);
+    // An error a handler raised is shown here: it must not unwind through the system's window code.
+    LRESULT result = 0;
+    RunGuarded([&] { result = self->OnMessage(msg, wParam, lParam); });
+    return result;
 }
 
 LRESULT GroupBox::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -1,5 +1,7 @@
 #include "ui/Splitter.h"
 
+#include "platform/Window.h"
+
 #include <algorithm>
 #include <stdexcept>
 
@@ -78,7 +80,10 @@ LRESULT CALLBACK Splitter::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
         self->hwnd_ = nullptr;
         return DefWindowProcA(hwnd, msg, wParam, lParam);
     }
-    return self->OnMessage(msg, wParam, lParam);
+    // An error a handler raised is shown here: it must not unwind through the system's window code.
+    LRESULT result = 0;
+    RunGuarded([&] { result = self->OnMessage(msg, wParam, lParam); });
+    return result;
 }
 
 LRESULT Splitter::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

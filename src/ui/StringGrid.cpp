@@ -1,6 +1,7 @@
 #include "ui/StringGrid.h"
 
 #include "platform/Handles.h"
+#include "platform/Window.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -474,7 +475,11 @@ LRESULT CALLBACK StringGrid::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LP
         return DefSubclassProc(hwnd, msg, wParam, lParam);
     }
     bool handled = true;
-    LRESULT result = self->OnMessage(msg, wParam, lParam, handled);
+    LRESULT result = 0;
+    // An error an event handler raised is shown here: it must not unwind through the list's own code.
+    if (!RunGuarded([&] { result = self->OnMessage(msg, wParam, lParam, handled); })) {
+        return 0;
+    }
     return handled ? result : DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 

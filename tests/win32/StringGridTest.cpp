@@ -1,6 +1,8 @@
 // The string grid on its own, in a plain window: rows and selection, the view's rows, keys, and drag and
 // drop between two grids driven by mouse messages.
 
+#include "ModalAnswerer.h"
+
 #include "ui/StringGrid.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +10,7 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -260,4 +263,18 @@ TEST_F(StringGridTest, ADragPastTheThresholdDropsOnAGridThatAcceptsIt) {
     for (const std::string& e : events) {
         EXPECT_EQ(e.find("drop"), std::string::npos) << e;
     }
+}
+
+// An error raised by a handler of the grid's events ends that event in the general error box; the grid
+// and the program go on.
+TEST_F(StringGridTest, AnErrorInAnEventHandlerIsShownAndTheGridGoesOn) {
+    FillLeft(3);
+    left.OnKeyUp = [](WORD) { throw std::runtime_error("Сбой при удалении"); };
+    ModalAnswerer answers;
+    answers.Press(IDOK);
+    SendMessageA(left.Handle(), WM_KEYUP, VK_DELETE, 0xC0000001);
+    ASSERT_EQ(answers.Seen().size(), 1u);
+    EXPECT_EQ(answers.Seen()[0].text, "Сбой при удалении.");
+    SendMessageA(left.Handle(), WM_KEYDOWN, VK_DOWN, 1);
+    EXPECT_EQ(left.Row(), 2);
 }
