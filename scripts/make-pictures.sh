@@ -45,9 +45,9 @@ pictures=(
 
 # picture SIZE NAME[+OVERLAY] FILE: one square picture with straight alpha.
 picture() {
-    local size=$1 spec=$2 file=$3
-    local base=${spec%%+*} overlay=
-    [ "$spec" != "$base" ] && overlay=${spec#*+}
+    local size=$1 name=$2 file=$3
+    local base=${name%%+*} overlay=
+    [ "$name" != "$base" ] && overlay=${name#*+}
     if [ -z "$overlay" ]; then
         "$C" "$T/${size}x${size}/$base.png" -background none -gravity center -extent "${size}x${size}" "$file"
     else
