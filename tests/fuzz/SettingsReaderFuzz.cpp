@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 namespace {
@@ -29,8 +30,24 @@ MainGeometry Design() {
     return g;
 }
 
+// A part of the window that changed took a value that passes its check.
 void CheckChange(std::int32_t before, std::int32_t after, bool accepted) {
     Check(after == before || accepted);
+}
+
+// The number a key holds, when it is present and holds one.
+std::optional<std::int32_t> Stored(MemoryProfile& profile, const char* key) {
+    const std::optional<std::string> text = profile.Read("Main", key);
+    const std::int32_t value = SettingsInteger(text, 0);
+    if (!text || value != SettingsInteger(text, 1)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// A stored number that passes its check is what the window got.
+void CheckApplied(const std::optional<std::int32_t>& stored, bool accepted, std::int32_t applied) {
+    Check(!stored || !accepted || applied == *stored);
 }
 
 void ReadWith(std::string_view text, ScreenSize screen) {
@@ -50,6 +67,18 @@ void ReadWith(std::string_view text, ScreenSize screen) {
     for (std::size_t i = 0; i < window.ColWidths.size(); ++i) {
         CheckChange(design.ColWidths[i], window.ColWidths[i], AcceptColWidth(window.ColWidths[i]));
     }
+    const auto left = Stored(profile, "Left");
+    CheckApplied(left, left && AcceptLeft(*left, screen), window.Left);
+    const auto top = Stored(profile, "Top");
+    CheckApplied(top, top && AcceptTop(*top, screen), window.Top);
+    const auto height = Stored(profile, "Height");
+    CheckApplied(height, height && AcceptHeight(*height), window.Height);
+    const auto width = Stored(profile, "Width");
+    CheckApplied(width, width && AcceptWidth(*width), window.Width);
+    const auto panHeight = Stored(profile, "PanHeight");
+    CheckApplied(panHeight, panHeight && AcceptPanHeight(*panHeight, window.Height), window.PanHeight);
+    const auto panWidth = Stored(profile, "PanWidth");
+    CheckApplied(panWidth, panWidth && AcceptPanWidth(*panWidth, window.Width), window.PanWidth);
 
     // Written over the same text and read again from the design window, the same settings come back; the
     // bounds of a maximized window are not written, so they come back only in the normal state.
