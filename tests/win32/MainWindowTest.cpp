@@ -2,68 +2,14 @@
 // rows they select, which commands are enabled, the type filter, the check boxes, the keys of the
 // tables, and the splitters' limits. Everything goes through the real window and its controls.
 
-#include "ModalAnswerer.h"
-#include "TestFolder.h"
-
-#include "forms/CommandIds.h"
-#include "forms/Main.h"
-#include "platform/Application.h"
-
-#include <gtest/gtest.h>
+#include "MainWindowFixture.h"
 
 #include <cstdlib>
-#include <memory>
 #include <string>
-#include <vector>
 
 namespace {
 
-// Handles the messages now waiting, paints included.
-void Pump() {
-    MSG msg;
-    for (int pass = 0; pass < 3; ++pass) {
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-    }
-}
-
-LPARAM At(int x, int y) {
-    return MAKELPARAM(x, y);
-}
-
-// The middle of a data row in the grid's client coordinates.
-POINT RowPoint(ui::StringGrid& grid, int row) {
-    RECT r{};
-    r.left = LVIR_BOUNDS;
-    SendMessageA(grid.Handle(), LVM_GETITEMRECT, static_cast<WPARAM>(row - 1), reinterpret_cast<LPARAM>(&r));
-    return POINT{20, (r.top + r.bottom) / 2};
-}
-
-// A left click on a data row, as the mouse delivers it.
-void ClickRow(ui::StringGrid& grid, int row) {
-    const POINT p = RowPoint(grid, row);
-    SendMessageA(grid.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(p.x, p.y));
-    SendMessageA(grid.Handle(), WM_LBUTTONUP, 0, At(p.x, p.y));
-    Pump();
-}
-
-void PressKey(HWND control, WORD key) {
-    SendMessageA(control, WM_KEYDOWN, key, 1);
-    SendMessageA(control, WM_KEYUP, key, 0xC0000001);
-    Pump();
-}
-
-std::vector<std::string> ColumnOf(ui::StringGrid& grid, int col) {
-    std::vector<std::string> texts;
-    for (int row = 1; row < grid.RowCount(); ++row) {
-        texts.push_back(grid.Cell(col, row));
-    }
-    return texts;
-}
-
-using Texts = std::vector<std::string>;
+using MainWindowTest = MainWindowFixture;
 
 bool IsChecked(HWND checkBox) {
     return SendMessageA(checkBox, BM_GETCHECK, 0, 0) == BST_CHECKED;
@@ -74,92 +20,6 @@ void Click(HWND control) {
     SendMessageA(control, BM_CLICK, 0, 0);
     Pump();
 }
-
-RECT BoundsInParent(HWND hwnd) {
-    RECT r{};
-    GetWindowRect(hwnd, &r);
-    MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
-int WidthOf(HWND hwnd) {
-    RECT r = BoundsInParent(hwnd);
-    return r.right - r.left;
-}
-
-int HeightOf(HWND hwnd) {
-    RECT r = BoundsInParent(hwnd);
-    return r.bottom - r.top;
-}
-
-class MainWindowTest : public testing::Test {
-  protected:
-    void SetUp() override {
-        form = std::make_unique<TForm1>(folder.File("veshchehran.ini"));
-        form->Show(SW_SHOWNORMAL);
-        Pump();
-    }
-    void TearDown() override { form.reset(); }
-
-    Catalog& Data() { return form->GetCatalog(); }
-    ui::StringGrid& Debtors() { return form->DebtorsTable(); }
-    ui::StringGrid& FreeItems() { return form->FreeItemsTable(); }
-    ui::StringGrid& LentItems() { return form->LentItemsTable(); }
-
-    TUserRec& AddDebtor(const std::string& name, int id) {
-        TUserRec& user = Data().users.AppendNew();
-        user.Id = id;
-        user.Name = name;
-        TUserRec* added = &user;
-        Data().users.Sort(CompareUserNames);
-        return *added;
-    }
-
-    TItemRec& AddItem(const std::string& description, const std::string& type, int holderId = 0,
-                      TDateTime lent = 45000) {
-        TItemRec& item = Data().items.AppendNew();
-        item.Id = Data().items.Count();
-        item.Description = description;
-        item.ItemType = type;
-        item.HolderId = holderId;
-        item.LentDate = lent;
-        if (TUserRec* holder = Data().users.FindById(holderId)) {
-            ++holder->ItemCount;
-        }
-        TItemRec* added = &item;
-        Data().items.Sort(CompareItemDescriptions);
-        form->RegisterType(type);
-        return *added;
-    }
-
-    void Lend(TItemRec& item, TUserRec& debtor) {
-        item.HolderId = debtor.Id;
-        ++debtor.ItemCount;
-    }
-
-    void FillAll() {
-        form->FillFreeItems();
-        form->FillUsers();
-        form->FillUserItems();
-        Pump();
-    }
-
-    // Runs the given action's handler through a counter instead, to see which action a route runs.
-    int& Watch(int commandId) {
-        auto counter = std::make_shared<int>(0);
-        form->FindAction(commandId)->OnExecute = [counter] { ++*counter; };
-        counters.push_back(counter);
-        return *counter;
-    }
-
-    TestFolder folder{"main-window"};
-    std::unique_ptr<TForm1> form;
-    std::vector<std::shared_ptr<int>> counters;
-};
-
-} // namespace
-
-namespace {
 
 // Drags a splitter by steps of `step` pixels, `steps` times, as a held mouse moves it: the positions
 // travel in the splitter's own coordinates, which move with it.
@@ -179,10 +39,6 @@ void DragSplitter(HWND splitter, bool sideways, int step, int steps) {
     SendMessageA(splitter, WM_LBUTTONUP, 0, sideways ? MAKELPARAM(local, 1) : MAKELPARAM(1, local));
     Pump();
 }
-
-} // namespace
-
-namespace {
 
 BOOL CALLBACK FindMenuWindow(HWND hwnd, LPARAM lParam) {
     char cls[16] = {};
@@ -259,7 +115,7 @@ TEST_F(MainWindowTest, DISABLED_ShowsASmallCatalogue) {
     const char* seconds = std::getenv("VESH_SHOW_SECONDS");
     const DWORD showMs = 1000 * static_cast<DWORD>(seconds ? std::atoi(seconds) : 3);
     const std::string show = std::getenv("VESH_SHOW") ? std::getenv("VESH_SHOW") : "";
-    if (show == "file" || show == "popup" || show == "plainpopup") {
+    if (show == "file" || show == "popup") {
         Pump();
         SetTimer(nullptr, 0, showMs, EndMenuLater);
         if (show == "file") {
@@ -268,16 +124,10 @@ TEST_F(MainWindowTest, DISABLED_ShowsASmallCatalogue) {
             GetMenuItemRect(form->Handle(), GetMenu(form->Handle()), 0, &bar);
             TrackPopupMenu(GetSubMenu(GetMenu(form->Handle()), 0), TPM_LEFTALIGN | TPM_TOPALIGN, bar.left,
                            bar.bottom, 0, form->Handle(), nullptr);
-        } else if (show == "plainpopup") {
-            HMENU plain = CreatePopupMenu();
-            AppendMenuA(plain, MF_STRING, 1, "Один");
-            AppendMenuA(plain, MF_STRING, 2, "Два");
-            TrackPopupMenu(plain, TPM_LEFTALIGN, 300, 300, 0, form->Handle(), nullptr);
-            DestroyMenu(plain);
         } else {
             const POINT p = RowPoint(Debtors(), 1);
-            SendMessageA(Debtors().Handle(), WM_RBUTTONDOWN, MK_RBUTTON, At(p.x + 30, p.y));
-            SendMessageA(Debtors().Handle(), WM_RBUTTONUP, 0, At(p.x + 30, p.y));
+            SendMessageA(Debtors().Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(p.x + 30, p.y));
+            SendMessageA(Debtors().Handle(), WM_RBUTTONUP, 0, MAKELPARAM(p.x + 30, p.y));
         }
         return;
     }
@@ -303,11 +153,8 @@ TEST_F(MainWindowTest, DISABLED_ShowsASmallCatalogue) {
 
 TEST_F(MainWindowTest, EmptyCatalogueShowsHeadersAndOneEmptyRowWithTheSevenCommandsDisabled) {
     FillAll();
-    EXPECT_EQ(ColumnOf(Debtors(), 0), Texts{""});
-    EXPECT_EQ(ColumnOf(FreeItems(), 0), Texts{""});
-    EXPECT_EQ(ColumnOf(LentItems(), 0), Texts{""});
     for (ui::StringGrid* grid : {&Debtors(), &FreeItems(), &LentItems()}) {
-        EXPECT_EQ(grid->RowCount(), 2);
+        EXPECT_EQ(ColumnOf(*grid, 0), Texts{""});
         EXPECT_EQ(grid->Row(), 1);
     }
     EXPECT_EQ(Debtors().Cell(0, 0), "Имя должника");
@@ -378,12 +225,20 @@ TEST_F(MainWindowTest, TablesFollowTheListOrderAndEachRowRemembersItsRecord) {
     }
 }
 
-TEST_F(MainWindowTest, FreeItemsTableKeepsTheSelectedRowNumberOnlyWhileThatRowExists) {
+TEST_F(MainWindowTest, ARefillSelectsTheFirstDebtorAndKeepsTheFreeItemsRowNumberWhileThatRowExists) {
     TUserRec& debtor = AddDebtor("Анна", 1);
+    AddDebtor("Борис", 2);
+    AddDebtor("Вера", 3);
     TItemRec& a = AddItem("А", "Т");
     AddItem("Б", "Т");
     TItemRec& c = AddItem("В", "Т");
     FillAll();
+
+    ClickRow(Debtors(), 3);
+    ASSERT_EQ(Debtors().Row(), 3);
+    form->FillUsers();
+    EXPECT_EQ(Debtors().Row(), 1);
+    EXPECT_EQ(Debtors().TopRow(), 1);
 
     ClickRow(FreeItems(), 2);
     ASSERT_EQ(FreeItems().Row(), 2);
@@ -400,18 +255,6 @@ TEST_F(MainWindowTest, FreeItemsTableKeepsTheSelectedRowNumberOnlyWhileThatRowEx
     form->FillFreeItems();
     EXPECT_EQ(ColumnOf(FreeItems(), 0), (Texts{"А", "Б"}));
     EXPECT_EQ(FreeItems().Row(), 1);
-}
-
-TEST_F(MainWindowTest, DebtorsTableSelectsItsFirstRowAfterARefill) {
-    AddDebtor("Анна", 1);
-    AddDebtor("Борис", 2);
-    AddDebtor("Вера", 3);
-    FillAll();
-    ClickRow(Debtors(), 3);
-    ASSERT_EQ(Debtors().Row(), 3);
-    form->FillUsers();
-    EXPECT_EQ(Debtors().Row(), 1);
-    EXPECT_EQ(Debtors().TopRow(), 1);
 }
 
 TEST_F(MainWindowTest, LentItemsTableFollowsTheDebtorSelectedByMouseOrKeyboard) {
@@ -603,7 +446,9 @@ TEST_F(MainWindowTest, InsertAndDeleteKeysRunTheTablesActionsOnlyWhileEnabled) {
     EXPECT_EQ(newItem, 1);
 }
 
-TEST_F(MainWindowTest, DebtorsBoxGrowsOnlyWhileTheFreeItemsBoxKeepsAbout360Pixels) {
+// The debtors box grows only while the free items box keeps about 360 pixels, and shrinks to 50; the lent
+// items box shrinks only while its splitter stays 100 pixels above the status bar, and always grows.
+TEST_F(MainWindowTest, SplittersStopAtTheirLimits) {
     DragSplitter(form->DebtorsSplitter(), true, 10, 60);
     const int freeBox = WidthOf(form->FreeItemsBox());
     EXPECT_GE(freeBox, 350);
@@ -611,17 +456,14 @@ TEST_F(MainWindowTest, DebtorsBoxGrowsOnlyWhileTheFreeItemsBoxKeepsAbout360Pixel
     DragSplitter(form->DebtorsSplitter(), true, -10, 80);
     EXPECT_EQ(WidthOf(form->DebtorsBox()), 50);
     EXPECT_EQ(BoundsInParent(form->DebtorsSplitter()).left, 50);
-}
 
-TEST_F(MainWindowTest, LentItemsBoxShrinksOnlyWhileItsSplitterStaysWellAboveTheBottom) {
     RECT client{};
     GetClientRect(form->Handle(), &client);
-    const int statusBar = HeightOf(form->StatusBar());
+    const int lowest = client.bottom - 100 - HeightOf(form->StatusBar());
     DragSplitter(form->LentItemsSplitter(), false, 10, 40);
     const int top = BoundsInParent(form->LentItemsSplitter()).top;
-    EXPECT_GE(top, client.bottom - 100 - statusBar);
-    EXPECT_LT(top, client.bottom - 100 - statusBar + 10);
-    // Growing is always allowed.
+    EXPECT_GE(top, lowest);
+    EXPECT_LT(top, lowest + 10);
     const int before = HeightOf(form->LentItemsBox());
     DragSplitter(form->LentItemsSplitter(), false, -10, 5);
     EXPECT_EQ(HeightOf(form->LentItemsBox()), before + 50);
@@ -634,13 +476,21 @@ TEST_F(MainWindowTest, TablesFillTheirBoxesAndFollowTheWindowsSize) {
     EXPECT_EQ(HeightOf(lentBox), 143);
     EXPECT_EQ(WidthOf(debtorsBox), 241);
     EXPECT_EQ(BoundsInParent(form->DebtorsSplitter()).left, 241);
-    EXPECT_EQ(WidthOf(LentItems().Handle()), WidthOf(lentBox) - 16);
-    EXPECT_EQ(HeightOf(LentItems().Handle()), HeightOf(lentBox) - 24);
-    EXPECT_EQ(HeightOf(Debtors().Handle()), HeightOf(debtorsBox) - 32 - 17 - 2);
-    EXPECT_EQ(BoundsInParent(form->OutButton()).top, HeightOf(freeBox) - 22 - 8);
+    // The buttons and the filter 8 pixels in from the free items box's edges, the filter's check box
+    // right before its list.
+    EXPECT_EQ(BoundsInParent(form->OutButton()).bottom, HeightOf(freeBox) - 8);
     EXPECT_EQ(BoundsInParent(form->AllInButton()).right, WidthOf(freeBox) - 8);
     EXPECT_EQ(BoundsInParent(form->FilterComboBox()).right, WidthOf(freeBox) - 8);
     EXPECT_EQ(BoundsInParent(form->FilterCheckBox()).right, BoundsInParent(form->FilterComboBox()).left);
+    // Each table lies inside its box, above the controls below it.
+    const std::pair<ui::StringGrid*, HWND> tables[] = {
+        {&LentItems(), lentBox}, {&Debtors(), debtorsBox}, {&FreeItems(), freeBox}};
+    for (const auto& [table, box] : tables) {
+        const RECT r = BoundsInParent(table->Handle());
+        EXPECT_TRUE(r.left > 0 && r.top > 0 && r.right < WidthOf(box) && r.bottom < HeightOf(box));
+    }
+    EXPECT_LT(BoundsInParent(Debtors().Handle()).bottom, BoundsInParent(form->ShowDolgCheckBox()).top);
+    EXPECT_LT(BoundsInParent(FreeItems().Handle()).bottom, BoundsInParent(form->OutButton()).top);
     // The status bar at the bottom, the lent items box right above it, its splitter above that.
     EXPECT_EQ(HeightOf(form->StatusBar()), 19);
     EXPECT_EQ(HeightOf(GetParent(form->ToolBar())), 46);
@@ -666,46 +516,4 @@ TEST_F(MainWindowTest, TablesFillTheirBoxesAndFollowTheWindowsSize) {
     EXPECT_EQ(BoundsInParent(form->AllInButton()).top, allIn.top + 80);
     EXPECT_EQ(BoundsInParent(form->OutButton()).left, out.left);
     EXPECT_EQ(BoundsInParent(form->FilterComboBox()).right, WidthOf(freeBox) - 8);
-}
-
-// The mouse in the item tables: a left press on a filled row arms a drag that starts past 5 pixels; a
-// double click, a right press or a press while the selected row is empty starts none.
-TEST_F(MainWindowTest, DragsStartOnlyFromAFilledRowAndNeverFromADoubleClick) {
-    AddDebtor("Анна", 1);
-    AddItem("Атлас", "Книга");
-    AddItem("Вальс", "Диск");
-    FillAll();
-    HWND grid = FreeItems().Handle();
-    const POINT p = RowPoint(FreeItems(), 2);
-
-    SendMessageA(grid, WM_LBUTTONDOWN, MK_LBUTTON, At(p.x, p.y));
-    EXPECT_EQ(FreeItems().Row(), 2);
-    SendMessageA(grid, WM_MOUSEMOVE, MK_LBUTTON, At(p.x + 4, p.y));
-    EXPECT_FALSE(FreeItems().Dragging());
-    SendMessageA(grid, WM_MOUSEMOVE, MK_LBUTTON, At(p.x + 5, p.y));
-    EXPECT_TRUE(FreeItems().Dragging());
-    SendMessageA(grid, WM_LBUTTONUP, 0, At(p.x + 5, p.y));
-    EXPECT_FALSE(FreeItems().Dragging());
-
-    // A right press selects the row but arms no drag (its release would open the pop-up menu).
-    SendMessageA(grid, WM_RBUTTONDOWN, MK_RBUTTON, At(p.x, p.y));
-    SendMessageA(grid, WM_MOUSEMOVE, MK_LBUTTON | MK_RBUTTON, At(p.x, p.y + 20));
-    EXPECT_FALSE(FreeItems().Dragging());
-
-    const POINT lent = RowPoint(LentItems(), 1); // Анна holds nothing: an empty row
-    SendMessageA(LentItems().Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(lent.x, lent.y));
-    SendMessageA(LentItems().Handle(), WM_MOUSEMOVE, MK_LBUTTON, At(lent.x, lent.y + 20));
-    EXPECT_FALSE(LentItems().Dragging());
-    SendMessageA(LentItems().Handle(), WM_LBUTTONUP, 0, At(lent.x, lent.y + 20));
-
-    // A double click runs its command (here it asks before lending, and is refused) and starts no drag.
-    SendMessageA(grid, WM_LBUTTONDOWN, MK_LBUTTON, At(p.x, p.y));
-    SendMessageA(grid, WM_LBUTTONUP, 0, At(p.x, p.y));
-    ModalAnswerer answers;
-    answers.Press(IDCANCEL);
-    SendMessageA(grid, WM_LBUTTONDBLCLK, MK_LBUTTON, At(p.x, p.y));
-    EXPECT_EQ(answers.Pending(), 0u);
-    SendMessageA(grid, WM_MOUSEMOVE, MK_LBUTTON, At(p.x, p.y + 20));
-    EXPECT_FALSE(FreeItems().Dragging());
-    SendMessageA(grid, WM_LBUTTONUP, 0, At(p.x, p.y + 20));
 }

@@ -1,0 +1,143 @@
+#include "MainWindowFixture.h"
+
+#include "platform/Locale.h"
+
+#include <commctrl.h>
+
+void Pump() {
+    MSG msg;
+    for (int pass = 0; pass < 3; ++pass) {
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+}
+
+POINT RowPoint(const ui::StringGrid& grid, int row) {
+    RECT r{};
+    r.left = LVIR_BOUNDS;
+    SendMessageA(grid.Handle(), LVM_GETITEMRECT, static_cast<WPARAM>(row - 1), reinterpret_cast<LPARAM>(&r));
+    return POINT{r.left + 20, (r.top + r.bottom) / 2};
+}
+
+void Post(HWND window, UINT msg, WPARAM keys, POINT at) {
+    PostMessageA(window, msg, keys, MAKELPARAM(at.x, at.y));
+}
+
+void ClickRow(ui::StringGrid& grid, int row) {
+    const POINT p = RowPoint(grid, row);
+    Post(grid.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, p);
+    Post(grid.Handle(), WM_LBUTTONUP, 0, p);
+    Pump();
+}
+
+void PressKey(HWND control, WORD key) {
+    SendMessageA(control, WM_KEYDOWN, key, 1);
+    SendMessageA(control, WM_KEYUP, key, 0xC0000001);
+    Pump();
+}
+
+Texts ColumnOf(const ui::StringGrid& grid, int col) {
+    Texts texts;
+    for (int row = 1; row < grid.RowCount(); ++row) {
+        texts.push_back(grid.Cell(col, row));
+    }
+    return texts;
+}
+
+Texts ListEntries(HWND combo) {
+    Texts entries;
+    const int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        std::string text(static_cast<size_t>(SendMessageA(combo, CB_GETLBTEXTLEN, i, 0)) + 1, '\0');
+        SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+        text.resize(text.size() - 1);
+        entries.push_back(text);
+    }
+    return entries;
+}
+
+RECT BoundsInParent(HWND hwnd) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+int WidthOf(HWND hwnd) {
+    const RECT r = BoundsInParent(hwnd);
+    return r.right - r.left;
+}
+
+int HeightOf(HWND hwnd) {
+    const RECT r = BoundsInParent(hwnd);
+    return r.bottom - r.top;
+}
+
+void MainWindowFixture::SetUp() {
+    savedSettings_ = Settings;
+    SetNowForTests(kNow);
+    form = std::make_unique<TForm1>(folder.File("veshchehran.ini"));
+    editor = std::make_unique<TForm2>(form->Handle());
+    form->SetEditDialog(editor.get());
+    form->Show(SW_SHOWNORMAL);
+    Pump();
+}
+
+void MainWindowFixture::TearDown() {
+    editor.reset();
+    form.reset();
+    SetNowForTests(0);
+    Settings = savedSettings_;
+}
+
+TUserRec& MainWindowFixture::AddDebtor(const std::string& name, int id, const std::string& mail) {
+    TUserRec& user = Data().users.AppendNew();
+    user.Id = id;
+    user.Name = name;
+    user.EMail = mail;
+    Data().users.Sort(CompareUserNames);
+    return user;
+}
+
+TItemRec& MainWindowFixture::AddItem(const std::string& description, const std::string& type, int holderId,
+                                     TDateTime lent) {
+    TItemRec& item = Data().items.AppendNew();
+    item.Id = Data().items.Count();
+    item.Description = description;
+    item.ItemType = type;
+    item.HolderId = holderId;
+    item.LentDate = lent;
+    if (TUserRec* holder = Data().users.FindById(holderId)) {
+        ++holder->ItemCount;
+    }
+    Data().items.Sort(CompareItemDescriptions);
+    form->RegisterType(type);
+    return item;
+}
+
+void MainWindowFixture::Lend(TItemRec& item, TUserRec& debtor) {
+    item.HolderId = debtor.Id;
+    ++debtor.ItemCount;
+}
+
+void MainWindowFixture::FillAll() {
+    form->FillFreeItems();
+    form->FillUsers();
+    form->FillUserItems();
+    Pump();
+}
+
+std::string MainWindowFixture::StatusNote() const {
+    char text[256] = {};
+    SendMessageA(form->StatusBar(), SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+int& MainWindowFixture::Watch(int commandId) {
+    auto counter = std::make_shared<int>(0);
+    form->FindAction(commandId)->OnExecute = [counter] { ++*counter; };
+    counters_.push_back(counter);
+    return *counter;
+}

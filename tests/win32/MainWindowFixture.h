@@ -1,0 +1,76 @@
+#pragma once
+// The main window as the tests drive it: a fresh window over a settings file of its own in a test folder,
+// the editor dialog created after it as at program start, and a fixed clock. The helpers put debtors and
+// items into its catalogue, and click, press keys and read the tables as a person would.
+
+#include "ModalAnswerer.h"
+#include "TestFolder.h"
+
+#include "forms/CommandIds.h"
+#include "forms/EditUnit.h"
+#include "forms/Main.h"
+#include "settings/Settings.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+using Texts = std::vector<std::string>;
+
+// Handles the messages now waiting, paints included.
+void Pump();
+// The middle of a data row (1 is the first) in the grid's client coordinates.
+POINT RowPoint(const ui::StringGrid& grid, int row);
+// Posts a mouse message with a point in the window's client coordinates.
+void Post(HWND window, UINT msg, WPARAM keys, POINT at);
+// A left click on a data row: press and release at one point.
+void ClickRow(ui::StringGrid& grid, int row);
+void PressKey(HWND control, WORD key);
+// The texts of one column of the data rows.
+Texts ColumnOf(const ui::StringGrid& grid, int col);
+// The entries of a combo box's list.
+Texts ListEntries(HWND combo);
+RECT BoundsInParent(HWND hwnd);
+int WidthOf(HWND hwnd);
+int HeightOf(HWND hwnd);
+
+class MainWindowFixture : public testing::Test {
+  protected:
+    // The clock of every main window test: 15.03.2024 10:30.
+    static constexpr TDateTime kNow = 45366.4375;
+    // The lent date of the items the tests put in: 15.03.2023.
+    static constexpr TDateTime kEarlier = 45000;
+
+    void SetUp() override;
+    void TearDown() override;
+
+    Catalog& Data() { return form->GetCatalog(); }
+    ui::StringGrid& Debtors() { return form->DebtorsTable(); }
+    ui::StringGrid& FreeItems() { return form->FreeItemsTable(); }
+    ui::StringGrid& LentItems() { return form->LentItemsTable(); }
+
+    // Puts a record into its list in list order, as a file read would; the item's identifier is the
+    // list's new count, its type registered, its holder's count raised. The tables are not refilled.
+    TUserRec& AddDebtor(const std::string& name, int id, const std::string& mail = {});
+    TItemRec& AddItem(const std::string& description, const std::string& type = "Книга", int holderId = 0,
+                      TDateTime lent = kEarlier);
+    // Gives a free item to a debtor behind the tables' back.
+    static void Lend(TItemRec& item, TUserRec& debtor);
+    // Refills the three tables, as a file read ends.
+    void FillAll();
+
+    // The status note: "База изменена" once the catalogue changed.
+    std::string StatusNote() const;
+    // Runs the given action's handler through a counter instead, to see which action a route runs.
+    int& Watch(int commandId);
+
+    TestFolder folder{"main-window"};
+    std::unique_ptr<TForm1> form;
+    std::unique_ptr<TForm2> editor;
+
+  private:
+    RecIni savedSettings_;
+    std::vector<std::shared_ptr<int>> counters_;
+};
