@@ -1,11 +1,7 @@
 // The editor dialog through its real modal loop: the modes, the fields a person sees, and the ways of
 // leaving it.
 
-#include "ModalAnswerer.h"
-
-#include "forms/EditUnit.h"
-
-#include <gtest/gtest.h>
+#include "MainWindowFixture.h"
 
 #include <functional>
 #include <string>
@@ -62,18 +58,6 @@ BOOL CALLBACK CountVisibleCombo(HWND hwnd, LPARAM lParam) {
         ++*reinterpret_cast<int*>(lParam);
     }
     return TRUE;
-}
-
-std::vector<std::string> ListEntries(HWND combo) {
-    std::vector<std::string> entries;
-    int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        std::string text(static_cast<size_t>(SendMessageA(combo, CB_GETLBTEXTLEN, i, 0)) + 1, '\0');
-        SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
-        text.resize(text.size() - 1);
-        entries.push_back(text);
-    }
-    return entries;
 }
 
 // Whether keyboard focus is in the control (for a combo box, in its edit part).

@@ -1,22 +1,17 @@
 // The main window as it starts: title, application title, size and limits; its menus, tool bar, status
 // bar and shortcut keys.
 
-#include "ModalAnswerer.h"
-#include "TestFolder.h"
+#include "MainWindowFixture.h"
 
-#include "forms/CommandIds.h"
-#include "forms/Main.h"
 #include "platform/Application.h"
-
-#include <gtest/gtest.h>
 
 #include <commctrl.h>
 
-#include <memory>
 #include <string>
-#include <vector>
 
 namespace {
+
+using MainFormTest = MainWindowFixture;
 
 std::string MenuText(HMENU menu, UINT item, UINT by) {
     char text[128] = {};
@@ -24,44 +19,38 @@ std::string MenuText(HMENU menu, UINT item, UINT by) {
     return text;
 }
 
-std::vector<std::string> MenuTexts(HMENU menu) {
-    std::vector<std::string> texts;
+Texts MenuTexts(HMENU menu) {
+    Texts texts;
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
         texts.push_back(MenuText(menu, static_cast<UINT>(i), MF_BYPOSITION));
     }
     return texts;
 }
 
-using Texts = std::vector<std::string>;
-
 } // namespace
 
-TEST(MainWindow, StartsAsANewCatalogueUnderTheProductName) {
-    TestFolder folder("main-form");
-    TForm1 form(folder.File("veshchehran.ini"));
-    EXPECT_EQ(form.Caption(), "Вещехран - new");
+TEST_F(MainFormTest, StartsAsANewCatalogueUnderTheProductName) {
+    EXPECT_EQ(form->Caption(), "Вещехран - new");
     EXPECT_EQ(Application::Title(), "Вещехран");
     EXPECT_EQ(WindowText(Application::Handle()), "Вещехран");
     // The main window is owned by the application window, whose button the taskbar shows.
-    EXPECT_EQ(GetWindow(form.Handle(), GW_OWNER), Application::Handle());
+    EXPECT_EQ(GetWindow(form->Handle(), GW_OWNER), Application::Handle());
 
     RECT r;
-    GetWindowRect(form.Handle(), &r);
+    GetWindowRect(form->Handle(), &r);
     EXPECT_EQ(r.left, 192);
     EXPECT_EQ(r.top, 107);
     EXPECT_EQ(r.right - r.left, 698);
     EXPECT_EQ(r.bottom - r.top, 480);
 
     MINMAXINFO info{};
-    SendMessageA(form.Handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    SendMessageA(form->Handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
     EXPECT_EQ(info.ptMinTrackSize.x, 696);
     EXPECT_EQ(info.ptMinTrackSize.y, 480);
 }
 
-TEST(MainWindow, MenusCarryTheirCaptionsShortcutsAndSeparators) {
-    TestFolder folder("main-form");
-    TForm1 form(folder.File("veshchehran.ini"));
-    HMENU menu = GetMenu(form.Handle());
+TEST_F(MainFormTest, MenusCarryTheirCaptionsShortcutsAndSeparators) {
+    HMENU menu = GetMenu(form->Handle());
     EXPECT_EQ(MenuTexts(menu), (Texts{"&Файл", "&Должник", "&Предмет", "&Справка"}));
     EXPECT_EQ(MenuTexts(GetSubMenu(menu, 0)),
               (Texts{"Созд&ать", "&Открыть...", "&Сохранить\tF2", "", "По&иск", "С&татистика...",
@@ -76,10 +65,8 @@ TEST(MainWindow, MenusCarryTheirCaptionsShortcutsAndSeparators) {
     EXPECT_EQ(GetMenuItemID(GetSubMenu(menu, 1), 3), static_cast<UINT>(IDM_MAIL));
 }
 
-TEST(MainWindow, ToolBarButtonsShowTheirActionsHintsAndTheStatusBarHasThreePanels) {
-    TestFolder folder("main-form");
-    TForm1 form(folder.File("veshchehran.ini"));
-    HWND toolBar = form.ToolBar();
+TEST_F(MainFormTest, ToolBarButtonsShowTheirActionsHintsAndTheStatusBarHasThreePanels) {
+    HWND toolBar = form->ToolBar();
     // 0 stands for a separator.
     const std::vector<int> ids{IDM_NEW,  IDM_OPEN, IDM_SAVE,  0,         IDM_NEWU, IDM_EDITU,
                                IDM_DELU, 0,        IDM_NEWI,  IDM_EDITI, IDM_DELI, 0,
@@ -102,12 +89,12 @@ TEST(MainWindow, ToolBarButtonsShowTheirActionsHintsAndTheStatusBarHasThreePanel
     tip.hdr.hwndFrom = reinterpret_cast<HWND>(SendMessageA(toolBar, TB_GETTOOLTIPS, 0, 0));
     tip.hdr.idFrom = IDM_DELU;
     tip.hdr.code = TTN_GETDISPINFOA;
-    SendMessageA(form.Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&tip));
+    SendMessageA(form->Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&tip));
     ASSERT_NE(tip.lpszText, nullptr);
     EXPECT_STREQ(tip.lpszText, "Удалить должника");
 
     int edges[4] = {};
-    ASSERT_EQ(SendMessageA(form.StatusBar(), SB_GETPARTS, 4, reinterpret_cast<LPARAM>(edges)), 3);
+    ASSERT_EQ(SendMessageA(form->StatusBar(), SB_GETPARTS, 4, reinterpret_cast<LPARAM>(edges)), 3);
     EXPECT_EQ(edges[0], 50);
     EXPECT_EQ(edges[1], 150);
     EXPECT_EQ(edges[2], 200);
@@ -115,24 +102,17 @@ TEST(MainWindow, ToolBarButtonsShowTheirActionsHintsAndTheStatusBarHasThreePanel
 
 // Shortcuts go through the message loop's accelerator table to the actions, whichever control has the
 // focus; F10 arrives as a system key.
-TEST(MainWindow, ShortcutKeysRunTheirActions) {
-    TestFolder folder("main-form");
-    auto form = std::make_unique<TForm1>(folder.File("veshchehran.ini"));
+TEST_F(MainFormTest, ShortcutKeysRunTheirActions) {
     Application::SetMainWindow(form->Handle());
-    form->Show(SW_SHOWNORMAL);
-    int saves = 0, exits = 0;
-    form->FindAction(IDM_SAVE)->OnExecute = [&] { ++saves; };
-    form->FindAction(IDM_EXIT)->OnExecute = [&] { ++exits; };
-    HWND table = form->DebtorsTable().Handle();
+    int& saves = Watch(IDM_SAVE);
+    int& exits = Watch(IDM_EXIT);
+    HWND table = Debtors().Handle();
     SetFocus(table);
     PostMessageA(table, WM_KEYDOWN, VK_F2, 1);
     PostMessageA(table, WM_SYSKEYDOWN, VK_F10, 1);
     PostMessageA(table, WM_KEYDOWN, VK_F5, 1);
     Application::ProcessMessages();
+    Application::SetMainWindow(nullptr);
     EXPECT_EQ(saves, 1);
     EXPECT_EQ(exits, 1);
-    form.reset();
-    Application::SetMainWindow(nullptr);
-    MSG msg; // the quit message the main window's end posts
-    PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
 }

@@ -1,15 +1,8 @@
 // The string grid on its own, in a plain window: rows and selection, the view's rows, keys, and drag and
 // drop between two grids driven by mouse messages.
 
-#include "ModalAnswerer.h"
+#include "MainWindowFixture.h"
 
-#include "ui/StringGrid.h"
-
-#include <gtest/gtest.h>
-
-#include <commctrl.h>
-
-#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -28,14 +21,6 @@ LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         }
     }
     return DefWindowProcA(hwnd, msg, wParam, lParam);
-}
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
 }
 
 class StringGridTest : public testing::Test {
@@ -64,15 +49,6 @@ class StringGridTest : public testing::Test {
         }
         left.SetRowCount(rows + 1);
         Pump();
-    }
-
-    // The middle of a data row, in the grid's client coordinates.
-    static POINT RowPoint(ui::StringGrid& grid, int row) {
-        RECT r{};
-        r.left = LVIR_BOUNDS;
-        SendMessageA(grid.Handle(), LVM_GETITEMRECT, static_cast<WPARAM>(row - 1),
-                     reinterpret_cast<LPARAM>(&r));
-        return POINT{20, (r.top + r.bottom) / 2};
     }
 
     // Where a point of one grid lies in another's client coordinates.
