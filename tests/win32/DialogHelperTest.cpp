@@ -1,13 +1,11 @@
-// The program's message boxes and the common file dialogs, answered through the real modal loops.
+// The program's message boxes and its general error box, answered through the real modal loops.
 
 #include "ModalAnswerer.h"
-#include "TestFolder.h"
 
 #include "platform/Application.h"
 #include "platform/MsgBox.h"
 #include "platform/Window.h"
 
-#include <commdlg.h>
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -17,16 +15,6 @@ namespace {
 std::string ButtonText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
 
 } // namespace
-
-TEST(MessageBoxes, RealMessageBoxReadsBackTheRussianText) {
-    ModalAnswerer answer;
-    answer.Press(IDOK);
-    int result = MessageBoxA(nullptr, "Сохранить изменения?", "Confirm", MB_OKCANCEL);
-    EXPECT_EQ(result, IDOK);
-    ASSERT_EQ(answer.Seen().size(), 1u);
-    EXPECT_EQ(answer.Seen()[0].caption, "Confirm");
-    EXPECT_EQ(answer.Seen()[0].text, "Сохранить изменения?");
-}
 
 TEST(MessageBoxes, ConfirmationGoesOnOnlyWithOk) {
     ModalAnswerer answer;
@@ -138,73 +126,4 @@ TEST(GeneralErrorBox, AnUnhandledErrorIsShownUnderTheApplicationTitleAndTheWindo
     EXPECT_EQ(SendMessageA(window.Handle(), WM_APP + 1, 0, 0), 42);
     EXPECT_EQ(window.afterError, 1);
     Application::SetTitle(oldTitle);
-}
-
-namespace {
-
-OPENFILENAMEA FileDialogFor(char* buffer, DWORD size, DWORD flags) {
-    OPENFILENAMEA ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.lpstrFilter = "Файлы с базой (*.dat)\0*.dat\0";
-    ofn.lpstrFile = buffer;
-    ofn.nMaxFile = size;
-    ofn.lpstrDefExt = "dat";
-    ofn.Flags = flags | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER;
-    return ofn;
-}
-
-} // namespace
-
-TEST(FileDialogs, OpenDialogTakesATypedCyrillicPathAndCancelReturnsNothing) {
-    TestFolder folder("Мои вещи");
-    std::string path = folder.File("каталог.dat");
-    WriteWholeFile(path, "***\r\n");
-
-    char buffer[MAX_PATH] = {};
-    OPENFILENAMEA ofn = FileDialogFor(buffer, sizeof buffer, OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST);
-    {
-        ModalAnswerer answer;
-        answer.TypePath(path);
-        ASSERT_TRUE(GetOpenFileNameA(&ofn));
-        EXPECT_EQ(std::string(buffer), path);
-        EXPECT_EQ(answer.Pending(), 0u);
-    }
-    {
-        ModalAnswerer answer;
-        answer.Press(IDCANCEL);
-        buffer[0] = '\0';
-        EXPECT_FALSE(GetOpenFileNameA(&ofn));
-        EXPECT_EQ(CommDlgExtendedError(), 0u);
-    }
-}
-
-TEST(FileDialogs, SaveDialogAddsTheDefaultExtensionAndAsksBeforeOverwriting) {
-    TestFolder folder("сохранение");
-    char buffer[MAX_PATH] = {};
-    OPENFILENAMEA ofn = FileDialogFor(buffer, sizeof buffer, OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST);
-    {
-        ModalAnswerer answer;
-        answer.TypePath(folder.File("новая"));
-        ASSERT_TRUE(GetSaveFileNameA(&ofn));
-        EXPECT_EQ(std::string(buffer), folder.File("новая.dat"));
-    }
-    std::string existing = folder.File("старая.dat");
-    WriteWholeFile(existing, "***\r\n");
-    {
-        // The overwrite question is a message box owned by the file dialog; its wording is the
-        // system's, so only its presence is checked. Answering No returns to the file dialog.
-        ModalAnswerer answer;
-        answer.TypePath(existing).Press(IDNO).Press(IDCANCEL);
-        buffer[0] = '\0';
-        EXPECT_FALSE(GetSaveFileNameA(&ofn));
-        EXPECT_EQ(answer.Seen().size(), 3u);
-        EXPECT_FALSE(answer.Seen()[1].text.empty());
-    }
-    {
-        ModalAnswerer answer;
-        answer.TypePath(existing).Press(IDYES);
-        buffer[0] = '\0';
-        ASSERT_TRUE(GetSaveFileNameA(&ofn));
-        EXPECT_EQ(std::string(buffer), existing);
-    }
 }
