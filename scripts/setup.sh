@@ -78,7 +78,7 @@ ensure_libjpeg() {
     dir=$(find "$src" -maxdepth 1 -type d -name 'libjpeg-turbo-*' | head -n 1)
     cmake -S "$dir" -B "$src/build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" \
         -DCMAKE_BUILD_TYPE=Release -DWITH_SIMD=OFF -DENABLE_SHARED=OFF -DWITH_TURBOJPEG=OFF \
-        -DCMAKE_INSTALL_PREFIX="$JPEG_PREFIX" >/dev/null
+        -DCMAKE_INSTALL_PREFIX="$JPEG_PREFIX" -Wno-dev >/dev/null
     cmake --build "$src/build" >/dev/null
     cmake --install "$src/build" >/dev/null
     rm -rf "$src"
