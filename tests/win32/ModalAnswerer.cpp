@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 thread_local ModalAnswerer* active = nullptr;
@@ -9,13 +11,26 @@ thread_local ModalAnswerer* active = nullptr;
 struct Search {
     HWND found = nullptr;
     HWND skip = nullptr;
+    const std::vector<HWND>* foreign = nullptr;
 };
+
+bool IsDialogWindow(HWND hwnd) {
+    char cls[32] = {};
+    GetClassNameA(hwnd, cls, sizeof cls);
+    return lstrcmpA(cls, "#32770") == 0 && IsWindowVisible(hwnd);
+}
+
+BOOL CALLBACK CollectDialogs(HWND hwnd, LPARAM lParam) {
+    if (IsDialogWindow(hwnd)) {
+        reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hwnd);
+    }
+    return TRUE;
+}
 
 BOOL CALLBACK FindDialog(HWND hwnd, LPARAM lParam) {
     auto* search = reinterpret_cast<Search*>(lParam);
-    char cls[32] = {};
-    GetClassNameA(hwnd, cls, sizeof cls);
-    if (lstrcmpA(cls, "#32770") == 0 && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd) && hwnd != search->skip) {
+    const bool foreign = std::find(search->foreign->begin(), search->foreign->end(), hwnd) != search->foreign->end();
+    if (IsDialogWindow(hwnd) && IsWindowEnabled(hwnd) && hwnd != search->skip && !foreign) {
         search->found = hwnd;
         return FALSE;
     }
@@ -38,6 +53,8 @@ void ClickDialogButton(HWND dialog, int buttonId) {
 }
 
 ModalAnswerer::ModalAnswerer() : outer_(active) {
+    // Dialogs already up belong to an outer answerer (this one was made inside a modal loop).
+    EnumThreadWindows(GetCurrentThreadId(), CollectDialogs, reinterpret_cast<LPARAM>(&foreign_));
     active = this;
     timer_ = SetTimer(nullptr, 0, 20, OnTimer);
 }
@@ -94,6 +111,7 @@ void CALLBACK ModalAnswerer::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
 void ModalAnswerer::Tick() {
     Search search;
     search.skip = lastAnswered_;
+    search.foreign = &foreign_;
     EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&search));
     if (!search.found) {
         return;

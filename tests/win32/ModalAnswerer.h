@@ -2,8 +2,8 @@
 // Answers the real modal dialogs that the code under test opens on this thread: message boxes, file
 // dialogs and the program's own dialog windows. A thread timer runs inside the dialog's modal loop,
 // finds the visible, enabled dialog window of the thread, records its caption and text, and carries
-// out the next queued answer. A dialog that appears with no answer queued is recorded and cancelled,
-// and the test fails.
+// out the next queued answer. An answerer made inside a modal loop leaves the dialogs already up alone.
+// A dialog that appears with no answer queued is recorded and cancelled, and the test fails.
 
 #include <windows.h>
 
@@ -48,6 +48,7 @@ class ModalAnswerer {
     std::deque<std::function<void(HWND)>> answers_;
     std::vector<SeenDialog> seen_;
     HWND lastAnswered_ = nullptr;
+    std::vector<HWND> foreign_;
     UINT_PTR timer_ = 0;
     int unexpected_ = 0;
     ModalAnswerer* outer_ = nullptr;
