@@ -42,8 +42,32 @@ LRESULT CALLBACK AppWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
+// Tab and Shift+Tab move the keyboard through the main window's controls that have a tab stop, in their
+// creation order, into the boxes marked as control parents, past disabled and hidden ones, and around.
+// Only this key is taken from the dialog manager: the main window is no dialog, and Enter and Escape
+// belong to its tables, not to OK and Cancel.
+bool MoveFocusByTab(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB || !mainWindow || !IsWindowEnabled(mainWindow) ||
+        GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) {
+        return false;
+    }
+    if (GetAncestor(msg.hwnd, GA_ROOT) != mainWindow ||
+        (SendMessageA(msg.hwnd, WM_GETDLGCODE, VK_TAB, reinterpret_cast<LPARAM>(&msg)) & DLGC_WANTTAB)) {
+        return false;
+    }
+    HWND from = msg.hwnd == mainWindow ? nullptr : msg.hwnd;
+    HWND next = GetNextDlgTabItem(mainWindow, from, GetKeyState(VK_SHIFT) < 0);
+    if (next && next != from) {
+        SetFocus(next);
+    }
+    return true;
+}
+
 bool TranslateForMainWindow(MSG& msg) {
     if (modelessDialog && IsWindow(modelessDialog) && IsDialogMessageA(modelessDialog, &msg)) {
+        return true;
+    }
+    if (MoveFocusByTab(msg)) {
         return true;
     }
     if (accelerators && mainWindow && IsWindowEnabled(mainWindow)) {

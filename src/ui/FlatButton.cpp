@@ -34,8 +34,9 @@ void FlatButton::Create(HWND parent, int id, const std::string& caption, int x, 
     font_ = font;
     pictures_ = pictures;
     enabledImage_ = enabledImage;
-    hwnd_ = CreateWindowExA(0, kClass, caption.c_str(), WS_CHILD | WS_VISIBLE, x, y, width, height, parent,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
+    hwnd_ =
+        CreateWindowExA(0, kClass, caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP, x, y, width, height,
+                        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
     if (!hwnd_) {
         throw std::runtime_error("Cannot create a flat button");
     }
@@ -43,6 +44,11 @@ void FlatButton::Create(HWND parent, int id, const std::string& caption, int x, 
 
 void FlatButton::SetEnabled(bool enabled) {
     if (Enabled() != enabled) {
+        // A disabled window reads no keys, and disabling it would leave the keyboard nowhere: it goes on
+        // to the next control first.
+        if (!enabled && GetFocus() == hwnd_) {
+            SetFocus(GetNextDlgTabItem(GetAncestor(hwnd_, GA_ROOT), hwnd_, FALSE));
+        }
         EnableWindow(hwnd_, enabled);
     }
 }
@@ -99,6 +105,11 @@ void FlatButton::Paint(HDC target) {
             SetTextColor(dc, GetSysColor(COLOR_BTNSHADOW));
         }
         DrawTextA(dc, caption, -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+        if (GetFocus() == hwnd_) {
+            RECT focus = client;
+            InflateRect(&focus, -3, -3);
+            DrawFocusRect(dc, &focus);
+        }
         BitBlt(target, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
     }
     DeleteDC(dc);
@@ -143,6 +154,25 @@ LRESULT FlatButton::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             hot_ = pressed_ = false;
         }
         InvalidateRect(hwnd_, nullptr, FALSE);
+        return 0;
+    case WM_SETFOCUS: InvalidateRect(hwnd_, nullptr, FALSE); return 0;
+    case WM_KILLFOCUS:
+        keyPressed_ = false;
+        InvalidateRect(hwnd_, nullptr, FALSE);
+        return 0;
+    case WM_GETDLGCODE: return DLGC_BUTTON;
+    // Space and Enter press the button that has the keyboard, on release as a push button does. A release
+    // whose press went to another window (an Enter that closed a message box) presses nothing.
+    case WM_KEYDOWN:
+        if (wParam == VK_SPACE || wParam == VK_RETURN) {
+            keyPressed_ = true;
+        }
+        return 0;
+    case WM_KEYUP:
+        if ((wParam == VK_SPACE || wParam == VK_RETURN) && keyPressed_) {
+            keyPressed_ = false;
+            Click();
+        }
         return 0;
     case WM_SETTEXT: {
         LRESULT result = DefWindowProcA(hwnd_, msg, wParam, lParam);

@@ -1,7 +1,8 @@
 #pragma once
 // A flat button with a picture and a caption: no frame until the mouse is over it, a sunken frame while
 // pressed. Its picture has two states, one for enabled and one for disabled. A click sends WM_COMMAND
-// with BN_CLICKED to the parent, as a push button does, and BM_CLICK clicks it. It never takes the focus.
+// with BN_CLICKED to the parent, as a push button does, and BM_CLICK clicks it. A click leaves the keyboard
+// where it was; Tab brings it to an enabled button, which Space or Enter then presses.
 
 #include <windows.h>
 #include <commctrl.h>
@@ -37,6 +38,7 @@ class FlatButton {
     bool hot_ = false;
     bool pressed_ = false;
     bool captured_ = false;
+    bool keyPressed_ = false; // Space or Enter went down while the button had the keyboard
 };
 
 } // namespace ui

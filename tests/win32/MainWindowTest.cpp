@@ -1,8 +1,11 @@
 // The main window with catalogues put into its lists by the test: what the three tables show, which
 // rows they select, which commands are enabled, the type filter, the check boxes, the keys of the
-// tables, and the splitters' limits. Everything goes through the real window and its controls.
+// tables, Tab through the controls, and the splitters' limits. Everything goes through the real window
+// and its controls.
 
 #include "MainWindowFixture.h"
+
+#include "platform/Application.h"
 
 #include <cstdlib>
 #include <string>
@@ -444,6 +447,101 @@ TEST_F(MainWindowTest, InsertAndDeleteKeysRunTheTablesActionsOnlyWhileEnabled) {
     EXPECT_EQ(deleteItem, 1);
     EXPECT_EQ(newDebtor, 1);
     EXPECT_EQ(newItem, 1);
+}
+
+// A key typed as the user types it: down and up to the control that has the keyboard, through the
+// program's own message loop (where Tab and the shortcut keys are taken), with Shift held or not.
+void Type(WORD key, bool shift = false) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    const BYTE before = keys[VK_SHIFT];
+    keys[VK_SHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(keys);
+    PostMessageA(GetFocus(), WM_KEYDOWN, key, 1);
+    Application::ProcessMessages();
+    PostMessageA(GetFocus(), WM_KEYUP, key, 0xC0000001);
+    Application::ProcessMessages();
+    keys[VK_SHIFT] = before;
+    SetKeyboardState(keys);
+}
+
+// The keyboard tests run with the window as the program's main window, as the message loop knows it.
+class MainWindowKeyboardTest : public MainWindowFixture {
+  protected:
+    void SetUp() override {
+        MainWindowFixture::SetUp();
+        Application::SetMainWindow(form->Handle());
+    }
+    void TearDown() override {
+        Application::SetMainWindow(nullptr);
+        MainWindowFixture::TearDown();
+    }
+};
+
+std::vector<HWND> FocusAfterEachKey(WORD key, bool shift, int times) {
+    std::vector<HWND> visited;
+    for (int i = 0; i < times; ++i) {
+        Type(key, shift);
+        visited.push_back(GetFocus());
+    }
+    return visited;
+}
+
+TEST_F(MainWindowKeyboardTest, TabAndShiftTabMoveTheKeyboardThroughTheControlsAndAround) {
+    AddDebtor("Анна", 1);
+    AddItem("Атлас", "Книга", 1);
+    AddItem("Вальс", "Ноты");
+    FillAll();
+    ASSERT_TRUE(IsWindowEnabled(form->FilterComboBox()));
+    ASSERT_TRUE(IsWindowEnabled(form->OutButton()));
+    ASSERT_TRUE(IsWindowEnabled(form->InButton()));
+    SetFocus(Debtors().Handle());
+
+    const std::vector<HWND> forwards{form->ShowDolgCheckBox(), form->FilterCheckBox(), form->FilterComboBox(),
+                                     FreeItems().Handle(),     form->OutButton(),      form->InButton(),
+                                     form->AllInButton(),      LentItems().Handle(),   Debtors().Handle()};
+    EXPECT_EQ(FocusAfterEachKey(VK_TAB, false, 9), forwards);
+    const std::vector<HWND> backwards(forwards.rbegin() + 1, forwards.rend());
+    EXPECT_EQ(FocusAfterEachKey(VK_TAB, true, 8), backwards);
+    Type(VK_TAB, true);
+    EXPECT_EQ(GetFocus(), Debtors().Handle());
+}
+
+TEST_F(MainWindowKeyboardTest, TabPassesDisabledControlsAndAButtonDisabledUnderTheKeyboardPassesItOn) {
+    FillAll(); // empty: the type filter and the three buttons are disabled
+    SetFocus(Debtors().Handle());
+    EXPECT_EQ(FocusAfterEachKey(VK_TAB, false, 4),
+              (std::vector<HWND>{form->ShowDolgCheckBox(), FreeItems().Handle(), LentItems().Handle(),
+                                 Debtors().Handle()}));
+
+    Settings.QOut = false;
+    AddDebtor("Анна", 1);
+    AddItem("Атлас", "Книга");
+    FillAll();
+    SetFocus(FreeItems().Handle());
+    Type(VK_TAB);
+    ASSERT_EQ(GetFocus(), form->OutButton());
+    Type(VK_SPACE); // lends the only free item, which disables the button
+    EXPECT_EQ(ColumnOf(LentItems(), 1), Texts{"Атлас"});
+    EXPECT_FALSE(IsWindowEnabled(form->OutButton()));
+    EXPECT_TRUE(IsChild(form->Handle(), GetFocus()));
+    EXPECT_TRUE(IsWindowEnabled(GetFocus()));
+}
+
+TEST_F(MainWindowKeyboardTest, EnterTypedInTheDebtorsTableStillEditsAndTabTypesNothingIntoIt) {
+    int& editDebtor = Watch(IDM_EDITU);
+    int& saves = Watch(IDM_SAVE);
+    AddDebtor("Анна", 1);
+    FillAll();
+    SetFocus(Debtors().Handle());
+    Type(VK_RETURN);
+    EXPECT_EQ(editDebtor, 1);
+    EXPECT_EQ(GetFocus(), Debtors().Handle());
+    Type(VK_F2);
+    EXPECT_EQ(saves, 1);
+    Type(VK_TAB);
+    EXPECT_EQ(GetFocus(), form->ShowDolgCheckBox());
+    EXPECT_EQ(editDebtor, 1);
 }
 
 // The debtors box grows only while the free items box keeps about 360 pixels, and shrinks to 50; the lent
