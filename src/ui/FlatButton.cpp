@@ -1,5 +1,7 @@
 #include "ui/FlatButton.h"
 
+#include "ui/ControlProc.h"
+
 #include "platform/Handles.h"
 #include "platform/Window.h"
 
@@ -17,26 +19,13 @@ constexpr int kGlyphGap = 4;
 
 void FlatButton::Create(HWND parent, int id, const std::string& caption, int x, int y, int width, int height,
                         HFONT font, HIMAGELIST pictures, int enabledImage) {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    if (!GetClassInfoExA(instance, kClass, &wc)) {
-        wc = WNDCLASSEXA{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = WndProc;
-        wc.hInstance = instance;
-        wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-        wc.lpszClassName = kClass;
-        if (!RegisterClassExA(&wc)) {
-            throw std::runtime_error("Cannot register the flat button class");
-        }
-    }
+    RegisterControlClass<FlatButton>(kClass, LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
     font_ = font;
     pictures_ = pictures;
     enabledImage_ = enabledImage;
     hwnd_ =
         CreateWindowExA(0, kClass, caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP, x, y, width, height,
-                        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
+                        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), this);
     if (!hwnd_) {
         throw std::runtime_error("Cannot create a flat button");
     }
@@ -113,29 +102,6 @@ void FlatButton::Paint(HDC target) {
         BitBlt(target, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
     }
     DeleteDC(dc);
-}
-
-LRESULT CALLBACK FlatButton::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    FlatButton* self;
-    if (msg == WM_NCCREATE) {
-        self = static_cast<FlatButton*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    } else {
-        self = reinterpret_cast<FlatButton*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    }
-    if (!self) {
-        return DefWindowProcA(hwnd, msg, wParam, lParam);
-    }
-    if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        self->hwnd_ = nullptr;
-        return DefWindowProcA(hwnd, msg, wParam, lParam);
-    }
-    // An error a handler raised is shown here: it must not unwind through the system's window code.
-    LRESULT result = 0;
-    RunGuarded([&] { result = self->OnMessage(msg, wParam, lParam); });
-    return result;
 }
 
 LRESULT FlatButton::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

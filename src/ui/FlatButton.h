@@ -26,7 +26,7 @@ class FlatButton {
     void SetEnabled(bool enabled);
 
   private:
-    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    template <typename T> friend LRESULT CALLBACK ControlWndProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void Paint(HDC dc);
     void Click();

@@ -1,5 +1,7 @@
 #include "ui/GroupBox.h"
 
+#include "ui/ControlProc.h"
+
 #include "platform/Handles.h"
 #include "platform/Window.h"
 
@@ -14,24 +16,11 @@ const char* const kClass = "VeshGroupBox";
 } // namespace
 
 void GroupBox::Create(HWND parent, int id, const std::string& caption, HFONT font) {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    if (!GetClassInfoExA(instance, kClass, &wc)) {
-        wc = WNDCLASSEXA{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = WndProc;
-        wc.hInstance = instance;
-        wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-        wc.lpszClassName = kClass;
-        if (!RegisterClassExA(&wc)) {
-            throw std::runtime_error("Cannot register the group box class");
-        }
-    }
+    RegisterControlClass<GroupBox>(kClass, LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
     font_ = font;
     hwnd_ = CreateWindowExA(WS_EX_CONTROLPARENT, kClass, caption.c_str(),
                             WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 0, 0, parent,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), this);
     if (!hwnd_) {
         throw std::runtime_error("Cannot create a group box");
     }
@@ -124,29 +113,6 @@ void GroupBox::Paint(HDC dc) {
         SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
         DrawTextA(dc, caption, -1, &text, DT_SINGLELINE | DT_NOPREFIX | DT_LEFT | DT_TOP);
     }
-}
-
-LRESULT CALLBACK GroupBox::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    GroupBox* self;
-    if (msg == WM_NCCREATE) {
-        self = static_cast<GroupBox*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    } else {
-        self = reinterpret_cast<GroupBox*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    }
-    if (!self) {
-        return DefWindowProcA(hwnd, msg, wParam, lParam);
-    }
-    if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        self->hwnd_ = nullptr;
-        return DefWindowProcA(hwnd, msg, wParam, lParam);
-    }
-    // An error a handler raised is shown here: it must not unwind through the system's window code.
-    LRESULT result = 0;
-    RunGuarded([&] { result = self->OnMessage(msg, wParam, lParam); });
-    return result;
 }
 
 LRESULT GroupBox::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -38,7 +38,7 @@ class GroupBox {
         SIZE panelSize; // the panel's size then
     };
 
-    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    template <typename T> friend LRESULT CALLBACK ControlWndProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void Paint(HDC dc);
     void ApplyAnchors(int width, int height);

@@ -1,5 +1,7 @@
 #include "ui/Splitter.h"
 
+#include "ui/ControlProc.h"
+
 #include "platform/Window.h"
 
 #include <algorithm>
@@ -15,22 +17,9 @@ const char* const kClass = "VeshSplitter";
 
 void Splitter::Create(HWND parent, int id, Orientation orientation) {
     orientation_ = orientation;
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    if (!GetClassInfoExA(instance, kClass, &wc)) {
-        wc = WNDCLASSEXA{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = WndProc;
-        wc.hInstance = instance;
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = kClass;
-        if (!RegisterClassExA(&wc)) {
-            throw std::runtime_error("Cannot register the splitter class");
-        }
-    }
+    RegisterControlClass<Splitter>(kClass, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     hwnd_ = CreateWindowExA(0, kClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0, parent,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), this);
     if (!hwnd_) {
         throw std::runtime_error("Cannot create a splitter");
     }
@@ -61,29 +50,6 @@ void Splitter::MoveTo(int position) {
     OnResize(newSize);
     // Live: the panels are repainted while the mouse moves, not when it stops.
     UpdateWindow(GetParent(hwnd_));
-}
-
-LRESULT CALLBACK Splitter::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    Splitter* self;
-    if (msg == WM_NCCREATE) {
-        self = static_cast<Splitter*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    } else {
-        self = reinterpret_cast<Splitter*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    }
-    if (!self) {
-        return DefWindowProcA(hwnd, msg, wParam, lParam);
-    }
-    if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        self->hwnd_ = nullptr;
-        return DefWindowProcA(hwnd, msg, wParam, lParam);
-    }
-    // An error a handler raised is shown here: it must not unwind through the system's window code.
-    LRESULT result = 0;
-    RunGuarded([&] { result = self->OnMessage(msg, wParam, lParam); });
-    return result;
 }
 
 LRESULT Splitter::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
