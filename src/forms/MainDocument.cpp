@@ -46,6 +46,15 @@ BOOL CALLBACK FindModalDialog(HWND hwnd, LPARAM lParam) {
     return TRUE;
 }
 
+// Where the work area of the window's monitor starts, from the monitor's corner: a window placement
+// counts in work area coordinates, the window's rectangle in screen coordinates.
+POINT WorkAreaOffset(HWND hwnd) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoA(MonitorFromWindow(hwnd, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    return POINT{monitor.rcWork.left - monitor.rcMonitor.left, monitor.rcWork.top - monitor.rcMonitor.top};
+}
+
 // The columns of ColWidth1..ColWidth7: debtors table (name, count), free items table (description, type),
 // lent items table (date, description, type); each as its table (0, 1, 2 in that order) and column.
 struct ColumnPlace {
@@ -248,12 +257,9 @@ MainGeometry TForm1::CurrentGeometry() const {
         WINDOWPLACEMENT placement{};
         placement.length = sizeof placement;
         GetWindowPlacement(Handle(), &placement);
-        MONITORINFO monitor{};
-        monitor.cbSize = sizeof monitor;
-        GetMonitorInfoA(MonitorFromWindow(Handle(), MONITOR_DEFAULTTOPRIMARY), &monitor);
         bounds = placement.rcNormalPosition;
-        OffsetRect(&bounds, monitor.rcWork.left - monitor.rcMonitor.left,
-                   monitor.rcWork.top - monitor.rcMonitor.top);
+        const POINT offset = WorkAreaOffset(Handle());
+        OffsetRect(&bounds, offset.x, offset.y);
     } else {
         GetWindowRect(Handle(), &bounds);
     }
@@ -279,12 +285,9 @@ void TForm1::ApplyGeometry(const MainGeometry& g) {
             WINDOWPLACEMENT placement{};
             placement.length = sizeof placement;
             GetWindowPlacement(Handle(), &placement);
-            MONITORINFO monitor{};
-            monitor.cbSize = sizeof monitor;
-            GetMonitorInfoA(MonitorFromWindow(Handle(), MONITOR_DEFAULTTOPRIMARY), &monitor);
             placement.rcNormalPosition = RECT{g.Left, g.Top, g.Left + g.Width, g.Top + g.Height};
-            OffsetRect(&placement.rcNormalPosition, monitor.rcMonitor.left - monitor.rcWork.left,
-                       monitor.rcMonitor.top - monitor.rcWork.top);
+            const POINT offset = WorkAreaOffset(Handle());
+            OffsetRect(&placement.rcNormalPosition, -offset.x, -offset.y);
             SetWindowPlacement(Handle(), &placement);
         } else {
             SetWindowPos(Handle(), nullptr, g.Left, g.Top, g.Width, g.Height, SWP_NOZORDER | SWP_NOACTIVATE);
