@@ -2,6 +2,7 @@
 // stored size that is put back must pass its check, every other part of the window must stay as it was,
 // texts stay within their limit, and what is read must come back unchanged after being written and read
 // again.
+#include "../common/SettingsSamples.h"
 #include "settings/MemoryProfile.h"
 #include "settings/Settings.h"
 
@@ -16,18 +17,6 @@ void Check(bool condition) {
     if (!condition) {
         std::abort();
     }
-}
-
-MainGeometry Design() {
-    MainGeometry g;
-    g.Left = 192;
-    g.Top = 107;
-    g.Width = 698;
-    g.Height = 480;
-    g.PanHeight = 143;
-    g.PanWidth = 241;
-    g.ColWidths = {161, 36, 273, 131, 100, 365, 185};
-    return g;
 }
 
 // A part of the window that changed took a value that passes its check.
@@ -53,7 +42,7 @@ void CheckApplied(const std::optional<std::int32_t>& stored, bool accepted, std:
 void ReadWith(std::string_view text, ScreenSize screen) {
     MemoryProfile profile(text);
     RecIni record;
-    const MainGeometry design = Design();
+    const MainGeometry design = DesignGeometry();
     MainGeometry window = design;
     ReadSettings(profile, record, window, screen);
 

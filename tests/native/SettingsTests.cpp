@@ -1,5 +1,6 @@
 // The settings file's rules: defaults, value reading, the checks on stored window sizes, and the bytes
 // written, run over the in-memory profile.
+#include "../common/SettingsSamples.h"
 #include "settings/MemoryProfile.h"
 #include "settings/Settings.h"
 
@@ -11,47 +12,8 @@ namespace {
 
 const ScreenSize kScreen{1280, 1024};
 
-// The main window as designed.
-MainGeometry Design() {
-    MainGeometry g;
-    g.Left = 192;
-    g.Top = 107;
-    g.Width = 698;
-    g.Height = 480;
-    g.PanHeight = 143;
-    g.PanWidth = 241;
-    g.ColWidths = {161, 36, 273, 131, 100, 365, 185};
-    return g;
-}
-
-const char* const kSample = "[Main]\r\n"
-                            "Open=0\r\n"
-                            "Name=\r\n"
-                            "Save=1\r\n"
-                            "Time=5\r\n"
-                            "Left=192\r\n"
-                            "Top=107\r\n"
-                            "Height=480\r\n"
-                            "Width=698\r\n"
-                            "PanHeight=143\r\n"
-                            "PanWidth=241\r\n"
-                            "Maximized=0\r\n"
-                            "ColWidth1=161\r\n"
-                            "ColWidth2=36\r\n"
-                            "ColWidth3=273\r\n"
-                            "ColWidth4=131\r\n"
-                            "ColWidth5=100\r\n"
-                            "ColWidth6=365\r\n"
-                            "ColWidth7=185\r\n"
-                            "[Query]\r\n"
-                            "QExit=1\r\n"
-                            "QRegistr=1\r\n"
-                            "QOut=1\r\n"
-                            "QIn=1\r\n"
-                            "QAllIn=1\r\n";
-
 // The design window after reading a profile made of `text`.
-MainGeometry ReadGeometry(const std::string& text, MainGeometry start = Design()) {
+MainGeometry ReadGeometry(const std::string& text, MainGeometry start = DesignGeometry()) {
     MemoryProfile profile(text);
     RecIni record;
     ReadSettings(profile, record, start, kScreen);
@@ -61,7 +23,7 @@ MainGeometry ReadGeometry(const std::string& text, MainGeometry start = Design()
 RecIni ReadRecord(const std::string& text) {
     MemoryProfile profile(text);
     RecIni record;
-    MainGeometry window = Design();
+    MainGeometry window = DesignGeometry();
     ReadSettings(profile, record, window, kScreen);
     return record;
 }
@@ -71,7 +33,7 @@ RecIni ReadRecord(const std::string& text) {
 TEST(SettingsFile, FirstStartTakesTheDefaultsAndWritesTheSampleFile) {
     MemoryProfile none;
     RecIni record;
-    MainGeometry window = Design();
+    MainGeometry window = DesignGeometry();
     ReadSettings(none, record, window, kScreen);
 
     RecIni expected;
@@ -79,11 +41,11 @@ TEST(SettingsFile, FirstStartTakesTheDefaultsAndWritesTheSampleFile) {
     expected.AutoSaveMinutes = 5;
     expected.QExit = expected.QRegistr = expected.QOut = expected.QIn = expected.QAllIn = true;
     EXPECT_EQ(record, expected);
-    EXPECT_EQ(window, Design());
+    EXPECT_EQ(window, DesignGeometry());
 
     MemoryProfile written;
     WriteSettings(written, record, window);
-    EXPECT_EQ(written.Text(), kSample);
+    EXPECT_EQ(written.Text(), kSampleSettings);
 }
 
 TEST(SettingsFile, ReadsKeysInAnyOrderAndLetterCaseAmongBlankLinesAndUnknownKeys) {
@@ -162,7 +124,7 @@ TEST(SettingsFile, StoredWindowBoundsArePutBackOnlyWithinTheLimits) {
     EXPECT_EQ(ReadGeometry("[Main]\nWidth=697\n").Width, 697);
     EXPECT_EQ(ReadGeometry("[Main]\nWidth=696\n").Width, 698);
     // A value that is no number changes nothing, whatever the check would say.
-    EXPECT_EQ(ReadGeometry("[Main]\nLeft=far\nHeight=\n"), Design());
+    EXPECT_EQ(ReadGeometry("[Main]\nLeft=far\nHeight=\n"), DesignGeometry());
 }
 
 TEST(SettingsFile, StoredPanelSizesArePutBackWithinTheWindowAfterItsStoredSize) {
@@ -188,7 +150,7 @@ TEST(SettingsFile, ColumnWidthsOverFiveArePutBack) {
 }
 
 TEST(SettingsFile, MaximizedStateIsSetOnlyByAPresentKey) {
-    MainGeometry maximized = Design();
+    MainGeometry maximized = DesignGeometry();
     maximized.Maximized = true;
     EXPECT_TRUE(ReadGeometry("[Main]\nLeft=5\n", maximized).Maximized);
     EXPECT_FALSE(ReadGeometry("[Main]\nMaximized=0\n", maximized).Maximized);
@@ -197,11 +159,11 @@ TEST(SettingsFile, MaximizedStateIsSetOnlyByAPresentKey) {
 }
 
 TEST(SettingsFile, WritingWhileMaximizedKeepsTheNormalBoundsOfTheFile) {
-    MemoryProfile profile(kSample);
-    RecIni record = ReadRecord(kSample);
+    MemoryProfile profile(kSampleSettings);
+    RecIni record = ReadRecord(kSampleSettings);
     record.AutoOpen = true;
     record.AutoOpenName = "D:\\data\\home.dat";
-    MainGeometry window = Design();
+    MainGeometry window = DesignGeometry();
     window.Left = 0;
     window.Top = 0;
     window.Width = 1280;
@@ -210,7 +172,7 @@ TEST(SettingsFile, WritingWhileMaximizedKeepsTheNormalBoundsOfTheFile) {
     window.Maximized = true;
     WriteSettings(profile, record, window);
 
-    std::string expected = kSample;
+    std::string expected = kSampleSettings;
     expected.replace(expected.find("Open=0"), 6, "Open=1");
     expected.replace(expected.find("Name="), 5, "Name=D:\\data\\home.dat");
     expected.replace(expected.find("PanHeight=143"), 13, "PanHeight=300");

@@ -1,42 +1,21 @@
 // The settings rules over the real Windows profile functions: the bytes they write, what they read back,
 // and the error when the file cannot be written.
 
+#include "../common/SettingsSamples.h"
 #include "TestFolder.h"
 
 #include "platform/ProfileFile.h"
 
 #include <gtest/gtest.h>
 
-namespace {
-
-MainGeometry Design() {
-    MainGeometry g;
-    g.Left = 192;
-    g.Top = 107;
-    g.Width = 698;
-    g.Height = 480;
-    g.PanHeight = 143;
-    g.PanWidth = 241;
-    g.ColWidths = {161, 36, 273, 131, 100, 365, 185};
-    return g;
-}
-
-const char* const kSample = "[Main]\r\nOpen=0\r\nName=\r\nSave=1\r\nTime=5\r\nLeft=192\r\nTop=107\r\n"
-                            "Height=480\r\nWidth=698\r\nPanHeight=143\r\nPanWidth=241\r\nMaximized=0\r\n"
-                            "ColWidth1=161\r\nColWidth2=36\r\nColWidth3=273\r\nColWidth4=131\r\n"
-                            "ColWidth5=100\r\nColWidth6=365\r\nColWidth7=185\r\n[Query]\r\nQExit=1\r\n"
-                            "QRegistr=1\r\nQOut=1\r\nQIn=1\r\nQAllIn=1\r\n";
-
-} // namespace
-
 TEST(ProfileFile, FirstWriteWithDefaultsAtDesignSizeGivesTheSampleFile) {
     TestFolder folder;
     ProfileFile file(folder.File("veshchehran.ini"));
     RecIni record;
-    MainGeometry window = Design();
+    MainGeometry window = DesignGeometry();
     ReadSettings(file, record, window, ScreenSize{1280, 1024});
     WriteSettings(file, record, window);
-    EXPECT_EQ(ReadWholeFile(file.Path()), kSample);
+    EXPECT_EQ(ReadWholeFile(file.Path()), kSampleSettings);
 }
 
 TEST(ProfileFile, ReadsPresenceAndWholeValuesOfAWrittenFile) {
@@ -54,13 +33,13 @@ TEST(ProfileFile, ReadsPresenceAndWholeValuesOfAWrittenFile) {
     EXPECT_EQ(file.Read("Main", "Name"), longName);
 
     RecIni record;
-    MainGeometry window = Design();
+    MainGeometry window = DesignGeometry();
     ReadSettings(file, record, window, ScreenSize{1280, 1024});
     EXPECT_EQ(record.AutoSaveMinutes, 30);
     EXPECT_FALSE(record.QOut);
     EXPECT_TRUE(record.QIn);
     EXPECT_EQ(record.AutoOpenName, longName.substr(0, 2047));
-    EXPECT_EQ(window, Design());
+    EXPECT_EQ(window, DesignGeometry());
 }
 
 TEST(ProfileFile, RewritingKeepsSectionsAndKeysWhereTheyStand) {
@@ -70,7 +49,7 @@ TEST(ProfileFile, RewritingKeepsSectionsAndKeysWhereTheyStand) {
     RecIni record;
     record.AutoOpen = true;
     record.AutoOpenName = "D:\\data\\home.dat";
-    MainGeometry window = Design();
+    MainGeometry window = DesignGeometry();
     window.Maximized = true;
     WriteSettings(file, record, window);
     EXPECT_EQ(ReadWholeFile(file.Path()),
@@ -96,7 +75,7 @@ TEST(ProfileFile, AFileThatCannotBeWrittenNamesItsPath) {
     WriteWholeFile(locked.Path(), "[Main]\r\nOpen=0\r\n");
     HANDLE holder = CreateFileA(locked.Path().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    EXPECT_THROW(WriteSettings(locked, RecIni{}, Design()), SettingsWriteError);
+    EXPECT_THROW(WriteSettings(locked, RecIni{}, DesignGeometry()), SettingsWriteError);
     CloseHandle(holder);
     EXPECT_EQ(ReadWholeFile(locked.Path()), "[Main]\r\nOpen=0\r\n");
 }
