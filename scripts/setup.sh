@@ -5,14 +5,24 @@ set -euo pipefail
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 DEPS=$ROOT/build/deps
-JPEG_PREFIX=$DEPS/libjpeg
+
+# The 64-bit build is the default and runs under 64-bit Wine on every x86-64 machine; 32-bit Wine is
+# installed only where the machine runs 32-bit code at all.
+RUNS_I386=0
+bash "$ROOT/scripts/i386-probe.sh" && RUNS_I386=1
 
 need_packages() {
     local missing=()
-    command -v i686-w64-mingw32-g++-posix >/dev/null || missing+=(g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix)
-    command -v i686-w64-mingw32-windres >/dev/null || missing+=(binutils-mingw-w64-i686)
+    local arch
+    for arch in x86_64 i686; do
+        command -v $arch-w64-mingw32-g++-posix >/dev/null || missing+=(g++-mingw-w64-${arch//_/-}-posix gcc-mingw-w64-${arch//_/-}-posix)
+        command -v $arch-w64-mingw32-windres >/dev/null || missing+=(binutils-mingw-w64-${arch//_/-})
+    done
     command -v wine >/dev/null || missing+=(wine)
-    [ -e /usr/lib/wine/wine ] && [ -e /usr/lib/i386-linux-gnu/wine/i386-windows/kernel32.dll ] || missing+=(wine32:i386)
+    [ -x /usr/lib/wine/wine64 ] && [ -x /usr/lib/wine/wineserver64 ] || missing+=(wine64)
+    if [ "$RUNS_I386" = 1 ]; then
+        [ -x /usr/lib/wine/wine ] && [ -e /usr/lib/i386-linux-gnu/wine/i386-windows/kernel32.dll ] || missing+=(wine32:i386)
+    fi
     command -v Xvfb >/dev/null || missing+=(xvfb)
     command -v xauth >/dev/null || missing+=(xauth)
     command -v xwd >/dev/null || missing+=(x11-apps)
@@ -37,7 +47,7 @@ install_packages() {
         exit 1
     fi
     echo "setup: installing $*" >&2
-    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    if [ "$RUNS_I386" = 1 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
         dpkg --add-architecture i386
     fi
     enable_deb_src
@@ -55,18 +65,26 @@ enable_deb_src() {
     fi
 }
 
+# The locale is made as a folder of its own, not added to the locale archive: a shell that started
+# before the archive existed (./run and ./test themselves) cannot load anything from it afterwards,
+# so LC_ALL=ru_RU.UTF-8 would fail in them on the very first run.
 ensure_locale() {
     if ! locale -a 2>/dev/null | grep -qix 'ru_RU.utf8'; then
         echo "setup: generating ru_RU.UTF-8" >&2
         sed -i 's/^# *ru_RU.UTF-8 UTF-8/ru_RU.UTF-8 UTF-8/' /etc/locale.gen
         grep -q '^ru_RU.UTF-8 UTF-8' /etc/locale.gen || echo 'ru_RU.UTF-8 UTF-8' >>/etc/locale.gen
-        locale-gen >/dev/null
+        localedef -i ru_RU -f UTF-8 --no-archive ru_RU.UTF-8
     fi
 }
 
+# One static libjpeg for each Windows build, in build/deps/libjpeg-<arch>, from one download of the
+# source package.
 ensure_libjpeg() {
-    [ -e "$JPEG_PREFIX/lib/libjpeg.a" ] && return 0
-    echo "setup: cross-building libjpeg-turbo" >&2
+    local arches=() arch
+    for arch in "$@"; do
+        [ -e "$DEPS/libjpeg-$arch/lib/libjpeg.a" ] || arches+=("$arch")
+    done
+    [ "${#arches[@]}" -gt 0 ] || return 0
     local src=$DEPS/src
     rm -rf "$src" && mkdir -p "$src"
     if ! (cd "$src" && apt-get source -qq libjpeg-turbo >/dev/null 2>&1); then
@@ -76,11 +94,14 @@ ensure_libjpeg() {
     fi
     local dir
     dir=$(find "$src" -maxdepth 1 -type d -name 'libjpeg-turbo-*' | head -n 1)
-    cmake -S "$dir" -B "$src/build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" \
-        -DCMAKE_BUILD_TYPE=Release -DWITH_SIMD=OFF -DENABLE_SHARED=OFF -DWITH_TURBOJPEG=OFF \
-        -DCMAKE_INSTALL_PREFIX="$JPEG_PREFIX" -Wno-dev >/dev/null
-    cmake --build "$src/build" >/dev/null
-    cmake --install "$src/build" >/dev/null
+    for arch in "${arches[@]}"; do
+        echo "setup: cross-building libjpeg-turbo for $arch" >&2
+        cmake -S "$dir" -B "$src/build-$arch" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-$arch.cmake" \
+            -DCMAKE_BUILD_TYPE=Release -DWITH_SIMD=OFF -DENABLE_SHARED=OFF -DWITH_TURBOJPEG=OFF \
+            -DCMAKE_INSTALL_PREFIX="$DEPS/libjpeg-$arch" -Wno-dev >/dev/null
+        cmake --build "$src/build-$arch" >/dev/null
+        cmake --install "$src/build-$arch" >/dev/null
+    done
     rm -rf "$src"
 }
 
@@ -89,4 +110,4 @@ if [ "${#MISSING[@]}" -gt 0 ]; then
     install_packages "${MISSING[@]}"
 fi
 ensure_locale
-ensure_libjpeg
+ensure_libjpeg x86_64 i686

@@ -1,10 +1,33 @@
 #!/usr/bin/env bash
-# Wine for running and testing the program: a 32-bit prefix inside the build folder, a Russian locale,
-# and an X display (the user's, or a private Xvfb). Source it, call wine_up, and wine_down at the end.
+# Wine for running and testing the program: a prefix inside the build folder, a Russian locale, and an
+# X display (the user's, or a private Xvfb). Source it, call wine_up, start programs with wine_run,
+# and call wine_down at the end.
+#
+# VESH_ARCH chooses the build: x86_64 (the default) runs under 64-bit Wine in a 64-bit prefix; i686
+# runs under 32-bit Wine in a 32-bit prefix, on machines that run 32-bit code. The loaders and servers
+# are named directly: Debian's `wine` launcher takes the 32-bit loader whenever wine32 is installed,
+# whatever the prefix.
 
 ROOT=${ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
-export WINEPREFIX=${WINEPREFIX:-$ROOT/build/wineprefix}
-export WINEARCH=win32
+VESH_ARCH=${VESH_ARCH:-x86_64}
+case "$VESH_ARCH" in
+x86_64)
+    export WINEPREFIX=$ROOT/build/wineprefix64
+    export WINEARCH=win64
+    export WINELOADER=/usr/lib/wine/wine64
+    export WINESERVER=/usr/lib/wine/wineserver64
+    ;;
+i686)
+    export WINEPREFIX=$ROOT/build/wineprefix32
+    export WINEARCH=win32
+    export WINELOADER=/usr/lib/wine/wine
+    export WINESERVER=/usr/lib/wine/wineserver32
+    ;;
+*)
+    echo "wine-env: VESH_ARCH must be x86_64 or i686, not '$VESH_ARCH'" >&2
+    return 1 2>/dev/null || exit 1
+    ;;
+esac
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
 export LC_ALL=ru_RU.UTF-8
@@ -18,11 +41,11 @@ wine_prefix() {
     if [ ! -e "$WINEPREFIX/.ready" ]; then
         rm -rf "$WINEPREFIX"
         mkdir -p "$WINEPREFIX"
-        wineboot -i >/dev/null 2>&1 || true
-        wineserver -w
-        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d Y /f >/dev/null 2>&1
-        wineserver -w
+        wine_run wineboot -i >/dev/null 2>&1 || true
+        "$WINESERVER" -w
+        wine_run reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+        wine_run reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d Y /f >/dev/null 2>&1
+        "$WINESERVER" -w
         local users=$WINEPREFIX/drive_c/users/$(id -un)
         for d in "$users"/*; do
             if [ -L "$d" ]; then
@@ -50,14 +73,19 @@ wine_display() {
     done
 }
 
+# Starts a Windows program of the chosen build.
+wine_run() {
+    "$WINELOADER" "$@"
+}
+
 wine_up() {
     wine_display
     wine_prefix
-    wineserver -p >/dev/null 2>&1
+    "$WINESERVER" -p >/dev/null 2>&1
 }
 
 wine_down() {
-    wineserver -k >/dev/null 2>&1 || true
+    "$WINESERVER" -k >/dev/null 2>&1 || true
     if [ -n "$XVFB_PID" ]; then
         kill "$XVFB_PID" 2>/dev/null || true
         wait "$XVFB_PID" 2>/dev/null || true
