@@ -90,6 +90,8 @@ wine_down() {
         kill "$XVFB_PID" 2>/dev/null || true
         wait "$XVFB_PID" 2>/dev/null || true
         XVFB_PID=
+        # The display is gone with it: a later wine_up starts a new one.
+        unset DISPLAY
     fi
 }
 
