@@ -204,6 +204,17 @@ TEST(CatalogReader, FailedLineKeepsCompletedRecordsSortedAndDropsTheOneBeingBuil
     }
 }
 
+TEST(CatalogReader, ErrorsQuoteAtMostTwoHundredCharactersOfALineAndShowANul) {
+    Catalog c;
+    const std::string longLine = "7" + std::string(16 * 1024 * 1024, 'x');
+    EXPECT_EQ(ParseFailing(longLine + "\n", c),
+              "'" + longLine.substr(0, 200) + "...' is not a valid integer value");
+    const std::string exact(200, 'y');
+    EXPECT_EQ(ParseFailing(exact + "\n", c), "'" + exact + "' is not a valid integer value");
+    EXPECT_EQ(ParseFailing(std::string("***\n1\nЗонт\nПрочее\n1.") + '\0' + "03.2024\n0\n", c),
+              "'1.<NUL>03.2024' is not a valid date");
+}
+
 TEST(CatalogFile, WriteThenReadAFileOnDisk) {
     TempFolder folder;
     const std::string path = folder.File("база.dat");
