@@ -228,6 +228,29 @@ TEST_F(DocumentTest, MaximizedWindowKeepsItsNormalBoundsInTheFile) {
     EXPECT_FALSE(IsZoomed(form->Handle()));
 }
 
+// Holder 0 marks a free item; a debtor the file numbers 0 ("-0" reads so) must not seem to hold them all.
+TEST_F(DocumentTest, ADebtorNumberedZeroHoldsNothingAndIsGivenNothing) {
+    WriteWholeFile(home,
+                   "-0\r\nНоль\r\n\r\n01\r\nПетров\r\n\r\n***\r\n"
+                   "1\r\nЗонт\r\nПрочее\r\n15.03.2024\r\n0\r\n2\r\nАтлас\r\nКнига\r\n15.03.2024\r\n+1\r\n");
+    EXPECT_TRUE(Start("[Main]\r\nOpen=1\r\nName=" + home + "\r\n[Query]\r\nQOut=0\r\n").empty());
+    EXPECT_EQ(ColumnOf(form->DebtorsTable(), 0), (Texts{"Ноль", "Петров"}));
+    EXPECT_EQ(ColumnOf(form->DebtorsTable(), 1), (Texts{"0", "1"}));
+    ASSERT_EQ(form->DebtorsTable().Row(), 1);
+    EXPECT_EQ(ColumnOf(form->LentItemsTable(), 1), Texts{""});
+    EXPECT_FALSE(IsWindowEnabled(form->InButton()));
+
+    const std::vector<SeenDialog> seen =
+        Answered([&] { SendMessageA(form->OutButton(), BM_CLICK, 0, 0); }, {Press(IDOK)});
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].caption, "Warning");
+    EXPECT_EQ(seen[0].text, "Этому должнику нельзя передать предмет: в файле базы у него номер 0, а номер 0 "
+                            "означает, что предмет свободен.");
+    EXPECT_EQ(ColumnOf(form->FreeItemsTable(), 0), Texts{"Зонт"});
+    EXPECT_EQ(ColumnOf(form->LentItemsTable(), 1), Texts{""});
+    EXPECT_EQ(Panel(1), "");
+}
+
 TEST_F(DocumentTest, SaveOpenAndNewFollowTheStateTable) {
     Start("[Main]\r\nName=" + folder.File("other.dat") + "\r\n");
     // Nothing changed: Save does nothing at all.
