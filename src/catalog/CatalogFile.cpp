@@ -275,6 +275,8 @@ void WriteCatalogFile(const std::string& path, const Catalog& catalog, const Sho
 }
 
 void CatalogFiles::Read(const std::string& path, Catalog& catalog, const ShortDateFormat& dates) {
+    // Saves of this catalogue that were ended half-way left their new files beside it.
+    RemoveLeftoverFiles(path);
     try {
         ReadCatalogFile(path, catalog, dates);
     } catch (...) {

@@ -35,7 +35,8 @@ void WriteCatalogFile(const std::string& path, const Catalog& catalog, const Sho
 // replace such a file, a copy of it is kept beside it under its name with ".bak" appended.
 class CatalogFiles {
   public:
-    // ReadCatalogFile; when it fails, the file is remembered for a copy before it is replaced.
+    // ReadCatalogFile; when it fails, the file is remembered for a copy before it is replaced. New files
+    // that ended runs left beside it go first (RemoveLeftoverFiles), as they do before every write.
     void Read(const std::string& path, Catalog& catalog, const ShortDateFormat& dates);
     // WriteCatalogFile, after copying a remembered file to path + ".bak" (once). If the copy fails, its
     // error is raised, nothing is written, and the file stays remembered.

@@ -5,9 +5,13 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstdint>
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -39,6 +43,11 @@ class Descriptor {
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
     int get() const { return fd_; }
+    // Closes the file held so far and holds `fd`.
+    void Reset(int fd) {
+        Close();
+        fd_ = fd;
+    }
     // Closes now, giving the errno of a failed close or 0.
     int Close() {
         if (fd_ < 0) {
@@ -130,8 +139,67 @@ std::string ReadFileBytes(const std::string& path) {
     return bytes;
 }
 
-void ReplaceFileBytes(const std::string& path, std::string_view bytes) {
+namespace {
+
+// The new file of a replacement, removed again unless it took the old file's place.
+class NewFile {
+  public:
+    NewFile(std::string path, int fd) : path_(std::move(path)), fd_(fd) {}
+    ~NewFile() {
+        fd_.Close();
+        if (!placed_) {
+            ::unlink(path_.c_str());
+        }
+    }
+    NewFile(const NewFile&) = delete;
+    NewFile& operator=(const NewFile&) = delete;
+
+    const std::string& Path() const { return path_; }
+    Descriptor& File() { return fd_; }
+    void Placed() { placed_ = true; }
+
+  private:
+    std::string path_;
+    Descriptor fd_;
+    bool placed_ = false;
+};
+
+bool ProcessRunning(std::uint32_t pid) {
+    if (pid > static_cast<std::uint32_t>(INT32_MAX)) {
+        return false;
+    }
+    // A process we may not signal runs for someone else.
+    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+}
+
+} // namespace
+
+void RemoveLeftoverFiles(const std::string& path) {
+    const std::string folder = FolderOf(path);
+    const std::string fileName = path.substr(path.rfind('/') + 1);
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) {
+        return;
+    }
+    const std::uint32_t self = static_cast<std::uint32_t>(::getpid());
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::uint32_t pid = LeftoverMaker(entry->d_name, fileName, false);
+        if (pid == 0 || pid == self || ProcessRunning(pid)) {
+            continue;
+        }
+        const std::string leftover = folder + "/" + entry->d_name;
+        struct stat st {};
+        if (::lstat(leftover.c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
+            ::unlink(leftover.c_str());
+        }
+    }
+    ::closedir(dir);
+}
+
+void ReplaceFileBytes(const std::string& path, std::string_view bytes,
+                      const std::function<void(const std::string& newPath)>& edit) {
     static std::atomic<unsigned> counter{0};
+    RemoveLeftoverFiles(path);
     // The new file takes the rights of the one it replaces; a new catalogue gets the usual ones.
     struct stat old {};
     const bool keepMode = ::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode);
@@ -149,25 +217,31 @@ void ReplaceFileBytes(const std::string& path, std::string_view bytes) {
             Fail(errno, path);
         }
     }
-    Descriptor fd(fdValue);
-    try {
-        if (keepMode) {
-            ::fchmod(fd.get(), mode);
-        }
-        WriteAll(fd.get(), bytes, path);
-        if (::fsync(fd.get()) != 0) {
-            Fail(errno, path);
-        }
-        if (const int err = fd.Close()) {
+    NewFile file(temp, fdValue);
+    if (keepMode) {
+        ::fchmod(file.File().get(), mode);
+    }
+    WriteAll(file.File().get(), bytes, path);
+    if (edit) {
+        if (const int err = file.File().Close()) {
             Fail(err, path);
         }
-        if (::rename(temp.c_str(), path.c_str()) != 0) {
+        edit(file.Path());
+        file.File().Reset(::open(file.Path().c_str(), O_WRONLY | O_CLOEXEC));
+        if (file.File().get() < 0) {
             Fail(errno, path);
         }
-    } catch (...) {
-        ::unlink(temp.c_str());
-        throw;
     }
+    if (::fsync(file.File().get()) != 0) {
+        Fail(errno, path);
+    }
+    if (const int err = file.File().Close()) {
+        Fail(err, path);
+    }
+    if (::rename(file.Path().c_str(), path.c_str()) != 0) {
+        Fail(errno, path);
+    }
+    file.Placed();
     // Make the new name itself durable; the replacement has happened whatever this gives.
     Descriptor folder(::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder.get() >= 0) {

@@ -25,3 +25,9 @@ struct TItemRec {
     // Id of the debtor who holds it; 0 while it is free.
     std::int32_t HolderId = 0;
 };
+
+// Whether the debtor holds the item. HolderId 0 marks a free item, so a debtor whose Id is 0 (a catalog
+// file may number one so) holds nothing and can be given nothing.
+inline bool Holds(const TUserRec& debtor, const TItemRec& item) {
+    return item.HolderId != 0 && item.HolderId == debtor.Id;
+}

@@ -817,7 +817,7 @@ void TForm1::FillUserItems() {
     int n = 0;
     if (debtor) {
         for (const auto& item : catalog_.items) {
-            if (item->HolderId != debtor->Id) {
+            if (!Holds(*debtor, *item)) {
                 continue;
             }
             ++n;
@@ -843,7 +843,7 @@ void TForm1::FollowSelectedDebtor() {
     bool same = true;
     if (debtor) {
         for (const auto& item : catalog_.items) {
-            if (item->HolderId != debtor->Id) {
+            if (!Holds(*debtor, *item)) {
                 continue;
             }
             ++row;

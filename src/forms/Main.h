@@ -177,6 +177,8 @@ class TForm1 : public Window {
     // The window's shape as the settings file keeps it, and putting a stored shape back.
     MainGeometry CurrentGeometry() const;
     void ApplyGeometry(const MainGeometry& geometry);
+    // Only the outer bounds of a stored shape; the window may take others (CurrentGeometry tells).
+    void PlaceBounds(const MainGeometry& geometry);
 
     FileDialog OpenDialog1{FileDialog::Kind::Open};
     FileDialog SaveDialog1{FileDialog::Kind::Save};

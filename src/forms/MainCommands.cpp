@@ -127,7 +127,7 @@ namespace {
 
 // The middle line of the warning about an existing description: who holds that item.
 std::string HolderLine(const UserList& users, const TItemRec& item) {
-    const TUserRec* holder = users.FindById(item.HolderId);
+    const TUserRec* holder = item.HolderId != 0 ? users.FindById(item.HolderId) : nullptr;
     return holder ? "Предмет числится за: " + holder->Name : std::string("Ни за кем не числится!");
 }
 

@@ -278,7 +278,7 @@ MainGeometry TForm1::CurrentGeometry() const {
     return g;
 }
 
-void TForm1::ApplyGeometry(const MainGeometry& g) {
+void TForm1::PlaceBounds(const MainGeometry& g) {
     const MainGeometry now = CurrentGeometry();
     if (g.Left != now.Left || g.Top != now.Top || g.Width != now.Width || g.Height != now.Height) {
         if (IsZoomed(Handle()) || IsIconic(Handle())) {
@@ -293,6 +293,10 @@ void TForm1::ApplyGeometry(const MainGeometry& g) {
             SetWindowPos(Handle(), nullptr, g.Left, g.Top, g.Width, g.Height, SWP_NOZORDER | SWP_NOACTIVATE);
         }
     }
+}
+
+void TForm1::ApplyGeometry(const MainGeometry& g) {
+    PlaceBounds(g);
     SetPanHeight(g.PanHeight);
     SetPanWidth(g.PanWidth);
     if (!IsWindowVisible(Handle())) {
@@ -311,8 +315,18 @@ void TForm1::LoadSaveSettings(bool read) {
     ProfileFile file(settingsPath_);
     if (read) {
         MainGeometry window = CurrentGeometry();
+        // The system keeps the window near the screen's size whatever the file asks; the panels must fit
+        // the window it really is.
+        auto place = [this](MainGeometry& g) {
+            PlaceBounds(g);
+            const MainGeometry now = CurrentGeometry();
+            g.Left = now.Left;
+            g.Top = now.Top;
+            g.Width = now.Width;
+            g.Height = now.Height;
+        };
         ReadSettings(file, Settings, window,
-                     ScreenSize{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+                     ScreenSize{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, place);
         ApplyGeometry(window);
     } else {
         WriteSettings(file, Settings, CurrentGeometry());

@@ -56,6 +56,12 @@ void TForm1::OutSpdBtnClick() {
     if (!debtor) {
         return;
     }
+    // Holder 0 marks a free item: what he was given would simply stay free.
+    if (debtor->Id == 0) {
+        WarningBox(Handle(), "Этому должнику нельзя передать предмет: в файле базы у него номер 0, "
+                             "а номер 0 означает, что предмет свободен.");
+        return;
+    }
     // Only a free item can be lent: a row that stands for an item somebody holds lends nothing.
     TItemRec* item = ItemOfRow(StringGrid3, freeRow, 0);
     if (!item || item->HolderId != 0) {
@@ -86,7 +92,7 @@ void TForm1::InSpdBtnClick() {
     // Only an item the selected debtor holds comes back from him: freeing another debtor's item, or
     // "returning" a free one, would leave the counts wrong.
     TItemRec* item = ItemOfRow(StringGrid1, StringGrid1.Row(), 1);
-    if (!item || item->HolderId != debtor->Id) {
+    if (!item || !Holds(*debtor, *item)) {
         return;
     }
     item->HolderId = 0;
@@ -113,7 +119,7 @@ void TForm1::AllInSpdBtnClick() {
     // One moment for the whole return, so that every item carries the same return time.
     const TDateTime now = LocalNow();
     for (const auto& item : catalog_.items) {
-        if (item->HolderId == debtor->Id) {
+        if (Holds(*debtor, *item)) {
             item->HolderId = 0;
             item->LentDate = now;
             --debtor->ItemCount;

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <utility>
 
 namespace {
 
@@ -37,6 +38,11 @@ class FileHandle {
     FileHandle(const FileHandle&) = delete;
     FileHandle& operator=(const FileHandle&) = delete;
     HANDLE get() const { return h_; }
+    // Closes the file held so far and holds `h`.
+    void Reset(HANDLE h) {
+        Close();
+        h_ = h;
+    }
     // Closes now; false (with the error in GetLastError) when the close fails.
     bool Close() {
         if (h_ == INVALID_HANDLE_VALUE) {
@@ -100,8 +106,68 @@ std::string ReadFileBytes(const std::string& path) {
     return bytes;
 }
 
-void ReplaceFileBytes(const std::string& path, std::string_view bytes) {
+namespace {
+
+// The new file of a replacement, removed again unless it took the old file's place.
+class NewFile {
+  public:
+    NewFile(std::string path, HANDLE h) : path_(std::move(path)), file_(h) {}
+    ~NewFile() {
+        file_.Close();
+        if (!placed_) {
+            DeleteFileA(path_.c_str());
+        }
+    }
+    NewFile(const NewFile&) = delete;
+    NewFile& operator=(const NewFile&) = delete;
+
+    const std::string& Path() const { return path_; }
+    FileHandle& File() { return file_; }
+    void Placed() { placed_ = true; }
+
+  private:
+    std::string path_;
+    FileHandle file_;
+    bool placed_ = false;
+};
+
+bool ProcessRunning(DWORD pid) {
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
+    if (!process) {
+        // Only an unknown id means that no such process runs; one we may not open runs for someone else.
+        return GetLastError() != ERROR_INVALID_PARAMETER;
+    }
+    const bool running = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+    CloseHandle(process);
+    return running;
+}
+
+} // namespace
+
+void RemoveLeftoverFiles(const std::string& path) {
+    const std::size_t separator = path.find_last_of("\\/:");
+    const std::string folder = separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
+    const std::string fileName = path.substr(folder.size());
+    WIN32_FIND_DATAA found{};
+    HANDLE search = FindFirstFileA((path + ".~*.tmp").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    do {
+        const DWORD pid = LeftoverMaker(found.cFileName, fileName, true);
+        if (pid != 0 && pid != GetCurrentProcessId() &&
+            (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && !ProcessRunning(pid)) {
+            // A file still open for writing cannot be deleted, whoever holds it.
+            DeleteFileA((folder + found.cFileName).c_str());
+        }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+void ReplaceFileBytes(const std::string& path, std::string_view bytes,
+                      const std::function<void(const std::string& newPath)>& edit) {
     static std::atomic<unsigned> counter{0};
+    RemoveLeftoverFiles(path);
     // A read-only file is refused as writing it in place would be (a rename alone might replace it).
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
@@ -119,23 +185,29 @@ void ReplaceFileBytes(const std::string& path, std::string_view bytes) {
             }
         }
     }
-    FileHandle file(h);
-    try {
-        WriteAll(file.get(), bytes);
-        if (!FlushFileBuffers(file.get())) {
+    NewFile file(temp, h);
+    WriteAll(file.File().get(), bytes);
+    if (edit) {
+        if (!file.File().Close()) {
             FailLast();
         }
-        if (!file.Close()) {
+        edit(file.Path());
+        file.File().Reset(CreateFileA(file.Path().c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file.File().get() == INVALID_HANDLE_VALUE) {
             FailLast();
         }
-        if (!MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-            FailLast();
-        }
-    } catch (...) {
-        file.Close();
-        DeleteFileA(temp.c_str());
-        throw;
     }
+    if (!FlushFileBuffers(file.File().get())) {
+        FailLast();
+    }
+    if (!file.File().Close()) {
+        FailLast();
+    }
+    if (!MoveFileExA(file.Path().c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        FailLast();
+    }
+    file.Placed();
 }
 
 void CopyFileBytes(const std::string& from, const std::string& to) {

@@ -1,5 +1,7 @@
 #include "platform/ProfileFile.h"
 
+#include "catalog/FileIO.h"
+#include "text/Errors.h"
 #include "text/Letters.h"
 
 #include <windows.h>
@@ -48,13 +50,31 @@ std::optional<std::string> ProfileFile::Read(std::string_view section, std::stri
 }
 
 void ProfileFile::Write(std::string_view section, std::string_view key, std::string_view value) {
-    if (!WritePrivateProfileStringA(std::string(section).c_str(), std::string(key).c_str(),
-                                    std::string(value).c_str(), path_.c_str())) {
-        throw SettingsWriteError(path_);
-    }
+    written_.push_back(Value{std::string(section), std::string(key), std::string(value)});
 }
 
 void ProfileFile::Flush() {
-    // With no section, key and value the system writes out what it still holds of this file.
+    if (written_.empty()) {
+        return;
+    }
+    // The copy gets the values through the same functions in the same order as the file would, so the
+    // bytes come out as they always have.
+    auto apply = [this](const std::string& copy) {
+        for (const Value& v : written_) {
+            if (!WritePrivateProfileStringA(v.section.c_str(), v.key.c_str(), v.value.c_str(),
+                                            copy.c_str())) {
+                throw SettingsWriteError(path_);
+            }
+        }
+        // Out of the system's cache before the copy is flushed and moved.
+        WritePrivateProfileStringA(nullptr, nullptr, nullptr, copy.c_str());
+    };
+    try {
+        ReplaceFileBytes(path_, FileExists(path_) ? ReadFileBytes(path_) : std::string(), apply);
+    } catch (const InOutError&) {
+        throw SettingsWriteError(path_);
+    }
+    written_.clear();
+    // A later read must find the new file, not what the cache may still hold of the old one.
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, path_.c_str());
 }

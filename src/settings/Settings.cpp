@@ -99,7 +99,13 @@ bool AcceptColWidth(std::int32_t width) {
     return width > 5;
 }
 
-void ReadSettings(Profile& profile, RecIni& record, MainGeometry& window, ScreenSize screen) {
+std::int32_t ShownColWidth(std::int32_t width, ScreenSize screen) {
+    // A screen of no width is a failed measurement, not a limit.
+    return screen.Width > 5 && width > screen.Width ? screen.Width : width;
+}
+
+void ReadSettings(Profile& profile, RecIni& record, MainGeometry& window, ScreenSize screen,
+                  const PlaceWindow& place) {
     record.AutoOpen = SettingsBoolean(profile.Read(kMain, "Open"), false);
     record.AutoOpenName = SettingsText(profile.Read(kMain, "Name"), "");
     record.AutoSave = SettingsBoolean(profile.Read(kMain, "Save"), true);
@@ -130,6 +136,9 @@ void ReadSettings(Profile& profile, RecIni& record, MainGeometry& window, Screen
     if (auto width = stored("Width", window.Width); width && AcceptWidth(*width)) {
         window.Width = *width;
     }
+    if (place) {
+        place(window);
+    }
     if (auto pan = stored("PanHeight", window.PanHeight); pan && AcceptPanHeight(*pan, window.Height)) {
         window.PanHeight = *pan;
     }
@@ -142,7 +151,7 @@ void ReadSettings(Profile& profile, RecIni& record, MainGeometry& window, Screen
     for (std::size_t i = 0; i < window.ColWidths.size(); ++i) {
         const std::int32_t width = SettingsInteger(profile.Read(kMain, kColWidthKeys[i]), 0);
         if (AcceptColWidth(width)) {
-            window.ColWidths[i] = width;
+            window.ColWidths[i] = ShownColWidth(width, screen);
         }
     }
 }

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -63,10 +64,10 @@ class Profile {
     virtual ~Profile() = default;
     // The value of the key, or nothing when the section or the key is absent.
     virtual std::optional<std::string> Read(std::string_view section, std::string_view key) = 0;
-    // Sets the value; a key not yet in the section is added after the section's other keys. Raises
-    // SettingsWriteError when the value cannot be written.
+    // Sets the value; a key not yet in the section is added after the section's other keys. A profile
+    // kept in a file may hold the values until Flush.
     virtual void Write(std::string_view section, std::string_view key, std::string_view value) = 0;
-    // Puts what was written on the disk.
+    // Puts what was written on the disk, all of it or, raising SettingsWriteError, none of it.
     virtual void Flush() = 0;
 };
 
@@ -93,10 +94,21 @@ bool AcceptWidth(std::int32_t width);
 bool AcceptPanHeight(std::int32_t panHeight, std::int32_t windowHeight);
 bool AcceptPanWidth(std::int32_t panWidth, std::int32_t windowWidth);
 bool AcceptColWidth(std::int32_t width);
+// An accepted column width as the table shows it: no wider than the screen, where such a column could not
+// be seen whole anyway.
+std::int32_t ShownColWidth(std::int32_t width, ScreenSize screen);
+
+// Puts the window's outer bounds (Left, Top, Width, Height) on the window and replaces them with the bounds
+// it actually took: the system keeps a window within limits of its own, such as a size not much larger
+// than the screen.
+using PlaceWindow = std::function<void(MainGeometry& window)>;
 
 // Reads every option into `record` (defaults for missing keys) and puts the accepted stored sizes over
 // `window`, which holds the window's current shape; a missing or rejected key leaves its part unchanged.
-void ReadSettings(Profile& profile, RecIni& record, MainGeometry& window, ScreenSize screen);
+// The panel sizes are checked against the bounds the window took from `place` (when given), not against
+// stored ones it may have refused.
+void ReadSettings(Profile& profile, RecIni& record, MainGeometry& window, ScreenSize screen,
+                  const PlaceWindow& place = {});
 
 // Writes every option and the window's shape, then flushes. While the window is maximized its bounds are
 // not written, so the file keeps the normal bounds of the last write made in the normal state.

@@ -2,11 +2,26 @@
 
 namespace {
 
+// A line quoted in a message: at most kMaxQuoted characters of it, then "..." when it is longer (a line
+// may be megabytes long), and a NUL byte shown as "<NUL>", since a message box would end its text there.
 std::string Quoted(std::string_view text, std::string_view tail) {
+    const bool cut = text.size() > kMaxQuoted;
+    if (cut) {
+        text = text.substr(0, kMaxQuoted);
+    }
     std::string message;
-    message.reserve(text.size() + tail.size() + 2);
+    message.reserve(text.size() + tail.size() + 5);
     message += '\'';
-    message += text;
+    for (const char c : text) {
+        if (c == '\0') {
+            message += "<NUL>";
+        } else {
+            message += c;
+        }
+    }
+    if (cut) {
+        message += "...";
+    }
     message += '\'';
     message += tail;
     return message;

@@ -1,6 +1,7 @@
 #pragma once
 // The errors that reach the user. Each carries the exact message the general error box shows.
 
+#include <cstddef>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -14,6 +15,9 @@ struct ConvertError : std::runtime_error {
 ConvertError InvalidIntegerError(std::string_view text);
 // "'<text>' is not a valid date"
 ConvertError InvalidDateError(std::string_view text);
+// Both quote at most this many characters of a longer text, followed by "...", and show a NUL byte of the
+// text as "<NUL>"; a shorter text without NUL is quoted as it is.
+constexpr std::size_t kMaxQuoted = 200;
 
 // A failed file operation; `code` is the runtime's error code (2 file not found, 5 access denied, ...).
 struct InOutError : std::runtime_error {

@@ -92,6 +92,9 @@ int StringGrid::ColWidth(int col) const {
 }
 
 void StringGrid::SetColWidth(int col, int width) {
+    // The list view takes the width as a 16-bit signed number, whose negative values ask it to size the
+    // column to its texts; a larger width would wrap into one of those.
+    width = std::clamp(width, 0, 32767);
     SendMessageA(hwnd_, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(col), MAKELPARAM(width, 0));
 }
 

@@ -55,6 +55,7 @@ class StringGrid {
 
     int ColCount() const { return static_cast<int>(columns_.size()); }
     int ColWidth(int col) const;
+    // In pixels, kept within 0..32767, the widths the control can take.
     void SetColWidth(int col, int width);
     // Header text of a column (the cell of row 0).
     void SetTitle(int col, const std::string& title);

@@ -99,8 +99,7 @@ RunningProgram::RunningProgram(const std::string& folder) {
 
 RunningProgram::~RunningProgram() {
     if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
-        TerminateProcess(process_, 99);
-        WaitForSingleObject(process_, 5000);
+        EndNow();
     }
     CloseHandle(process_);
 }
@@ -154,6 +153,11 @@ int RunningProgram::WaitForExit(DWORD timeoutMs) {
     DWORD code = 0;
     GetExitCodeProcess(process_, &code);
     return static_cast<int>(code);
+}
+
+void RunningProgram::EndNow() {
+    TerminateProcess(process_, 99);
+    WaitForSingleObject(process_, 5000);
 }
 
 std::string RemoteWindowText(HWND hwnd) {

@@ -34,7 +34,11 @@ class RunningProgram {
     bool HasDialog();
     // Waits for the process to end; returns its exit code, or -1 on time-out.
     int WaitForExit(DWORD timeoutMs = 20000);
+    // Ends the process at once, wherever it is, as a power cut or the task manager would; returns once it
+    // is gone.
+    void EndNow();
 
+    DWORD ProcessId() const { return processId_; }
     DWORD ThreadId() const { return threadId_; }
     HANDLE Process() const { return process_; }
 

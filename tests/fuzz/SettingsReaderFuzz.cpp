@@ -6,6 +6,7 @@
 #include "settings/MemoryProfile.h"
 #include "settings/Settings.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <optional>
@@ -40,11 +41,19 @@ void CheckApplied(const std::optional<std::int32_t>& stored, bool accepted, std:
 }
 
 void ReadWith(std::string_view text, ScreenSize screen) {
+    const MainGeometry design = DesignGeometry();
+    // The system's limit on a window's size: the screen and a frame around it, never below the size the
+    // window was made with.
+    const std::int32_t maxWidth = std::max(screen.Width + 12, design.Width);
+    const std::int32_t maxHeight = std::max(screen.Height + 12, design.Height);
+    const PlaceWindow place = [&](MainGeometry& g) {
+        g.Width = std::min(g.Width, maxWidth);
+        g.Height = std::min(g.Height, maxHeight);
+    };
     MemoryProfile profile(text);
     RecIni record;
-    const MainGeometry design = DesignGeometry();
     MainGeometry window = design;
-    ReadSettings(profile, record, window, screen);
+    ReadSettings(profile, record, window, screen, place);
 
     Check(record.AutoOpenName.size() <= kMaxSettingsText);
     CheckChange(design.Left, window.Left, AcceptLeft(window.Left, screen));
@@ -61,9 +70,10 @@ void ReadWith(std::string_view text, ScreenSize screen) {
     const auto top = Stored(profile, "Top");
     CheckApplied(top, top && AcceptTop(*top, screen), window.Top);
     const auto height = Stored(profile, "Height");
-    CheckApplied(height, height && AcceptHeight(*height), window.Height);
+    CheckApplied(height, height && AcceptHeight(*height) && *height <= maxHeight, window.Height);
     const auto width = Stored(profile, "Width");
-    CheckApplied(width, width && AcceptWidth(*width), window.Width);
+    CheckApplied(width, width && AcceptWidth(*width) && *width <= maxWidth, window.Width);
+    Check(window.Width <= maxWidth && window.Height <= maxHeight);
     const auto panHeight = Stored(profile, "PanHeight");
     CheckApplied(panHeight, panHeight && AcceptPanHeight(*panHeight, window.Height), window.PanHeight);
     const auto panWidth = Stored(profile, "PanWidth");
@@ -75,7 +85,7 @@ void ReadWith(std::string_view text, ScreenSize screen) {
     WriteSettings(written, record, window);
     RecIni again;
     MainGeometry windowAgain = design;
-    ReadSettings(written, again, windowAgain, screen);
+    ReadSettings(written, again, windowAgain, screen, place);
     Check(again == record);
     if (window.Maximized) {
         windowAgain.Left = window.Left;
@@ -88,6 +98,10 @@ void ReadWith(std::string_view text, ScreenSize screen) {
     Check(windowAgain.PanWidth == window.PanWidth || !AcceptPanWidth(window.PanWidth, windowAgain.Width));
     windowAgain.PanHeight = window.PanHeight;
     windowAgain.PanWidth = window.PanWidth;
+    // A column wider than the screen (the design ones are, on a tiny screen) comes back as wide as it.
+    for (std::int32_t& width : window.ColWidths) {
+        width = ShownColWidth(width, screen);
+    }
     Check(windowAgain == window);
 
     // The layout of a written file reads back as itself.

@@ -204,6 +204,31 @@ TEST(CatalogReader, FailedLineKeepsCompletedRecordsSortedAndDropsTheOneBeingBuil
     }
 }
 
+TEST(CatalogReader, ErrorsQuoteAtMostTwoHundredCharactersOfALineAndShowANul) {
+    Catalog c;
+    const std::string longLine = "7" + std::string(16 * 1024 * 1024, 'x');
+    EXPECT_EQ(ParseFailing(longLine + "\n", c),
+              "'" + longLine.substr(0, 200) + "...' is not a valid integer value");
+    const std::string exact(200, 'y');
+    EXPECT_EQ(ParseFailing(exact + "\n", c), "'" + exact + "' is not a valid integer value");
+    EXPECT_EQ(ParseFailing(std::string("***\n1\nЗонт\nПрочее\n1.") + '\0' + "03.2024\n0\n", c),
+              "'1.<NUL>03.2024' is not a valid date");
+}
+
+// HolderId 0 means free, so a debtor numbered 0 (a file may say "0", "-0" or "00") holds nothing: no free
+// item counts for him. He stays in the catalogue as the file has him.
+TEST(CatalogReader, ADebtorNumberedZeroHoldsNothingAndIsWrittenBackAsHeIs) {
+    const Catalog c = Parse("-0\nНоль\n\n1\nПетров\n\n***\n1\nЗонт\nПрочее\n15.03.2024\n0\n"
+                            "2\nАтлас\nКнига\n15.03.2024\n1\n");
+    EXPECT_EQ(Dump(c), "U 0|Ноль||0\nU 1|Петров||1\nI 2|Атлас|Книга|15.03.2024|1\n"
+                       "I 1|Зонт|Прочее|15.03.2024|0\nT Прочее\nT Книга\n");
+    EXPECT_FALSE(Holds(c.users[0], c.items[1]));
+    EXPECT_TRUE(Holds(c.users[1], c.items[0]));
+    EXPECT_EQ(SerializeCatalog(c, kRu), "0\r\nНоль\r\n\r\n1\r\nПетров\r\n\r\n***\r\n"
+                                        "2\r\nАтлас\r\nКнига\r\n15.03.2024\r\n1\r\n"
+                                        "1\r\nЗонт\r\nПрочее\r\n15.03.2024\r\n0\r\n");
+}
+
 TEST(CatalogFile, WriteThenReadAFileOnDisk) {
     TempFolder folder;
     const std::string path = folder.File("база.dat");

@@ -1,4 +1,5 @@
 // The Linux half of the file layer: whole-file reads, replacing a file in one step, error codes.
+#include "catalog/CatalogFile.h"
 #include "catalog/FileIO.h"
 #include "text/Errors.h"
 
@@ -6,12 +7,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <filesystem>
 #include <functional>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -94,6 +98,66 @@ TEST(FileIO, AWriteThatFailsHalfWayLeavesTheOldFileAndNoTemporaryFile) {
     EXPECT_EQ(CodeOf([&] { ReplaceFileBytes(blocked, "x"); }), 5);
     EXPECT_EQ(folder.Entries(), (std::vector<std::string>{"blocked", "data.dat"}));
     EXPECT_EQ(CodeOf([&] { ReplaceFileBytes(folder.File("no/data.dat"), "x"); }), 3);
+}
+
+TEST(FileIO, AnEditBetweenTheStepsChangesTheNewFileOrLeavesTheOldOneWhole) {
+    TempFolder folder;
+    const std::string path = folder.File("veshchehran.ini");
+    WriteBytes(path, "old");
+    ReplaceFileBytes(path, "new", [](const std::string& newPath) {
+        EXPECT_EQ(ReadBytes(newPath), "new");
+        WriteBytes(newPath, "edited");
+    });
+    EXPECT_EQ(ReadBytes(path), "edited");
+    EXPECT_THROW(ReplaceFileBytes(path, "new", [](const std::string&) { throw std::runtime_error("no"); }),
+                 std::runtime_error);
+    EXPECT_EQ(ReadBytes(path), "edited");
+    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"veshchehran.ini"});
+}
+
+// A save ended half-way leaves "<name>.~<pid>-<n>.tmp". The next save or opening of that catalogue removes
+// those of processes that no longer run, and nothing else.
+TEST(FileIO, SavesAndOpeningsRemoveTheNewFilesOfEndedRunsOnly) {
+    TempFolder folder;
+    const pid_t ended = fork();
+    if (ended == 0) {
+        _exit(0);
+    }
+    ASSERT_GT(ended, 0);
+    waitpid(ended, nullptr, 0);
+    const std::string gone = std::to_string(ended);
+    const std::string running = std::to_string(getppid());
+    const std::string self = std::to_string(getpid());
+    const std::vector<std::string> kept = {
+        "база.dat",
+        "база.dat.~" + running + "-0.tmp",
+        "база.dat.~" + self + "-3.tmp",
+        "база.dat.~" + gone + "-1.tmp.bak",
+        "база.dat.~" + gone + ".tmp",
+        "база.dat.~x-1.tmp",
+        "БАЗА.dat.~" + gone + "-1.tmp",
+        "другая.dat.~" + gone + "-1.tmp",
+    };
+    for (const std::string& name : kept) {
+        WriteBytes(folder.File(name), "***\r\n");
+    }
+    auto leave = [&] {
+        WriteBytes(folder.File("база.dat.~" + gone + "-0.tmp"), "***\r\n");
+        WriteBytes(folder.File("база.dat.~" + gone + "-12.tmp"), "");
+    };
+    auto sorted = [](std::vector<std::string> names) {
+        std::sort(names.begin(), names.end());
+        return names;
+    };
+
+    leave();
+    ReplaceFileBytes(folder.File("база.dat"), "***\r\n");
+    EXPECT_EQ(folder.Entries(), sorted(kept));
+
+    leave();
+    Catalog catalog;
+    CatalogFiles().Read(folder.File("база.dat"), catalog, ShortDateFormat::Russian());
+    EXPECT_EQ(folder.Entries(), sorted(kept));
 }
 
 TEST(FileIO, ErrnoBecomesTheCodeWindowsWouldReport) {

@@ -139,14 +139,25 @@ TEST(SettingsFile, StoredPanelSizesArePutBackWithinTheWindowAfterItsStoredSize) 
     EXPECT_EQ(ReadGeometry("[Main]\nPanHeight=299\nHeight=600\n").PanHeight, 299);
     EXPECT_EQ(ReadGeometry("[Main]\nHeight=480\nPanHeight=240\n").PanHeight, 143);
     EXPECT_EQ(ReadGeometry("[Main]\nWidth=900\nPanWidth=799\n").PanWidth, 799);
+
+    // Against the size the window took: the system keeps it near the screen's size.
+    MemoryProfile huge("[Main]\nHeight=40000\nWidth=40000\nPanHeight=19999\nPanWidth=19999\n");
+    RecIni record;
+    MainGeometry window = DesignGeometry();
+    ReadSettings(huge, record, window, kScreen, [](MainGeometry& g) {
+        EXPECT_EQ(g.Height, 40000);
+        g.Width = 1292;
+        g.Height = 1036;
+    });
+    EXPECT_EQ(window.Height, 1036);
+    EXPECT_EQ(window.PanHeight, 143);
+    EXPECT_EQ(window.PanWidth, 241);
 }
 
-TEST(SettingsFile, ColumnWidthsOverFiveArePutBack) {
-    const MainGeometry g = ReadGeometry("[Main]\nColWidth3=5\nColWidth4=6\nColWidth7=-10\nColWidth1=x\n");
-    EXPECT_EQ(g.ColWidths[2], 273);
-    EXPECT_EQ(g.ColWidths[3], 6);
-    EXPECT_EQ(g.ColWidths[6], 185);
-    EXPECT_EQ(g.ColWidths[0], 161);
+TEST(SettingsFile, ColumnWidthsOverFiveArePutBackNoWiderThanTheScreen) {
+    const MainGeometry g = ReadGeometry("[Main]\nColWidth3=5\nColWidth4=6\nColWidth7=-10\nColWidth1=x\n"
+                                        "ColWidth2=2147483647\nColWidth5=1280\nColWidth6=0x7FFFFFFF\n");
+    EXPECT_EQ(g.ColWidths, (std::array<std::int32_t, 7>{161, 1280, 273, 6, 1280, 1280, 185}));
 }
 
 TEST(SettingsFile, MaximizedStateIsSetOnlyByAPresentKey) {

@@ -207,6 +207,36 @@ TEST_F(DocumentTest, StoredShapeIsPutBackWithinItsLimitsAndWrittenAgain) {
     EXPECT_EQ(BoundsOf(form->DebtorsBox()).right - BoundsOf(form->DebtorsBox()).left, 241);
 }
 
+// The system keeps a window near the screen's size, so the panels must fit the window it really is, and
+// a column no wider than the screen is wide enough; what is written back is what was shown.
+TEST_F(DocumentTest, StoredSizesBeyondTheScreenGiveAWindowAndColumnsTheScreenHolds) {
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    Start("[Main]\r\nHeight=40000\r\nWidth=40000\r\nPanHeight=19999\r\nPanWidth=19999\r\n"
+          "ColWidth1=2147483647\r\nColWidth6=40000\r\n");
+    const RECT r = BoundsOf(form->Handle());
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
+    EXPECT_LT(height, 40000);
+    EXPECT_EQ(BoundsOf(form->LentItemsBox()).bottom - BoundsOf(form->LentItemsBox()).top, 143);
+    EXPECT_EQ(BoundsOf(form->DebtorsBox()).right - BoundsOf(form->DebtorsBox()).left, 241);
+    for (ui::StringGrid* table : {&form->DebtorsTable(), &form->FreeItemsTable(), &form->LentItemsTable()}) {
+        const RECT t = BoundsOf(table->Handle());
+        EXPECT_GT(t.bottom - t.top, 100);
+        EXPECT_GT(t.right - t.left, 100);
+    }
+    EXPECT_EQ(form->DebtorsTable().ColWidth(0), screenWidth);
+    EXPECT_EQ(form->LentItemsTable().ColWidth(1), screenWidth);
+    const std::string written = Finish();
+    EXPECT_NE(written.find("Height=" + std::to_string(height) + "\r\nWidth=" + std::to_string(width) +
+                           "\r\nPanHeight=143\r\nPanWidth=241\r\n"),
+              std::string::npos)
+        << written;
+    EXPECT_NE(written.find("ColWidth1=" + std::to_string(screenWidth) + "\r\n"), std::string::npos)
+        << written;
+    EXPECT_NE(written.find("ColWidth6=" + std::to_string(screenWidth) + "\r\n"), std::string::npos)
+        << written;
+}
+
 TEST_F(DocumentTest, MaximizedWindowKeepsItsNormalBoundsInTheFile) {
     Start("[Main]\r\nLeft=100\r\nTop=50\r\nHeight=500\r\nWidth=700\r\nMaximized=1\r\n");
     EXPECT_TRUE(IsZoomed(form->Handle()));
@@ -226,6 +256,29 @@ TEST_F(DocumentTest, MaximizedWindowKeepsItsNormalBoundsInTheFile) {
 
     Start();
     EXPECT_FALSE(IsZoomed(form->Handle()));
+}
+
+// Holder 0 marks a free item; a debtor the file numbers 0 ("-0" reads so) must not seem to hold them all.
+TEST_F(DocumentTest, ADebtorNumberedZeroHoldsNothingAndIsGivenNothing) {
+    WriteWholeFile(home,
+                   "-0\r\nНоль\r\n\r\n01\r\nПетров\r\n\r\n***\r\n"
+                   "1\r\nЗонт\r\nПрочее\r\n15.03.2024\r\n0\r\n2\r\nАтлас\r\nКнига\r\n15.03.2024\r\n+1\r\n");
+    EXPECT_TRUE(Start("[Main]\r\nOpen=1\r\nName=" + home + "\r\n[Query]\r\nQOut=0\r\n").empty());
+    EXPECT_EQ(ColumnOf(form->DebtorsTable(), 0), (Texts{"Ноль", "Петров"}));
+    EXPECT_EQ(ColumnOf(form->DebtorsTable(), 1), (Texts{"0", "1"}));
+    ASSERT_EQ(form->DebtorsTable().Row(), 1);
+    EXPECT_EQ(ColumnOf(form->LentItemsTable(), 1), Texts{""});
+    EXPECT_FALSE(IsWindowEnabled(form->InButton()));
+
+    const std::vector<SeenDialog> seen =
+        Answered([&] { SendMessageA(form->OutButton(), BM_CLICK, 0, 0); }, {Press(IDOK)});
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].caption, "Warning");
+    EXPECT_EQ(seen[0].text, "Этому должнику нельзя передать предмет: в файле базы у него номер 0, а номер 0 "
+                            "означает, что предмет свободен.");
+    EXPECT_EQ(ColumnOf(form->FreeItemsTable(), 0), Texts{"Зонт"});
+    EXPECT_EQ(ColumnOf(form->LentItemsTable(), 1), Texts{""});
+    EXPECT_EQ(Panel(1), "");
 }
 
 TEST_F(DocumentTest, SaveOpenAndNewFollowTheStateTable) {

@@ -59,23 +59,28 @@ TEST(ProfileFile, RewritingKeepsSectionsAndKeysWhereTheyStand) {
               "ColWidth4=131\r\nColWidth5=100\r\nColWidth6=365\r\nColWidth7=185\r\n");
 }
 
-TEST(ProfileFile, AFileThatCannotBeWrittenNamesItsPath) {
+// The file is replaced in one step, never rewritten in place: a write that fails leaves it as it was, and
+// nothing beside it.
+TEST(ProfileFile, AFileThatCannotBeWrittenStaysWholeAndTheErrorNamesItsPath) {
     TestFolder folder;
     const std::string missingFolder = folder.File("gone\\settings.ini");
     ProfileFile file(missingFolder);
     try {
-        file.Write("Main", "Open", "1");
+        WriteSettings(file, RecIni{}, DesignGeometry());
         FAIL() << "a write into a missing folder succeeded";
     } catch (const SettingsWriteError& e) {
         EXPECT_EQ(std::string(e.what()), "Unable to write to " + missingFolder);
     }
 
-    // A file that another program holds open without sharing.
+    // Held open by another program without sharing, or marked read-only.
     ProfileFile locked(folder.File("locked.ini"));
     WriteWholeFile(locked.Path(), "[Main]\r\nOpen=0\r\n");
     HANDLE holder = CreateFileA(locked.Path().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
     EXPECT_THROW(WriteSettings(locked, RecIni{}, DesignGeometry()), SettingsWriteError);
     CloseHandle(holder);
+    SetFileAttributesA(locked.Path().c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_THROW(WriteSettings(locked, RecIni{}, DesignGeometry()), SettingsWriteError);
     EXPECT_EQ(ReadWholeFile(locked.Path()), "[Main]\r\nOpen=0\r\n");
+    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"locked.ini"});
 }

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 class TestFolder {
   public:
@@ -15,6 +16,8 @@ class TestFolder {
     // The folder's path, without a trailing backslash.
     const std::string& Path() const { return path_; }
     std::string File(const std::string& name) const { return path_ + "\\" + name; }
+    // The names of the files and folders in it, sorted.
+    std::vector<std::string> Entries() const;
 
   private:
     std::string path_;
