@@ -41,6 +41,10 @@ void CopyFileBytes(const std::string& from, const std::string& to);
 // True for an existing file (not a folder).
 bool FileExists(const std::string& path);
 
+// The size in bytes of an existing file, learnt without opening it, so a read-only file or one another
+// program holds open tells its size too. A folder gives "access denied", as opening it would.
+std::int64_t FileSize(const std::string& path);
+
 #ifndef _WIN32
 // The runtime error code for an errno value met on `path`.
 int InOutCodeFromErrno(int err, const std::string& path);

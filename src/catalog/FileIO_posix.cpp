@@ -257,3 +257,14 @@ bool FileExists(const std::string& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
+
+std::int64_t FileSize(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        Fail(errno, path);
+    }
+    if (S_ISDIR(st.st_mode)) {
+        throw InOutError(5);
+    }
+    return static_cast<std::int64_t>(st.st_size);
+}

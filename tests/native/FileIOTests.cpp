@@ -170,3 +170,13 @@ TEST(FileIO, ErrnoBecomesTheCodeWindowsWouldReport) {
     EXPECT_EQ(InOutErrorMessage(InOutCodeFromErrno(EIO, folder.File("x"))), "I/O error 1117");
     EXPECT_EQ(InOutErrorMessage(32), "I/O error 32");
 }
+
+TEST(FileIO, TellsTheSizeOfAReadOnlyFileAndFailsForAMissingOneOrAFolder) {
+    TempFolder folder;
+    const std::string path = folder.File("locked.dat");
+    WriteBytes(path, "12345");
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    EXPECT_EQ(FileSize(path), 5);
+    EXPECT_EQ(CodeOf([&] { FileSize(folder.File("gone.dat")); }), 2);
+    EXPECT_EQ(CodeOf([&] { FileSize(folder.Path()); }), 5);
+}
