@@ -7,7 +7,7 @@
 // The caller sets IsUserRecord and IsNewRecord, writes the record's texts into the fields when editing
 // (and, for an item, hands over the type filter list), calls ShowModal, and on OK reads both fields.
 
-#include "platform/Handles.h"
+#include "platform/Dialog.h"
 
 #include <windows.h>
 
@@ -19,15 +19,10 @@ extern bool IsUserRecord;
 // true: a new record, both fields start empty; false: the fields keep the texts put into them.
 extern bool IsNewRecord;
 
-class TForm2 {
+class TForm2 : public Dialog {
   public:
     // Creates the dialog hidden, owned by `owner` (the main window; nullptr for none).
     explicit TForm2(HWND owner);
-    ~TForm2();
-    TForm2(const TForm2&) = delete;
-    TForm2& operator=(const TForm2&) = delete;
-
-    HWND Handle() const { return hwnd_; }
 
     // The first field: the debtor's name or the item's type.
     void SetComboBox1Text(const std::string& text);
@@ -47,17 +42,15 @@ class TForm2 {
     HWND ComboBox1() const;
     HWND Edit1() const { return edit1_; }
 
-  private:
-    static INT_PTR CALLBACK StaticDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  protected:
+    INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
+  private:
     void FormCreate();
     void FormActivate();
     void BitBtn1Click();
     void BitBtn2Click();
-    void CenterOverOwner();
 
-    HWND hwnd_ = nullptr;
     // A Win32 combo box cannot drop its list after creation, so the first field is two controls in
     // the same place, of which the mode shows one; both carry the texts the caller writes.
     HWND nameEdit_ = nullptr;
@@ -65,9 +58,6 @@ class TForm2 {
     HWND edit1_ = nullptr;
     HWND label1_ = nullptr;
     HWND label2_ = nullptr;
-    unique_hfont font_;
     std::vector<std::string> types_;
     bool userMode_ = true;
-    bool done_ = false;
-    bool ok_ = false;
 };
