@@ -1,8 +1,13 @@
 #include "forms/Main.h"
 
+#include "catalog/FileIO.h"
 #include "forms/CommandIds.h"
+#include "forms/ExportUnit.h"
+#include "forms/StatUnit.h"
 #include "platform/Application.h"
 #include "platform/Locale.h"
+#include "platform/MsgBox.h"
+#include "platform/Shell.h"
 #include "resources/resource.h"
 #include "text/IntText.h"
 
@@ -978,8 +983,8 @@ void TForm1::ClearTypeFilter() {
     ShowTypeFilterState(FilterCB, FilterChB);
 }
 
-// ---- Commands of later work ----------------------------------------------------------------------------
-// Bound to their menu entries and actions now; each does nothing until it is built.
+// ---- Commands of later work, and the reports ----------------------------------------------------------
+// The commands not built yet are bound to their menu entries and actions; each does nothing for now.
 
 void TForm1::miFindClick() {}
 
@@ -1000,11 +1005,59 @@ void TForm1::StringGrid3KeyPress(char& key) {
 
 void TForm1::SetsActExecute() {}
 
-void TForm1::ExportActExecute() {}
+void TForm1::ExportActExecute() {
+    if (!ExportForm) {
+        ExportForm = std::make_unique<TExportForm>(Handle());
+    }
+    ExportForm->Execute(catalog_, dates_);
+}
 
-void TForm1::miStatClick() {}
+namespace {
 
-void TForm1::MailActExecute() {}
+// Empties the status progress panel when a step that showed its text ends, however it ends.
+class ProgressText {
+  public:
+    ProgressText(ui::StatusBar& bar, const std::string& text) : bar_(bar) {
+        bar_.SetText(2, text);
+        Application::ProcessMessages();
+    }
+    ~ProgressText() { bar_.SetText(2, ""); }
+    ProgressText(const ProgressText&) = delete;
+    ProgressText& operator=(const ProgressText&) = delete;
+
+  private:
+    ui::StatusBar& bar_;
+};
+
+} // namespace
+
+// The size is that of the file as last saved. It is asked without opening the file, so a read-only
+// catalogue, or one another program holds open, shows its statistics too.
+void TForm1::miStatClick() {
+    if (CatalogFileName.empty()) {
+        WarningBox(Handle(), "Необходимо создать базу!");
+        return;
+    }
+    std::int64_t size = 0;
+    {
+        ProgressText progress(StatusBar1, "Сбор статистики... Ждите...");
+        if (!StatForm) {
+            StatForm = std::make_unique<TStatForm>(Handle());
+        }
+        size = FileSize(CatalogFileName);
+    }
+    StatForm->ShowStatistics(CatalogFileName, size, CountCatalog(catalog_.users, catalog_.items));
+}
+
+// The address goes to the mail program exactly as stored: an empty one opens a message without a
+// recipient.
+void TForm1::MailActExecute() {
+    const TUserRec* debtor = SelectedDebtor();
+    if (catalog_.users.Empty() || !debtor) {
+        return;
+    }
+    ShellOpen(Handle(), "mailto:" + debtor->EMail);
+}
 
 void TForm1::AboutActExecute() {}
 

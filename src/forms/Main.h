@@ -27,10 +27,13 @@
 #include "ui/ToolBar.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
+class TExportForm;
 class TForm2;
+class TStatForm;
 
 // The settings file beside the executable: its path with the extension replaced by ".ini".
 std::string DefaultSettingsPath();
@@ -237,6 +240,10 @@ class TForm1 : public Window {
     bool timer1Enabled_ = false;
     bool ShowMaximized = false;  // the window appears maximized when first shown (settings)
     ShortDateFormat dates_;      // the user's short date format: lent dates, the catalog file
+
+    // The export dialog and the statistics window, made on first use and kept for the run.
+    std::unique_ptr<TExportForm> ExportForm;
+    std::unique_ptr<TStatForm> StatForm;
 
     // ---- Controls (children die with the window; the wrappers do not own them) ---------------------
     unique_hfont font_;

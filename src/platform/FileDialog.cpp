@@ -44,6 +44,7 @@ DWORD Flags(unsigned options) {
 std::optional<std::string> FileDialog::Execute(HWND owner) const {
     const std::string filter = FilterList(Filter);
     std::vector<char> path(32768, '\0');
+    FileName.copy(path.data(), path.size() - 1);
     OPENFILENAMEA ofn{};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = owner;
@@ -52,6 +53,7 @@ std::optional<std::string> FileDialog::Execute(HWND owner) const {
     ofn.lpstrFile = path.data();
     ofn.nMaxFile = static_cast<DWORD>(path.size());
     ofn.lpstrInitialDir = InitialDir.empty() ? nullptr : InitialDir.c_str();
+    ofn.lpstrTitle = Title.empty() ? nullptr : Title.c_str();
     ofn.lpstrDefExt = DefaultExt.empty() ? nullptr : DefaultExt.c_str();
     ofn.Flags = Flags(Options);
     const BOOL chosen = kind_ == Kind::Open ? GetOpenFileNameA(&ofn) : GetSaveFileNameA(&ofn);

@@ -26,6 +26,10 @@ class FileDialog {
     std::string DefaultExt;
     // The folder shown first.
     std::string InitialDir;
+    // The dialog's title; empty for the system's own.
+    std::string Title;
+    // The file name the dialog proposes; empty for none.
+    std::string FileName;
     // Option bits.
     unsigned Options = 0;
 

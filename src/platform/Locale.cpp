@@ -16,6 +16,20 @@ ShortDateFormat UserShortDateFormat() {
     return ShortDateFormat::FromLocalePattern(pattern);
 }
 
+namespace {
+
+std::string LocaleText(LCTYPE what, const char* fallback) {
+    char text[80] = {};
+    return GetLocaleInfoA(LOCALE_USER_DEFAULT, what, text, sizeof text) != 0 ? text : fallback;
+}
+
+} // namespace
+
+TimeFormat UserLongTimeFormat() {
+    return TimeFormat(LocaleText(LOCALE_STIMEFORMAT, "H:mm:ss"), LocaleText(LOCALE_S1159, "AM"),
+                      LocaleText(LOCALE_S2359, "PM"));
+}
+
 TDateTime LocalNow() {
     if (fixedNow != 0) {
         return fixedNow;

@@ -3,10 +3,14 @@
 
 #include "text/DateTime.h"
 #include "text/ShortDate.h"
+#include "text/TimeText.h"
 
 // The short date format of the user's locale (the Russian format when the locale's pattern cannot be
 // used).
 ShortDateFormat UserShortDateFormat();
+
+// The long time format of the user's locale, with its texts for the morning and the afternoon.
+TimeFormat UserLongTimeFormat();
 
 // The local date and time now.
 TDateTime LocalNow();

@@ -1,0 +1,251 @@
+#include "forms/ExportUnit.h"
+
+#include "catalog/FileIO.h"
+#include "platform/Clipboard.h"
+#include "platform/Locale.h"
+#include "platform/MsgBox.h"
+#include "platform/Shell.h"
+#include "text/Errors.h"
+
+#include <commctrl.h>
+
+#include <stdexcept>
+
+namespace {
+
+constexpr int kClientWidth = 360;
+constexpr int kClientHeight = 287;
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_3DLOOK;
+constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME;
+
+// The debtors box; the check list sits in it at 16, 40 and reaches to 8 pixels from its right and bottom.
+constexpr RECT kSelUserGB{8, 8, kClientWidth - 8, 196};
+constexpr RECT kFormatRG{8, 202, kClientWidth - 8, 252};
+constexpr int kButtonWidth = 75;
+constexpr int kButtonTop = 258;
+constexpr int kButtonHeight = 25;
+
+// The second caption has always been written with a Latin "a" in "фaйл"; kept so.
+const char* const kFormats[4] = {"В буфер обмена",
+                                 "В текстовый ф"
+                                 "a"
+                                 "йл",
+                                 "В файл в формате html", "В файл формата MS Word"};
+
+bool IsChecked(HWND button) {
+    return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+bool RowChecked(HWND list, int row) {
+    return ListView_GetCheckState(list, row) != 0;
+}
+
+} // namespace
+
+TExportForm::TExportForm(HWND owner) {
+    CreateFrame(owner, "Экспорт", kStyle, kExStyle, kClientWidth, kClientHeight);
+    FormCreate();
+}
+
+void TExportForm::FormCreate() {
+    const RECT& gb = kSelUserGB;
+    CreateControl("BUTTON", "Выбор должников для экспорта", WS_VISIBLE | BS_GROUPBOX, 0, gb.left, gb.top,
+                  gb.right - gb.left, gb.bottom - gb.top, IDC_SELUSERGB);
+    AllUsersChB =
+        CreateControl("BUTTON", "Все должники", WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, 0,
+                      gb.left + 16, gb.top + 18, 200, 17, IDC_ALLUSERSCHB);
+    CheckListBox1 = CreateControl(WC_LISTVIEWA, "",
+                                  WS_VISIBLE | WS_TABSTOP | WS_GROUP | LVS_REPORT | LVS_NOCOLUMNHEADER |
+                                      LVS_SINGLESEL | LVS_SHOWSELALWAYS,
+                                  WS_EX_CLIENTEDGE, gb.left + 16, gb.top + 40, gb.right - gb.left - 24,
+                                  gb.bottom - gb.top - 48, IDC_CHECKLISTBOX1);
+    ListView_SetExtendedListViewStyle(CheckListBox1, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+    RECT list{};
+    GetClientRect(CheckListBox1, &list);
+    LVCOLUMNA column{};
+    column.mask = LVCF_WIDTH;
+    column.cx = list.right - GetSystemMetrics(SM_CXVSCROLL);
+    SendMessageA(CheckListBox1, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
+
+    // Two columns of two choices.
+    const RECT& rg = kFormatRG;
+    CreateControl("BUTTON", "Формат экспорта", WS_VISIBLE | BS_GROUPBOX, 0, rg.left, rg.top,
+                  rg.right - rg.left, rg.bottom - rg.top, IDC_FORMATRG);
+    const int half = (rg.right - rg.left) / 2;
+    for (int i = 0; i < 4; ++i) {
+        FormatRG[i] = CreateControl(
+            "BUTTON", kFormats[i], WS_VISIBLE | BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP | WS_TABSTOP : 0), 0,
+            rg.left + 8 + (i / 2) * half, rg.top + 14 + (i % 2) * 16, half - 12, 16, IDC_FORMAT0 + i);
+    }
+    SendMessageA(FormatRG[0], BM_SETCHECK, BST_CHECKED, 0);
+
+    // Centred with one button width between them.
+    CreateBBtn = CreateControl("BUTTON", "Создать", WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 0,
+                               kClientWidth / 2 - (3 * kButtonWidth) / 2, kButtonTop, kButtonWidth,
+                               kButtonHeight, IDC_CREATEBBTN);
+    CreateControl("BUTTON", "Отмена", WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0,
+                  kClientWidth / 2 + kButtonWidth / 2, kButtonTop, kButtonWidth, kButtonHeight,
+                  IDC_CANCELBBTN);
+    SendMessageA(Handle(), DM_SETDEFID, IDC_CREATEBBTN, 0);
+
+    SaveDialog1.Options = FileDialog::OverwritePrompt | FileDialog::PathMustExist | FileDialog::HideReadOnly |
+                          FileDialog::EnableSizing;
+}
+
+INT_PTR TExportForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_INITDIALOG: return FALSE; // focus is placed when the dialog is shown
+    case WM_CLOSE: EndModal(false); return TRUE;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDC_CREATEBBTN: CreateBBtnClick(); return TRUE;
+        case IDC_CANCELBBTN: EndModal(false); return TRUE;
+        case IDC_ALLUSERSCHB:
+            if (HIWORD(wParam) == BN_CLICKED) {
+                AllUsersChBClick();
+            }
+            return TRUE;
+        }
+        break;
+    case WM_NOTIFY: {
+        const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
+        // A row's check box changed: by the mouse, by Space, or by the program.
+        if (change->hdr.idFrom == IDC_CHECKLISTBOX1 && change->hdr.code == LVN_ITEMCHANGED &&
+            (change->uChanged & LVIF_STATE) &&
+            ((change->uNewState ^ change->uOldState) & LVIS_STATEIMAGEMASK)) {
+            CheckListBox1ClickCheck();
+        }
+        return TRUE;
+    }
+    }
+    return FALSE;
+}
+
+void TExportForm::Execute(const Catalog& catalog, const ShortDateFormat& dates) {
+    ListView_DeleteAllItems(CheckListBox1);
+    entries_.clear();
+    for (const auto& debtor : catalog.users) {
+        if (debtor->ItemCount == 0) {
+            continue;
+        }
+        entries_.push_back(DebtorEntry(*debtor));
+        LVITEMA row{};
+        row.mask = LVIF_TEXT;
+        row.iItem = static_cast<int>(entries_.size()) - 1;
+        row.pszText = entries_.back().data();
+        SendMessageA(CheckListBox1, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&row));
+    }
+    if (entries_.empty()) {
+        MessageBeep(MB_ICONEXCLAMATION);
+        ErrorMessageBox(GetWindow(Handle(), GW_OWNER), "Нет активных должников для экспорта!");
+        return;
+    }
+    ListView_SetItemState(CheckListBox1, 0, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+    catalog_ = &catalog;
+    dates_ = &dates;
+    FormShow();
+    ShowModal(CheckListBox1);
+    catalog_ = nullptr;
+    dates_ = nullptr;
+}
+
+void TExportForm::FormShow() {
+    SendMessageA(AllUsersChB, BM_SETCHECK, BST_UNCHECKED, 0);
+    EnableWindow(CheckListBox1, TRUE);
+    EnableWindow(CreateBBtn, FALSE);
+    EnableWindow(FormatRG[3], FALSE);
+    if (IsChecked(FormatRG[3])) {
+        SendMessageA(FormatRG[3], BM_SETCHECK, BST_UNCHECKED, 0);
+        SendMessageA(FormatRG[0], BM_SETCHECK, BST_CHECKED, 0);
+    }
+}
+
+void TExportForm::AllUsersChBClick() {
+    const bool all = IsChecked(AllUsersChB);
+    EnableWindow(CheckListBox1, !all);
+    EnableWindow(CreateBBtn, all || AnyRowChecked());
+}
+
+void TExportForm::CheckListBox1ClickCheck() {
+    // With "Все должники" the ticks do not count, and the list is disabled anyway.
+    if (!IsChecked(AllUsersChB)) {
+        EnableWindow(CreateBBtn, AnyRowChecked());
+    }
+}
+
+bool TExportForm::AnyRowChecked() const {
+    const int count = ListView_GetItemCount(CheckListBox1);
+    for (int row = 0; row < count; ++row) {
+        if (RowChecked(CheckListBox1, row)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+ExportFormat TExportForm::ChosenFormat() const {
+    for (int i = 0; i < 3; ++i) {
+        if (IsChecked(FormatRG[i])) {
+            return static_cast<ExportFormat>(i);
+        }
+    }
+    return ExportFormat::Clipboard;
+}
+
+std::vector<std::string> TExportForm::SelectedNames() const {
+    const bool all = IsChecked(AllUsersChB);
+    std::vector<std::string> names;
+    for (std::size_t row = 0; row < entries_.size(); ++row) {
+        if (all || RowChecked(CheckListBox1, static_cast<int>(row))) {
+            names.push_back(NameOfEntry(entries_[row]));
+        }
+    }
+    return names;
+}
+
+std::optional<std::string> TExportForm::ChooseFile(ExportFormat format) {
+    SaveDialog1.InitialDir = DocumentsFolder();
+    if (format == ExportFormat::TextFile) {
+        SaveDialog1.DefaultExt = "txt";
+        SaveDialog1.Filter = "Текстовые файлы (*.txt)|*.txt|Все файлы (*.*)|*.*";
+    } else {
+        SaveDialog1.DefaultExt = "htm";
+        SaveDialog1.Filter = "Файлы в формате html (*.htm;*.html)|*.htm;*.html;*.shtml|Все файлы (*.*)|*.*";
+    }
+    SaveDialog1.Title = "Файл для экспорта информации";
+    std::optional<std::string> path = SaveDialog1.Execute(Handle());
+    if (path) {
+        SaveDialog1.FileName = *path;
+    }
+    return path;
+}
+
+void TExportForm::CreateBBtnClick() {
+    // Enter reaches the default button even while it is disabled.
+    if (!IsWindowEnabled(CreateBBtn) || !catalog_) {
+        return;
+    }
+    // The dialog closes whatever happens below, once this press has been handled.
+    EndModal(true);
+    const ExportFormat format = ChosenFormat();
+    std::optional<std::string> path;
+    if (format != ExportFormat::Clipboard) {
+        path = ChooseFile(format);
+        if (!path) {
+            return;
+        }
+    }
+    const ExportClock clock{LocalNow(), *dates_, UserLongTimeFormat()};
+    const std::string text =
+        JoinLines(BuildExportLines(catalog_->users, catalog_->items, SelectedNames(), format, clock));
+    if (path) {
+        try {
+            ReplaceFileBytes(*path, text);
+        } catch (const InOutError& e) {
+            throw std::runtime_error("Cannot create file \"" + *path + "\". " + e.what());
+        }
+    } else {
+        SetClipboardText(Handle(), text);
+    }
+    InformationBox(Handle(), "Экспорт успешно выполнен.");
+}

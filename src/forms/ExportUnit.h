@@ -1,0 +1,60 @@
+#pragma once
+// The export dialog: the debtors who hold something, each with a check box, "Все должники" for all of
+// them, and where the export goes (the clipboard, a text file, an HTML page; Word is shown but never
+// offered). "Создать" writes the export of the chosen debtors there. Created on the first export and kept
+// for the run, so the chosen target and the last file name carry over to the next export.
+
+#include "catalog/Catalog.h"
+#include "export/Export.h"
+#include "platform/Dialog.h"
+#include "platform/FileDialog.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// Control ids (the buttons carry the dialog manager's own ids, so Enter and Escape reach them).
+constexpr int IDC_SELUSERGB = 101;
+constexpr int IDC_ALLUSERSCHB = 102;
+constexpr int IDC_CHECKLISTBOX1 = 103; // a list view with a check box in each row
+constexpr int IDC_FORMATRG = 104;
+constexpr int IDC_FORMAT0 = 105; // the four format choices, in ExportFormat's order
+constexpr int IDC_CREATEBBTN = IDOK;
+constexpr int IDC_CANCELBBTN = IDCANCEL;
+
+class TExportForm : public Dialog {
+  public:
+    // Creates the dialog hidden, owned by `owner` (the main window).
+    explicit TExportForm(HWND owner);
+
+    // The export command: lists the debtors of the catalogue who hold something and shows the dialog;
+    // when nobody holds anything, beeps and says so instead. The catalogue is only read.
+    void Execute(const Catalog& catalog, const ShortDateFormat& dates);
+
+  protected:
+    INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    void FormCreate();
+    void FormShow();
+    void AllUsersChBClick();
+    void CheckListBox1ClickCheck();
+    void CreateBBtnClick();
+
+    bool AnyRowChecked() const;
+    ExportFormat ChosenFormat() const;
+    // The names of the debtors to export: from every row with "Все должники", else from the ticked ones.
+    std::vector<std::string> SelectedNames() const;
+    // Asks where a file export goes; nothing when the user cancels.
+    std::optional<std::string> ChooseFile(ExportFormat format);
+
+    HWND AllUsersChB = nullptr;
+    HWND CheckListBox1 = nullptr;
+    HWND FormatRG[4] = {};
+    HWND CreateBBtn = nullptr;
+    FileDialog SaveDialog1{FileDialog::Kind::Save};
+    // The rows of the check list, and what they were made from, while the dialog is shown.
+    std::vector<std::string> entries_;
+    const Catalog* catalog_ = nullptr;
+    const ShortDateFormat* dates_ = nullptr;
+};

@@ -1,0 +1,14 @@
+#pragma once
+// What the program asks of the shell: opening a document or a link with its associated program, and
+// the user's documents folder.
+
+#include <windows.h>
+
+#include <string>
+
+// Asks the shell to open `target` ("open", no parameters, no working folder) and returns at once; what
+// the shell does then, and whether it succeeds, is the shell's business.
+void ShellOpen(HWND owner, const std::string& target);
+
+// The current user's documents folder; raises an error when the system cannot tell it.
+std::string DocumentsFolder();

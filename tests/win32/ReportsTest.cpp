@@ -1,0 +1,344 @@
+// The reports through the real main window: the export dialog with its deliveries to the clipboard and
+// to files, the statistics window, and the mail link the shell is asked to open. Modal windows are
+// answered from inside their loops; the controls are pressed with the messages a click sends.
+
+#include "MainWindowFixture.h"
+
+#include "forms/ExportUnit.h"
+#include "forms/StatUnit.h"
+#include "platform/Application.h"
+
+#include <commctrl.h>
+
+#include <functional>
+
+namespace {
+
+// Presses a button as a click does, once the answerer's timer has returned.
+void Click(HWND dialog, int id) {
+    PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
+
+bool Enabled(HWND dialog, int id) {
+    return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE;
+}
+
+bool Checked(HWND dialog, int id) {
+    return SendDlgItemMessageA(dialog, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+Texts Rows(HWND dialog) {
+    HWND list = GetDlgItem(dialog, IDC_CHECKLISTBOX1);
+    Texts rows;
+    for (int row = 0; row < ListView_GetItemCount(list); ++row) {
+        char text[256] = {};
+        ListView_GetItemText(list, row, 0, text, sizeof text);
+        rows.push_back(text);
+    }
+    return rows;
+}
+
+std::string ClipboardText() {
+    std::string text;
+    if (OpenClipboard(nullptr)) {
+        if (HANDLE data = GetClipboardData(CF_TEXT)) {
+            text = static_cast<const char*>(GlobalLock(data));
+            GlobalUnlock(data);
+        }
+        CloseClipboard();
+    }
+    return text;
+}
+
+class ReportsTest : public MainWindowFixture {
+  protected:
+    // Runs a command; the answers serve the windows it opens, in order. Gives "caption: text" of each.
+    Texts Run(int commandId, ModalAnswerer& answerer) {
+        form->RunCommand(commandId);
+        Pump();
+        EXPECT_EQ(answerer.Pending(), 0u) << "a window the test answers did not appear";
+        Texts seen;
+        for (const SeenDialog& d : answerer.Seen()) {
+            seen.push_back(d.caption + ": " + d.text);
+        }
+        return seen;
+    }
+
+    // The export dialog: `choose` ticks and picks as a person would, then Create is pressed.
+    std::function<void(HWND)> Export(std::function<void(HWND)> choose) {
+        return [choose](HWND dialog) {
+            choose(dialog);
+            Click(dialog, IDC_CREATEBBTN);
+        };
+    }
+};
+
+const std::string kExported = "Information: Экспорт успешно выполнен.";
+
+} // namespace
+
+TEST_F(ReportsTest, ExportToTheClipboardOffersTheHoldersAndExportsTheTickedDebtorsByNameIgnoringCase) {
+    TUserRec& elder = AddDebtor("Иванов (старший)", 1);
+    TUserRec& petrov = AddDebtor("Петров", 2);
+    TUserRec& loud = AddDebtor("ПЕТРОВ", 3);
+    AddDebtor("Сидоров", 4);
+    TItemRec& umbrella = AddItem("Зонт", "Прочее");
+    TItemRec& guitar = AddItem("Гитара", "Музыка");
+    TItemRec& drill = AddItem("Дрель", "Инструмент");
+    TItemRec& atlas = AddItem("Атлас");
+    FillAll();
+    {
+        ModalAnswerer answerer;
+        answerer.Press(IDOK);
+        EXPECT_EQ(Run(IDM_EXPORT, answerer), Texts{"Error: Нет активных должников для экспорта!"});
+    }
+
+    for (TItemRec* item : {&umbrella, &guitar}) {
+        Lend(*item, elder);
+    }
+    Lend(drill, petrov);
+    Lend(atlas, loud);
+    ModalAnswerer answerer;
+    answerer.Then(Export([](HWND dialog) {
+        EXPECT_EQ(Rows(dialog), (Texts{"Иванов (старший) (2)", "ПЕТРОВ (1)", "Петров (1)"}));
+        EXPECT_FALSE(Enabled(dialog, IDC_CREATEBBTN));
+        EXPECT_TRUE(Checked(dialog, IDC_FORMAT0));
+        EXPECT_FALSE(Enabled(dialog, IDC_FORMAT0 + 3));
+        // "Все должники" on and off again; the list's ticks alone decide then.
+        SendDlgItemMessageA(dialog, IDC_ALLUSERSCHB, BM_CLICK, 0, 0);
+        EXPECT_FALSE(Enabled(dialog, IDC_CHECKLISTBOX1));
+        EXPECT_TRUE(Enabled(dialog, IDC_CREATEBBTN));
+        SendDlgItemMessageA(dialog, IDC_ALLUSERSCHB, BM_CLICK, 0, 0);
+        EXPECT_TRUE(Enabled(dialog, IDC_CHECKLISTBOX1));
+        EXPECT_FALSE(Enabled(dialog, IDC_CREATEBBTN));
+        // Down twice and Space ticks "Петров (1)".
+        HWND list = GetDlgItem(dialog, IDC_CHECKLISTBOX1);
+        PressKey(list, VK_DOWN);
+        PressKey(list, VK_DOWN);
+        PressKey(list, VK_SPACE);
+        EXPECT_TRUE(ListView_GetCheckState(list, 2));
+        EXPECT_TRUE(Enabled(dialog, IDC_CREATEBBTN));
+    }));
+    answerer.Press(IDOK);
+    EXPECT_EQ(Run(IDM_EXPORT, answerer), (Texts{"Экспорт: ", kExported}));
+    EXPECT_EQ(ClipboardText(), "ПЕТРОВ (1)\r\n 15.03.2023\tАтлас\tКнига\r\n\r\n"
+                               "Петров (1)\r\n 15.03.2023\tДрель\tИнструмент\r\n\r\n");
+}
+
+TEST_F(ReportsTest, ExportToFilesWritesTheTextFileAndThePageProposesTheLastNameAndReportsAFileItCannotWrite) {
+    TUserRec& tom = AddDebtor("Tom & <Jerry>", 1);
+    Lend(AddItem("<b>Вилка</b>", "a&b"), tom);
+    FillAll();
+    const std::string text = folder.File("список.txt");
+    {
+        ModalAnswerer answerer;
+        answerer.Then(Export([](HWND dialog) {
+            Click(dialog, IDC_FORMAT0 + 1);
+            Click(dialog, IDC_ALLUSERSCHB);
+        }));
+        answerer.TypePath(folder.File("список")).Press(IDOK);
+        EXPECT_EQ(Run(IDM_EXPORT, answerer).back(), kExported);
+        EXPECT_EQ(ReadWholeFile(text), "Вещехран.\r\n15.03.2024 10:30:00\r\n\r\n"
+                                       "Tom & <Jerry> (1)\r\n 15.03.2023\t<b>Вилка</b>\ta&b\r\n\r\n");
+    }
+
+    // Shown again: nothing ticked, the text file still chosen; its name is proposed; cancelled.
+    std::string proposed;
+    {
+        ModalAnswerer answerer;
+        answerer.Then(Export([](HWND dialog) {
+            EXPECT_FALSE(Checked(dialog, IDC_ALLUSERSCHB));
+            EXPECT_FALSE(Enabled(dialog, IDC_CREATEBBTN));
+            EXPECT_TRUE(Checked(dialog, IDC_FORMAT0 + 1));
+            Click(dialog, IDC_FORMAT0 + 2);
+            PressKey(GetDlgItem(dialog, IDC_CHECKLISTBOX1), VK_SPACE);
+        }));
+        answerer.Then([&proposed](HWND dialog) {
+            proposed = WindowText(GetDlgItem(dialog, 0x47C));
+            ClickDialogButton(dialog, IDCANCEL);
+        });
+        EXPECT_EQ(Run(IDM_EXPORT, answerer).size(), 2u) << "no message after a cancelled file choice";
+    }
+    EXPECT_NE(proposed.find("список.txt"), std::string::npos) << proposed;
+
+    const std::string page = folder.File("стр.htm");
+    WriteWholeFile(page, "old");
+    SetFileAttributesA(page.c_str(), FILE_ATTRIBUTE_READONLY);
+    {
+        ModalAnswerer answerer;
+        answerer.Then(Export([](HWND dialog) { Click(dialog, IDC_ALLUSERSCHB); }));
+        answerer.TypePath(page).Press(IDYES).Press(IDOK);
+        EXPECT_EQ(Run(IDM_EXPORT, answerer).back(),
+                  Application::Title() + ": Cannot create file \"" + page + "\". File access denied.");
+    }
+    EXPECT_EQ(ReadWholeFile(page), "old");
+
+    SetFileAttributesA(page.c_str(), FILE_ATTRIBUTE_NORMAL);
+    {
+        ModalAnswerer answerer;
+        answerer.Then(Export([](HWND dialog) { Click(dialog, IDC_ALLUSERSCHB); }));
+        answerer.TypePath(page).Press(IDYES).Press(IDOK);
+        EXPECT_EQ(Run(IDM_EXPORT, answerer).back(), kExported);
+    }
+    EXPECT_EQ(
+        ReadWholeFile(page),
+        "<HTML>\r<HEAD>\r\n"
+        "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=windows-1251\">\r\n"
+        "<title>Вещехран</title>\r</HEAD>\r\n"
+        "<BODY TEXT=\"#000000\" BGCOLOR=\"#FFFFFF\" LINK=\"#0000EE\" VLINK=\"#551A8B\" ALINK=\"#FF0000\" "
+        "NOSAVE>\r\n"
+        "<p align=\"right\">15.03.2024 10:30:00</p>\r\n"
+        "<h2 align=\"center\">Вещехран</h2>\r\n"
+        "<table align=\"center\" border=\"0\" cellspacing=\"10\" cellpadding=\"0\">\r\n"
+        "<tr><td colspan=3><h4>Tom &amp; &lt;Jerry&gt; (1)</h4></td></tr>\r\n"
+        "<tr><td align=\"center\">15.03.2023</td><td>&lt;b&gt;Вилка&lt;/b&gt;</td>"
+        "<td align=\"center\">a&amp;b</td></tr>\r\n"
+        "<tr><td colspan=3>&nbsp</td></tr>\r\n"
+        "</table>\r</BODY>\r</HTML>\r\n");
+}
+
+TEST_F(ReportsTest, StatisticsShowTheFileAsLastSavedAndTheCatalogueAsItIsAlsoForAReadOnlyFileInUse) {
+    Settings.QOut = false;
+    AddDebtor("Анна", 1);
+    AddDebtor("Борис", 2);
+    AddItem("Гитара");
+    AddItem("Дрель");
+    AddItem("Зонт");
+    FillAll();
+    {
+        ModalAnswerer answerer;
+        answerer.Press(IDOK);
+        EXPECT_EQ(Run(IDM_STAT, answerer), Texts{"Warning: Необходимо создать базу!"});
+    }
+    auto lendFirstFreeItem = [this] {
+        ClickRow(FreeItems(), 1);
+        PostMessageA(form->OutButton(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        PostMessageA(form->OutButton(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+        Pump();
+    };
+    lendFirstFreeItem();
+    const std::string path = folder.File("вещи.dat");
+    {
+        ModalAnswerer answerer;
+        answerer.TypePath(path);
+        Run(IDM_SAVE, answerer);
+    }
+    const std::string saved = ReadWholeFile(path);
+    lendFirstFreeItem();
+    ASSERT_EQ(Data().users[0].ItemCount, 2);
+
+    auto statistics = [this](Texts& values) {
+        ModalAnswerer answerer;
+        answerer.Then([&values](HWND window) {
+            for (int id : {IDC_STATLABEL4, IDC_STATLABEL5, IDC_STATLABEL6, IDC_STATLABEL11, IDC_STATLABEL12,
+                           IDC_STATLABEL13, IDC_STATLABEL14}) {
+                values.push_back(WindowText(GetDlgItem(window, id)));
+            }
+            Click(window, IDOK);
+        });
+        return Run(IDM_STAT, answerer);
+    };
+    const Texts expected{"вещи.dat", folder.Path() + "\\", std::to_string(saved.size()), "2", "1", "3", "2"};
+    Texts values;
+    EXPECT_EQ(statistics(values), Texts{"Статистика: "});
+    EXPECT_EQ(values, expected);
+
+    // Read-only, and open in another program that lets others only read it.
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    {
+        unique_hfile reader(
+            CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(reader);
+        values.clear();
+        statistics(values);
+        EXPECT_EQ(values, expected);
+    }
+
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(path.c_str());
+    ModalAnswerer answerer;
+    answerer.Press(IDOK);
+    EXPECT_EQ(Run(IDM_STAT, answerer), Texts{Application::Title() + ": File not found."});
+    char progress[64] = {};
+    SendMessageA(form->StatusBar(), SB_GETTEXTA, 2, reinterpret_cast<LPARAM>(progress));
+    EXPECT_STREQ(progress, "");
+}
+
+// The shell is asked to open "mailto:" links; a recorder registered for them in the prefix writes down
+// each link it is started with.
+class MailTest : public ReportsTest {
+  protected:
+    void SetUp() override {
+        ReportsTest::SetUp();
+        char exe[MAX_PATH] = {};
+        GetModuleFileNameA(nullptr, exe, MAX_PATH);
+        std::string recorder = exe;
+        recorder = recorder.substr(0, recorder.find_last_of('\\') + 1) + "mail_recorder.exe";
+        record_ = folder.File("mail.txt");
+        ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, "mailto\\shell\\open\\command", 0, nullptr, 0,
+                                  KEY_ALL_ACCESS, nullptr, &key_, nullptr),
+                  ERROR_SUCCESS);
+        char old[1024] = {};
+        DWORD size = sizeof old;
+        hadOld_ = RegQueryValueExA(key_, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(old), &size) ==
+                  ERROR_SUCCESS;
+        old_ = old;
+        SetCommand("\"" + recorder + "\" \"" + record_ + "\" \"%1\"");
+    }
+    void TearDown() override {
+        if (hadOld_) {
+            SetCommand(old_);
+        } else {
+            RegDeleteValueA(key_, nullptr);
+        }
+        RegCloseKey(key_);
+        ReportsTest::TearDown();
+    }
+
+    // The links recorded so far, once there are `count` of them (or the time is up).
+    Texts Links(size_t count) {
+        Texts links;
+        for (DWORD start = GetTickCount(); GetTickCount() - start < 10000; Sleep(20)) {
+            links.clear();
+            const std::string text = ReadWholeFile(record_);
+            for (size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2) {
+                links.push_back(text.substr(at, end - at));
+            }
+            if (links.size() >= count) {
+                break;
+            }
+        }
+        return links;
+    }
+
+  private:
+    void SetCommand(const std::string& command) {
+        RegSetValueExA(key_, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+                       static_cast<DWORD>(command.size() + 1));
+    }
+
+    HKEY key_ = nullptr;
+    bool hadOld_ = false;
+    std::string old_;
+    std::string record_;
+};
+
+TEST_F(MailTest, MailOpensTheSelectedRowsOwnAddressUnchangedAndNothingWithoutADebtor) {
+    AddDebtor("Анна", 1, "anna petrova@mail.ru?subject=Книга");
+    AddDebtor("Борис", 2, "boris@first.ru");
+    AddDebtor("Борис", 3, "");
+    AddItem("Гитара");
+    SendMessageA(form->ShowDolgCheckBox(), BM_CLICK, 0, 0);
+    FillAll();
+    ASSERT_EQ(ColumnOf(Debtors(), 0), Texts{""});
+    form->RunCommand(IDM_MAIL);
+
+    SendMessageA(form->ShowDolgCheckBox(), BM_CLICK, 0, 0);
+    Pump();
+    ClickRow(Debtors(), 1);
+    form->RunCommand(IDM_MAIL);
+    EXPECT_EQ(Links(1), Texts{"mailto:anna petrova@mail.ru?subject=Книга"});
+    ClickRow(Debtors(), 3);
+    form->RunCommand(IDM_MAIL);
+    EXPECT_EQ(Links(2), (Texts{"mailto:anna petrova@mail.ru?subject=Книга", "mailto:"}));
+}
