@@ -115,7 +115,7 @@ INT_PTR TExportForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             ((change->uNewState ^ change->uOldState) & LVIS_STATEIMAGEMASK)) {
             CheckListBox1ClickCheck();
         }
-        return TRUE;
+        return FALSE; // the list's notifications keep their default results
     }
     }
     return FALSE;
