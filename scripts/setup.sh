@@ -38,6 +38,9 @@ need_packages() {
     command -v dpkg-source >/dev/null || missing+=(dpkg-dev)
     command -v locale-gen >/dev/null || missing+=(locales)
     [ -e /usr/share/wine/fonts/marlett.ttf ] || missing+=(fonts-wine)
+    command -v makensis >/dev/null || missing+=(nsis)
+    command -v zip >/dev/null || missing+=(zip)
+    command -v unzip >/dev/null || missing+=(unzip)
     if [ "${#missing[@]}" -gt 0 ]; then printf '%s\n' "${missing[@]}"; fi
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // Resource identifiers shared by the resource script and the code. The script is kept ASCII; the
-// program sets its Russian texts from code.
+// program sets its Russian texts from code, and the version resource takes its own from version.h.
 
 #define IDI_APP 1
 

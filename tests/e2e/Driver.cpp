@@ -82,6 +82,14 @@ RunningProgram::RunningProgram(const std::string& folder) {
     if (!CopyFileA(BuiltProgramPath().c_str(), exePath_.c_str(), FALSE)) {
         throw std::runtime_error("cannot copy the program from " + BuiltProgramPath());
     }
+    Start(folder);
+}
+
+RunningProgram::RunningProgram(const InPlace& program) : exePath_(program.exePath) {
+    Start(exePath_.substr(0, exePath_.find_last_of('\\')));
+}
+
+void RunningProgram::Start(const std::string& folder) {
     STARTUPINFOA si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
@@ -158,6 +166,22 @@ int RunningProgram::WaitForExit(DWORD timeoutMs) {
 void RunningProgram::EndNow() {
     TerminateProcess(process_, 99);
     WaitForSingleObject(process_, 5000);
+}
+
+int CloseAndWait(RunningProgram& program, HWND main, std::vector<RemoteDialog>& asked) {
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    for (int i = 0; i < 200; ++i) {
+        int code = program.WaitForExit(100);
+        if (code != -1) {
+            return code;
+        }
+        if (program.HasDialog()) {
+            RemoteDialog dialog = program.WaitForDialog(1000);
+            asked.push_back(dialog);
+            PressButton(dialog.hwnd, IDOK);
+        }
+    }
+    return -1;
 }
 
 std::string RemoteWindowText(HWND hwnd) {

@@ -20,6 +20,11 @@ class RunningProgram {
   public:
     // Copies the program into `folder` (so its settings file is the test's own) and starts it there.
     explicit RunningProgram(const std::string& folder);
+    // Starts the program where it is, in its own folder: an installed or unpacked copy.
+    struct InPlace {
+        std::string exePath;
+    };
+    explicit RunningProgram(const InPlace& program);
     ~RunningProgram();
     RunningProgram(const RunningProgram&) = delete;
     RunningProgram& operator=(const RunningProgram&) = delete;
@@ -43,11 +48,17 @@ class RunningProgram {
     HANDLE Process() const { return process_; }
 
   private:
+    void Start(const std::string& folder);
+
     std::string exePath_;
     HANDLE process_ = nullptr;
     DWORD processId_ = 0;
     DWORD threadId_ = 0;
 };
+
+// Closes the main window as a person would, answers with OK the questions asked on the way out and
+// collects them, until the program has ended; returns its exit code, or -1 when it does not end.
+int CloseAndWait(RunningProgram& program, HWND main, std::vector<RemoteDialog>& asked);
 
 std::string RemoteWindowText(HWND hwnd);
 void PressButton(HWND dialog, int buttonId);

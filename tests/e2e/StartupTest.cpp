@@ -7,23 +7,6 @@
 
 namespace {
 
-// Answers the questions the program may ask on the way out, until it has ended.
-int CloseAndWait(RunningProgram& program, HWND main, std::vector<RemoteDialog>& asked) {
-    PostMessageA(main, WM_CLOSE, 0, 0);
-    for (int i = 0; i < 200; ++i) {
-        int code = program.WaitForExit(100);
-        if (code != -1) {
-            return code;
-        }
-        if (program.HasDialog()) {
-            RemoteDialog dialog = program.WaitForDialog(1000);
-            asked.push_back(dialog);
-            PressButton(dialog.hwnd, IDOK);
-        }
-    }
-    return -1;
-}
-
 std::string ScreenshotPath(const std::string& name) {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);

@@ -5,8 +5,6 @@
 #include <sstream>
 #include <stdexcept>
 
-namespace {
-
 void RemoveTree(const std::string& path) {
     WIN32_FIND_DATAA data;
     HANDLE find = FindFirstFileA((path + "\\*").c_str(), &data);
@@ -29,8 +27,6 @@ void RemoveTree(const std::string& path) {
     RemoveDirectoryA(path.c_str());
 }
 
-} // namespace
-
 TestFolder::TestFolder(const std::string& name) {
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
@@ -52,9 +48,13 @@ TestFolder::~TestFolder() {
 }
 
 std::vector<std::string> TestFolder::Entries() const {
+    return FolderEntries(path_);
+}
+
+std::vector<std::string> FolderEntries(const std::string& path) {
     std::vector<std::string> names;
     WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((path_ + "\\*").c_str(), &data);
+    HANDLE find = FindFirstFileA((path + "\\*").c_str(), &data);
     if (find != INVALID_HANDLE_VALUE) {
         do {
             const std::string name = data.cFileName;

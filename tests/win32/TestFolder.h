@@ -23,5 +23,10 @@ class TestFolder {
     std::string path_;
 };
 
+// The names of the files and folders in any folder, sorted; none when it does not exist.
+std::vector<std::string> FolderEntries(const std::string& path);
+// Removes a folder with everything in it.
+void RemoveTree(const std::string& path);
+
 std::string ReadWholeFile(const std::string& path);
 void WriteWholeFile(const std::string& path, const std::string& bytes);

@@ -1,0 +1,267 @@
+// The release as a Windows user gets it: the installer, the program it installs, the uninstaller, and
+// the zip. ./test makes them with scripts/package.sh and names them in VESH_INSTALLER (the installer)
+// and VESH_UNPACKED (the folder the zip was unpacked to).
+
+#include "Driver.h"
+#include "TestFolder.h"
+#include "platform/Handles.h"
+#include "resources/version.h"
+
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+const char* const kUninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veshchehran";
+// A catalogue the user keeps in the program's folder: one debtor, no items.
+const char* const kCatalogue = "1\r\nИван\r\nivan@example.org\r\n***\r\n";
+const std::string kVersion = std::to_string(VESH_VERSION_MAJOR) + "." + std::to_string(VESH_VERSION_MINOR);
+
+std::string Environment(const char* name) {
+    char value[MAX_PATH] = {};
+    GetEnvironmentVariableA(name, value, MAX_PATH);
+    return value;
+}
+
+std::string KnownFolder(int csidl) {
+    char path[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path);
+    return path;
+}
+
+bool Exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = 30000) {
+    DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > timeoutMs) {
+            return false;
+        }
+        Sleep(100);
+    }
+    return true;
+}
+
+unique_handle Start(const std::string& commandLine) {
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    std::string line = commandLine;
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+        return unique_handle();
+    }
+    CloseHandle(pi.hThread);
+    return unique_handle(pi.hProcess);
+}
+
+// The exit code of the finished command, or -1 when it could not start or did not end.
+int RunAndWait(const std::string& commandLine) {
+    unique_handle process = Start(commandLine);
+    DWORD code = 0;
+    if (!process || WaitForSingleObject(process.get(), 60000) != WAIT_OBJECT_0 ||
+        !GetExitCodeProcess(process.get(), &code)) {
+        return -1;
+    }
+    return static_cast<int>(code);
+}
+
+bool UninstallKeyExists() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kUninstallKey, 0, KEY_READ, &key) != ERROR_SUCCESS) {
+        return false;
+    }
+    RegCloseKey(key);
+    return true;
+}
+
+std::string UninstallValue(const char* name) {
+    char value[1024] = {};
+    DWORD size = sizeof value - 1;
+    RegGetValueA(HKEY_CURRENT_USER, kUninstallKey, name, RRF_RT_REG_SZ, nullptr, value, &size);
+    return value;
+}
+
+std::string VersionValue(const std::string& exe, const std::string& name) {
+    DWORD handle = 0;
+    std::string data(GetFileVersionInfoSizeA(exe.c_str(), &handle), '\0');
+    char* value = nullptr;
+    UINT length = 0;
+    if (data.empty() || !GetFileVersionInfoA(exe.c_str(), 0, static_cast<DWORD>(data.size()), data.data()) ||
+        !VerQueryValueA(data.data(), ("\\StringFileInfo\\041904E3\\" + name).c_str(),
+                        reinterpret_cast<void**>(&value), &length)) {
+        return "";
+    }
+    return value;
+}
+
+std::string ShortcutTarget(const std::string& link) {
+    ComApartment com;
+    ComPtr<IShellLinkA> shellLink;
+    ComPtr<IPersistFile> file;
+    wchar_t widePath[MAX_PATH] = {};
+    MultiByteToWideChar(CP_ACP, 0, link.c_str(), -1, widePath, MAX_PATH);
+    char target[MAX_PATH] = {};
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                   reinterpret_cast<void**>(shellLink.put()))) &&
+        SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.put()))) &&
+        SUCCEEDED(file->Load(widePath, STGM_READ))) {
+        shellLink->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH);
+    }
+    return target;
+}
+
+// A visible dialog of any process whose caption starts with this text, with this owner: an installer's
+// window (no owner; the uninstaller's adds a blank for its page) or its message box (owned by it).
+struct DialogSearch {
+    std::string caption;
+    HWND owner;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchDialog(HWND hwnd, LPARAM lParam) {
+    auto* search = reinterpret_cast<DialogSearch*>(lParam);
+    char cls[32] = {};
+    GetClassNameA(hwnd, cls, sizeof cls);
+    if (lstrcmpA(cls, "#32770") == 0 && IsWindowVisible(hwnd) && GetWindow(hwnd, GW_OWNER) == search->owner &&
+        RemoteWindowText(hwnd).rfind(search->caption, 0) == 0) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND WaitForDialog(const std::string& caption, HWND owner = nullptr) {
+    DialogSearch search{caption, owner};
+    WaitUntil([&] {
+        EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+    });
+    return search.found;
+}
+
+// The text of a control on the page the installer's window shows now.
+std::string PageText(HWND installer, int id) {
+    HWND page = FindWindowExA(installer, nullptr, "#32770", nullptr);
+    HWND control = page ? GetDlgItem(page, id) : nullptr;
+    return control ? RemoteWindowText(control) : "";
+}
+
+class Installer : public testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(Exists(installer_)) << "VESH_INSTALLER names no installer: '" << installer_ << "'";
+        RemoveInstallation(); // what an earlier run that failed half way left
+    }
+    void TearDown() override { RemoveInstallation(); }
+
+    void RemoveInstallation() {
+        RemoveTree(folder_);
+        DeleteFileA(shortcut_.c_str());
+        RegDeleteKeyA(HKEY_CURRENT_USER, kUninstallKey);
+    }
+
+    const std::string installer_ = Environment("VESH_INSTALLER");
+    const std::string folder_ = KnownFolder(CSIDL_LOCAL_APPDATA) + "\\Programs\\Veshchehran";
+    const std::string exe_ = folder_ + "\\veshchehran.exe";
+    const std::string uninstaller_ = folder_ + "\\uninstall.exe";
+    const std::string shortcut_ = KnownFolder(CSIDL_PROGRAMS) + "\\Вещехран.lnk";
+    const std::vector<std::string> installed_{"history.txt", "license.txt", "uninstall.exe",
+                                              "veshchehran.exe"};
+};
+
+} // namespace
+
+TEST_F(Installer, InstallsSilentlyForTheUserAndUninstallsKeepingTheUsersFiles) {
+    ASSERT_EQ(RunAndWait("\"" + installer_ + "\" /S"), 0);
+    EXPECT_EQ(FolderEntries(folder_), installed_);
+    EXPECT_EQ(UninstallValue("DisplayName"), "Вещехран");
+    EXPECT_EQ(UninstallValue("DisplayVersion"), kVersion);
+    EXPECT_EQ(UninstallValue("UninstallString"), "\"" + uninstaller_ + "\"");
+    // What the program file's properties show.
+    EXPECT_EQ(VersionValue(exe_, "ProductName"), "Вещехран");
+    EXPECT_EQ(VersionValue(exe_, "ProductVersion"), kVersion);
+    EXPECT_EQ(VersionValue(exe_, "FileVersion"), kVersion);
+    EXPECT_NE(VersionValue(exe_, "FileDescription"), "");
+    EXPECT_NE(VersionValue(exe_, "LegalCopyright"), "");
+    // The zip holds the same program with the same texts.
+    const std::string unpacked = Environment("VESH_UNPACKED");
+    EXPECT_EQ(FolderEntries(unpacked),
+              (std::vector<std::string>{"history.txt", "license.txt", "veshchehran.exe"}));
+    for (const char* name : {"veshchehran.exe", "history.txt", "license.txt"}) {
+        EXPECT_EQ(ReadWholeFile(unpacked + "\\" + name), ReadWholeFile(folder_ + "\\" + name)) << name;
+    }
+
+    ASSERT_EQ(ShortcutTarget(shortcut_), exe_);
+    {
+        RunningProgram program(RunningProgram::InPlace{exe_});
+        HWND main = program.WaitForWindow("Вещехран - new");
+        ASSERT_NE(main, nullptr) << "the installed program showed no main window";
+        EXPECT_EQ(RemoteWindowText(GetWindow(main, GW_OWNER)), "Вещехран");
+
+        // While the program runs, the uninstaller (waiting for it in place) refuses and takes nothing.
+        EXPECT_NE(RunAndWait("\"" + uninstaller_ + "\" /S _?=" + folder_), 0);
+        EXPECT_EQ(FolderEntries(folder_), installed_);
+        EXPECT_TRUE(Exists(shortcut_));
+        EXPECT_TRUE(UninstallKeyExists());
+
+        std::vector<RemoteDialog> asked;
+        EXPECT_EQ(CloseAndWait(program, main, asked), 0);
+    }
+    // The program could write its settings beside itself; the user keeps a catalogue there too.
+    ASSERT_TRUE(Exists(folder_ + "\\veshchehran.ini"));
+    WriteWholeFile(folder_ + "\\дом.dat", kCatalogue);
+
+    // The uninstaller goes on from a copy of itself; removing the listing is its last step.
+    ASSERT_EQ(RunAndWait("\"" + uninstaller_ + "\" /S"), 0);
+    EXPECT_TRUE(WaitUntil([] { return !UninstallKeyExists(); }));
+    EXPECT_EQ(FolderEntries(folder_), (std::vector<std::string>{"veshchehran.ini", "дом.dat"}));
+    EXPECT_FALSE(Exists(shortcut_));
+}
+
+TEST_F(Installer, SpeaksRussianOffersTheUsersProgramsFolderAndRemovesTheSettingsWhenTheUserAgrees) {
+    // The installer's pages, cancelled on the folder page: nothing is installed.
+    unique_handle setup = Start("\"" + installer_ + "\"");
+    HWND window = WaitForDialog("Установка Вещехран");
+    ASSERT_NE(window, nullptr) << "the installer showed no window";
+    EXPECT_EQ(RemoteWindowText(GetDlgItem(window, IDOK)), "&Далее >");
+    EXPECT_EQ(RemoteWindowText(GetDlgItem(window, IDCANCEL)), "Отмена");
+    PressButton(window, IDOK);
+    constexpr int kFolderField = 1019;
+    EXPECT_TRUE(WaitUntil([&] { return PageText(window, kFolderField) == folder_; }))
+        << PageText(window, kFolderField);
+    EXPECT_EQ(RemoteWindowText(GetDlgItem(window, IDOK)), "&Установить");
+    PressButton(window, IDCANCEL);
+    HWND question = WaitForDialog("Установка Вещехран", window);
+    ASSERT_NE(question, nullptr);
+    EXPECT_EQ(RemoteWindowText(GetDlgItem(question, 0xFFFF)),
+              "Вы действительно хотите отменить установку Вещехран?");
+    PressButton(question, IDYES);
+    EXPECT_EQ(WaitForSingleObject(setup.get(), 20000), WAIT_OBJECT_0);
+    EXPECT_FALSE(Exists(folder_));
+
+    // Installed, with a settings file and a catalogue beside the program, and uninstalled by a user
+    // who lets the settings go: only the catalogue stays.
+    ASSERT_EQ(RunAndWait("\"" + installer_ + "\" /S"), 0);
+    WriteWholeFile(folder_ + "\\veshchehran.ini", "[Main]\r\n");
+    WriteWholeFile(folder_ + "\\дом.dat", kCatalogue);
+    ASSERT_EQ(RunAndWait("\"" + uninstaller_ + "\""), 0);
+    window = WaitForDialog("Удаление Вещехран");
+    ASSERT_NE(window, nullptr) << "the uninstaller showed no window";
+    PressButton(window, IDOK);
+    question = WaitForDialog("Удаление Вещехран", window);
+    ASSERT_NE(question, nullptr);
+    EXPECT_NE(RemoteWindowText(GetDlgItem(question, 0xFFFF)).find("veshchehran.ini"), std::string::npos);
+    PressButton(question, IDYES);
+    EXPECT_TRUE(WaitUntil([] { return !UninstallKeyExists(); }));
+    EXPECT_EQ(FolderEntries(folder_), std::vector<std::string>{"дом.dat"});
+    EXPECT_FALSE(Exists(shortcut_));
+    EXPECT_TRUE(WaitUntil([&] {
+        PressButton(window, IDOK); // "Закрыть", once the uninstaller has finished
+        return !IsWindow(window);
+    }));
+}
