@@ -27,6 +27,7 @@ need_packages() {
     command -v xauth >/dev/null || missing+=(xauth)
     command -v xwd >/dev/null || missing+=(x11-apps)
     [ -x /usr/bin/convert ] || missing+=(imagemagick)
+    [ -e /usr/share/fonts/truetype/dejavu/DejaVuSerif-Bold.ttf ] || missing+=(fonts-dejavu-core)
     command -v cmake >/dev/null || missing+=(cmake)
     command -v ninja >/dev/null || missing+=(ninja-build)
     command -v g++ >/dev/null || missing+=(g++)

@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Makes the title picture that the splash window and the About box show (src/resources/title.jpg: 400 x
+# 300, baseline JPEG, three colour components) and the two small pictures of the About box's link buttons
+# (src/resources/links16.bmp: a house for the author's home page, a globe for the program's page), with
+# ImageMagick and the DejaVu fonts. The name, version and copyright come from src/resources/version.h.
+# The results are kept in src/resources; run this again only to change them:
+#   apt-get install imagemagick fonts-dejavu-core && scripts/make-title.sh
+set -euo pipefail
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+OUT=$ROOT/src/resources
+C=/usr/bin/convert
+FONTS=/usr/share/fonts/truetype/dejavu
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+
+define() { sed -n "s/^#define $1 \(.*\)$/\1/p" "$OUT/version.h" | sed 's/^"\(.*\)"$/\1/'; }
+NAME=$(define VESH_PRODUCT_NAME)
+VERSION="$(define VESH_VERSION_MAJOR).$(define VESH_VERSION_MINOR)"
+COPYRIGHT=$(define VESH_COPYRIGHT)
+
+# A night-blue ground lit from the upper left, with a row of book spines along the bottom and a
+# golden rule under the name.
+"$C" -size 760x640 radial-gradient:'#3a6ea5-#0b1a33' -crop 400x300+250+250 +repage "$tmp/ground.png"
+spines=()
+x=14
+colors=('#8c2d2d' '#2d5f8c' '#c79a3a' '#3f7a4a' '#6b3f7a' '#a0522d' '#2f4f4f' '#b03a48' '#46708c' '#8c7a2d')
+heights=(62 54 70 58 66 50 64 56 72 60)
+i=0
+while [ $x -lt 386 ]; do
+    w=$((10 + (i * 7) % 9))
+    h=${heights[$((i % 10))]}
+    c=${colors[$((i % 10))]}
+    spines+=(-fill "$c" -draw "rectangle $x,$((288 - h)) $((x + w)),288")
+    spines+=(-fill '#ffffff30' -draw "rectangle $((x + 2)),$((294 - h)) $((x + w - 2)),$((297 - h))")
+    x=$((x + w + 2))
+    i=$((i + 1))
+done
+"$C" "$tmp/ground.png" "${spines[@]}" -fill '#0b1a33' -draw 'rectangle 0,288 400,300' \
+    -fill '#d9b45a' -draw 'rectangle 40,122 360,124' "$tmp/shelf.png"
+
+"$C" "$tmp/shelf.png" \
+    \( -size 400x300 xc:none -font "$FONTS/DejaVuSerif-Bold.ttf" -pointsize 50 -fill '#00000090' \
+       -gravity north -annotate +3+51 "$NAME" -blur 0x3 \) -composite \
+    -font "$FONTS/DejaVuSerif-Bold.ttf" -pointsize 50 -fill '#f4e3b5' -gravity north -annotate +0+48 "$NAME" \
+    -font "$FONTS/DejaVuSans.ttf" -pointsize 15 -fill '#dfe8f5' -gravity north \
+    -annotate +0+134 'каталог вещей, отданных на время' \
+    -font "$FONTS/DejaVuSans-Bold.ttf" -pointsize 14 -fill '#d9b45a' -gravity northeast \
+    -annotate +16+16 "Версия $VERSION" \
+    -font "$FONTS/DejaVuSans.ttf" -pointsize 10 -fill '#dfe8f5' -gravity north \
+    -annotate +0+200 "$COPYRIGHT" \
+    -strip -colorspace sRGB -type TrueColor -sampling-factor 2x2 -interlace none -quality 90 \
+    "JPEG:$OUT/title.jpg"
+
+# The link buttons' pictures, 16 x 16 each, side by side; the lower left pixel's colour is see-through.
+"$C" -size 16x16 xc:'#ff00ff' -fill '#b03a2e' -stroke '#6e1f17' -draw 'polygon 1,8 8,1 15,8' \
+    -fill '#f2e6c9' -stroke '#7a6a4a' -draw 'rectangle 3,8 13,15' \
+    -fill '#7a4a2a' -stroke none -draw 'rectangle 7,10 9,15' "$tmp/house.png"
+"$C" -size 16x16 xc:'#ff00ff' -fill '#3a7bd5' -stroke '#1c3f73' -draw 'circle 8,8 8,1' \
+    -fill none -stroke '#cfe3ff' -draw 'ellipse 8,8 3,7 0,360' -draw 'line 1,8 15,8' \
+    -draw 'line 2,5 14,5' -draw 'line 2,11 14,11' "$tmp/globe.png"
+"$C" "$tmp/house.png" "$tmp/globe.png" +append -alpha off -type TrueColor "BMP3:$OUT/links16.bmp"
