@@ -1,11 +1,20 @@
 // The program's main block: start-up order and the message loop.
+//
+// Up: COM for this thread; the application window; the splash, shown at once without waiting, its
+// timer counting from here; the main window, whose creation reads the settings, lays itself out and
+// may open the last catalogue while the splash is up; the editor dialog, hidden; the message loop.
+// Down: the main window's destruction writes the settings and frees the catalogue, the splash goes
+// with the other windows, COM is released last.
 
 #include "forms/EditUnit.h"
 #include "forms/Main.h"
+#include "forms/ZastUnit.h"
 #include "platform/Application.h"
 #include "platform/Handles.h"
 
 #include <commctrl.h>
+
+#include <optional>
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int cmdShow) {
     ComApartment com;
@@ -16,6 +25,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int cmdShow) {
 
     int exitCode = 0;
     {
+        // A title picture that cannot be shown is reported and the program starts without its splash.
+        std::optional<TForm3> Form3;
+        RunGuarded([&] { Form3.emplace(Application::Handle()); });
+
         TForm1 form;
         Application::SetMainWindow(form.Handle());
         // The editor dialog of the debtor and item commands: created hidden once, reused by each.

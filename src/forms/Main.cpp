@@ -1,6 +1,7 @@
 #include "forms/Main.h"
 
 #include "catalog/FileIO.h"
+#include "forms/About.h"
 #include "forms/CommandIds.h"
 #include "forms/ExportUnit.h"
 #include "forms/StatUnit.h"
@@ -1059,9 +1060,18 @@ void TForm1::MailActExecute() {
     ShellOpen(Handle(), "mailto:" + debtor->EMail);
 }
 
-void TForm1::AboutActExecute() {}
+void TForm1::AboutActExecute() {
+    if (!AboutBox) {
+        AboutBox = std::make_unique<TAboutBox>(Handle());
+    }
+    AboutBox->Execute();
+}
 
-void TForm1::miHistoryClick() {}
+// The history opens in the program the system has for text files; whether the file is there is the
+// shell's business.
+void TForm1::miHistoryClick() {
+    ShellOpen(Handle(), Application::ExeFolder() + "history.txt");
+}
 
 // The close query decides; the window closes once the current command has returned.
 void TForm1::ExitActExecute() {

@@ -31,6 +31,7 @@
 #include <string>
 #include <string_view>
 
+class TAboutBox;
 class TExportForm;
 class TForm2;
 class TStatForm;
@@ -140,8 +141,8 @@ class TForm1 : public Window {
     void ShowDolgChBClick();
     void FilterChBClick();
     void FilterChBKeyPress(char key);
-    static LRESULT CALLBACK FilterKeySubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                              UINT_PTR id, DWORD_PTR data);
+    static LRESULT CALLBACK FilterKeySubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                              DWORD_PTR data);
 
     // ---- Main.cpp: commands of later work (search, settings, export, statistics, mail, About, history)
     void miFindClick();
@@ -238,20 +239,21 @@ class TForm1 : public Window {
     HWND FindDialog1 = nullptr;  // the modeless find dialog while it exists
     TForm2* Form2 = nullptr;     // the editor dialog (not owned)
     bool timer1Enabled_ = false;
-    bool ShowMaximized = false;  // the window appears maximized when first shown (settings)
-    ShortDateFormat dates_;      // the user's short date format: lent dates, the catalog file
+    bool ShowMaximized = false; // the window appears maximized when first shown (settings)
+    ShortDateFormat dates_;     // the user's short date format: lent dates, the catalog file
 
     // The export dialog and the statistics window, made on first use and kept for the run.
     std::unique_ptr<TExportForm> ExportForm;
     std::unique_ptr<TStatForm> StatForm;
+    std::unique_ptr<TAboutBox> AboutBox; // the About box, made on first use and kept for the run
 
     // ---- Controls (children die with the window; the wrappers do not own them) ---------------------
     unique_hfont font_;
-    unique_himagelist ImageList1;   // 16 x 16: actions, menus, pop-up menus
-    unique_himagelist ImageList2;   // 32 x 32: tool bar
+    unique_himagelist ImageList1;         // 16 x 16: actions, menus, pop-up menus
+    unique_himagelist ImageList2;         // 32 x 32: tool bar
     unique_himagelist ImageList2Disabled; // the tool bar's disabled buttons
-    unique_himagelist buttonImages_; // the three flat buttons, two states each
-    unique_hmenu MainMenu1Owner_;   // owned until it is given to the window
+    unique_himagelist buttonImages_;      // the three flat buttons, two states each
+    unique_hmenu MainMenu1Owner_;         // owned until it is given to the window
     HMENU MainMenu1 = nullptr;
     HMENU N1 = nullptr;  // File
     HMENU N16 = nullptr; // File / Search
@@ -274,6 +276,6 @@ class TForm1 : public Window {
     ui::StatusBar StatusBar1;
     ui::Hints hints_;
     HWND lastFocus_ = nullptr; // the control that had the keyboard when the window was last left
-    int panHeight_ = 143;       // GroupBox1's height
-    int panWidth_ = 241;  // GroupBox2's width
+    int panHeight_ = 143;      // GroupBox1's height
+    int panWidth_ = 241;       // GroupBox2's width
 };

@@ -15,8 +15,8 @@ struct ItemIdListFree {
 
 } // namespace
 
-void ShellOpen(HWND owner, const std::string& target) {
-    ShellExecuteA(owner, "open", target.c_str(), nullptr, nullptr, SW_SHOWDEFAULT);
+void ShellOpen(HWND owner, const std::string& target, int show) {
+    ShellExecuteA(owner, "open", target.c_str(), nullptr, nullptr, show);
 }
 
 std::string DocumentsFolder() {

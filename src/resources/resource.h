@@ -9,3 +9,8 @@
 #define IDB_PICTURES32 102          // ImageList2: the tool bar's pictures
 #define IDB_PICTURES32_DISABLED 103 // the tool bar's pictures as disabled buttons show them
 #define IDB_BUTTONS 104             // the flat buttons, enabled and disabled side by side
+#define IDB_LINKS16 105             // the About box's link buttons: home page, program page
+
+// The title picture of the splash window and the About box: a JPEG picture, made by
+// scripts/make-title.sh.
+#define IDR_TITLE 201

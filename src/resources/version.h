@@ -7,6 +7,7 @@
 #define VESH_PRODUCT_NAME "Вещехран"
 #define VESH_VERSION_MAJOR 1
 #define VESH_VERSION_MINOR 41
+#define VESH_RELEASE_DATE "14.11.2003"
 #define VESH_FILE_DESCRIPTION "Вещехран - каталог вещей, отданных на время"
 #define VESH_COPYRIGHT "© 2003 Авторы программы Вещехран"
 #define VESH_PROGRAM_FILE "veshchehran"

@@ -3,6 +3,7 @@
 // answered from inside their loops; the controls are pressed with the messages a click sends.
 
 #include "MainWindowFixture.h"
+#include "ShellRecorder.h"
 
 #include "forms/ExportUnit.h"
 #include "forms/StatUnit.h"
@@ -260,59 +261,10 @@ TEST_F(ReportsTest, StatisticsShowTheFileAsLastSavedAndTheCatalogueAsItIsAlsoFor
 // each link it is started with.
 class MailTest : public ReportsTest {
   protected:
-    void SetUp() override {
-        ReportsTest::SetUp();
-        char exe[MAX_PATH] = {};
-        GetModuleFileNameA(nullptr, exe, MAX_PATH);
-        std::string recorder = exe;
-        recorder = recorder.substr(0, recorder.find_last_of('\\') + 1) + "mail_recorder.exe";
-        record_ = folder.File("mail.txt");
-        ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, "mailto\\shell\\open\\command", 0, nullptr, 0,
-                                  KEY_ALL_ACCESS, nullptr, &key_, nullptr),
-                  ERROR_SUCCESS);
-        char old[1024] = {};
-        DWORD size = sizeof old;
-        hadOld_ = RegQueryValueExA(key_, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(old), &size) ==
-                  ERROR_SUCCESS;
-        old_ = old;
-        SetCommand("\"" + recorder + "\" \"" + record_ + "\" \"%1\"");
-    }
-    void TearDown() override {
-        if (hadOld_) {
-            SetCommand(old_);
-        } else {
-            RegDeleteValueA(key_, nullptr);
-        }
-        RegCloseKey(key_);
-        ReportsTest::TearDown();
-    }
-
-    // The links recorded so far, once there are `count` of them (or the time is up).
-    Texts Links(size_t count) {
-        Texts links;
-        for (DWORD start = GetTickCount(); GetTickCount() - start < 10000; Sleep(20)) {
-            links.clear();
-            const std::string text = ReadWholeFile(record_);
-            for (size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2) {
-                links.push_back(text.substr(at, end - at));
-            }
-            if (links.size() >= count) {
-                break;
-            }
-        }
-        return links;
-    }
+    Texts Links(size_t count) { return recorder_.Lines(count); }
 
   private:
-    void SetCommand(const std::string& command) {
-        RegSetValueExA(key_, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
-                       static_cast<DWORD>(command.size() + 1));
-    }
-
-    HKEY key_ = nullptr;
-    bool hadOld_ = false;
-    std::string old_;
-    std::string record_;
+    ShellRecorder recorder_{{"mailto"}, folder.File("mail.txt")};
 };
 
 TEST_F(MailTest, MailOpensTheSelectedRowsOwnAddressUnchangedAndNothingWithoutADebtor) {

@@ -1,0 +1,279 @@
+// The About box and the history through the real main window: the tabs the text files beside the
+// program give, the typed-word game, the links and the history handed to the shell. The box is modal;
+// each sequence runs from inside its loop and closes it as Escape does.
+
+#include "MainWindowFixture.h"
+#include "ShellRecorder.h"
+
+#include "forms/About.h"
+#include "platform/Application.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <functional>
+
+using namespace std::string_literals;
+
+namespace {
+
+Texts Tabs(HWND box) {
+    HWND tabs = GetDlgItem(box, IDC_PAGECONTROL1);
+    Texts captions;
+    const int count = static_cast<int>(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        char text[64] = {};
+        TCITEMA item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = text;
+        item.cchTextMax = sizeof text;
+        SendMessageA(tabs, TCM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
+        captions.push_back(text);
+    }
+    return captions;
+}
+
+std::string ActiveTab(HWND box) {
+    const auto active = SendDlgItemMessageA(box, IDC_PAGECONTROL1, TCM_GETCURSEL, 0, 0);
+    const Texts tabs = Tabs(box);
+    return active >= 0 && static_cast<size_t>(active) < tabs.size() ? tabs[static_cast<size_t>(active)] : "";
+}
+
+// The colour the box gives a control's text, as the control asks for it when it paints.
+COLORREF TextColour(HWND box, int id) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    SendMessageA(box, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                 reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
+    const COLORREF colour = GetTextColor(dc);
+    DeleteDC(dc);
+    return colour;
+}
+
+LOGFONTA FontOf(HWND box, int id) {
+    LOGFONTA lf{};
+    GetObjectA(reinterpret_cast<HFONT>(SendDlgItemMessageA(box, id, WM_GETFONT, 0, 0)), sizeof lf, &lf);
+    return lf;
+}
+
+bool NameBold(HWND box) {
+    return FontOf(box, IDC_LABEL7).lfWeight >= FW_BOLD;
+}
+
+bool NameVisible(HWND box) {
+    return IsWindowVisible(GetDlgItem(box, IDC_LABEL7)) != FALSE;
+}
+
+// Types the characters into the control that has the keyboard, as the keyboard's layout gives them.
+void Type(const std::string& keys) {
+    for (char c : keys) {
+        SendMessageA(GetFocus(), WM_CHAR, static_cast<unsigned char>(c), 1);
+    }
+}
+
+// A click on a tab (0 is the first).
+void ClickTab(HWND box, int tab) {
+    HWND tabs = GetDlgItem(box, IDC_PAGECONTROL1);
+    RECT r{};
+    SendMessageA(tabs, TCM_GETITEMRECT, tab, reinterpret_cast<LPARAM>(&r));
+    const POINT at{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    Post(tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    Post(tabs, WM_LBUTTONUP, 0, at);
+    Pump();
+}
+
+void Ticks(HWND box, int count) {
+    for (int i = 0; i < count; ++i) {
+        SendMessageA(box, WM_TIMER, 1, 0);
+    }
+}
+
+// Handles messages until the name's visibility changes or the time is up; true when it changed.
+bool NameBlinks(HWND box, DWORD timeoutMs) {
+    const bool before = NameVisible(box);
+    for (DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs; Sleep(20)) {
+        Pump();
+        if (NameVisible(box) != before) {
+            return true;
+        }
+    }
+    return false;
+}
+
+const COLORREF kWindowText = GetSysColor(COLOR_WINDOWTEXT);
+
+} // namespace
+
+class AboutTest : public MainWindowFixture {
+  protected:
+    void SetUp() override {
+        RemoveTexts();
+        MainWindowFixture::SetUp();
+        TypedKeys.clear();
+    }
+    void TearDown() override {
+        MainWindowFixture::TearDown();
+        RemoveTexts();
+    }
+
+    static std::string Beside(const char* name) { return Application::ExeFolder() + name; }
+    static void RemoveTexts() {
+        DeleteFileA(Beside("history.txt").c_str());
+        DeleteFileA(Beside("license.txt").c_str());
+    }
+
+    // A new run of the program: a new main window with its editor, and so a new About box.
+    void Restart() {
+        editor.reset();
+        form.reset();
+        form = std::make_unique<TForm1>(folder.File("veshchehran.ini"));
+        editor = std::make_unique<TForm2>(form->Handle());
+        form->SetEditDialog(editor.get());
+        form->Show(SW_SHOWNORMAL);
+        Pump();
+    }
+
+    // Opens the About box, runs `sequence` inside it, and closes it with Escape's command.
+    void WithAboutBox(const std::function<void(HWND)>& sequence) {
+        ModalAnswerer answerer;
+        answerer.Then([&](HWND box) {
+            sequence(box);
+            ClickDialogButton(box, IDCANCEL);
+        });
+        form->RunCommand(IDM_ABOUT);
+        Pump();
+        EXPECT_EQ(answerer.Pending(), 0u) << "the About box did not appear";
+        EXPECT_EQ(answerer.Unexpected(), 0);
+    }
+};
+
+TEST_F(AboutTest, TabsFollowTheTextFilesFoundAtTheFirstOpeningAndTheHistoryOpensFromTheMenu) {
+    WithAboutBox([](HWND box) {
+        EXPECT_EQ(WindowText(box), "О программе");
+        EXPECT_EQ(Tabs(box), (Texts{"Общее", "Автор"}));
+        EXPECT_EQ(ActiveTab(box), "Общее");
+        EXPECT_TRUE(IsWindowVisible(GetDlgItem(box, IDC_IMAGE1)));
+        EXPECT_EQ(WindowText(GetDlgItem(box, IDC_PRODUCTNAME)), "Вещехран");
+        EXPECT_EQ(WindowText(GetDlgItem(box, IDC_VERSION)), "Версия 1.41");
+        EXPECT_EQ(
+            WindowText(GetDlgItem(box, IDC_COMMENTS)),
+            "Отдали книгу, компакт диск с фильмом или программой, еще что либо? Забыли кому?\r"
+            "Запишите здесь и всегда будете знать, где (у кого) Ваши вещи!\rВозможно описать любой предмет!");
+    });
+
+    // Files that appear later in the run are not read: the box was made at the first opening.
+    WriteWholeFile(Beside("history.txt"), "1.41\r\n- строка\nвторая\rтретья\0конец\r\n"s);
+    WriteWholeFile(Beside("license.txt"), "Свободная программа.");
+    WithAboutBox([](HWND box) { EXPECT_EQ(Tabs(box).size(), 2u); });
+
+    Restart();
+    WithAboutBox([](HWND box) {
+        EXPECT_EQ(Tabs(box), (Texts{"Общее", "Автор", "Версии", "Лицензия"}));
+        EXPECT_EQ(WindowText(GetDlgItem(box, IDC_MEMO1)), "1.41\r\n- строка\r\nвторая\r\nтретья конец\r\n");
+        EXPECT_EQ(WindowText(GetDlgItem(box, IDC_MEMO2)), "Свободная программа.");
+        ClickTab(box, 2);
+        EXPECT_EQ(ActiveTab(box), "Версии");
+        EXPECT_TRUE(IsWindowVisible(GetDlgItem(box, IDC_MEMO1)));
+        EXPECT_FALSE(IsWindowVisible(GetDlgItem(box, IDC_LABEL7)));
+    });
+    WithAboutBox([](HWND box) { EXPECT_EQ(ActiveTab(box), "Версии"); });
+
+    ShellRecorder shell({".txt"}, folder.File("opened.txt"));
+    form->RunCommand(IDM_HISTORY);
+    EXPECT_EQ(shell.Lines(1), Texts{Beside("history.txt")});
+}
+
+TEST_F(AboutTest, TypedWordsMakeTheNameBoldAndBlinkInBothLayoutsAndCasesUntilTheBoxCloses) {
+    WithAboutBox([](HWND box) {
+        Type("krt");
+        EXPECT_TRUE(NameBold(box));
+        EXPECT_EQ(ActiveTab(box), "Автор");
+        EXPECT_EQ(TypedKeys, "");
+        Type("ЛКЕ");
+        EXPECT_FALSE(NameBold(box));
+        Type("xлке");
+        EXPECT_TRUE(NameBold(box));
+
+        // The thank-you words start the blinking; the colour changes every fifth tick, 30 ticks a round.
+        Type("ЕРФТЛЫ");
+        Ticks(box, 4);
+        EXPECT_EQ(TextColour(box, IDC_LABEL7), kWindowText);
+        EXPECT_TRUE(NameVisible(box));
+        const COLORREF round[] = {RGB(255, 0, 0),   RGB(255, 255, 0), RGB(0, 255, 0), RGB(0, 0, 255),
+                                  RGB(255, 0, 255), kWindowText,      RGB(255, 0, 0)};
+        for (COLORREF colour : round) {
+            Ticks(box, 1);
+            EXPECT_EQ(TextColour(box, IDC_LABEL7), colour);
+            Ticks(box, 4);
+        }
+        EXPECT_FALSE(NameVisible(box)); // 39 ticks: an odd number of blinks
+        Type("cgfcb,j");
+        EXPECT_TRUE(NameVisible(box));
+        EXPECT_EQ(TextColour(box, IDC_LABEL7), kWindowText);
+        EXPECT_TRUE(NameBold(box));
+
+        // The last keys kept: after 21 keys the next drops the 10 oldest.
+        Type("abcdefghijklmnopqrstu");
+        EXPECT_EQ(TypedKeys, "abcdefghijklmnopqrstu");
+        Type("v");
+        EXPECT_EQ(TypedKeys, "klmnopqrstuv");
+    });
+
+    // Closing reset the name; the colour round goes on from where it stopped (39 ticks: 9 into it).
+    WithAboutBox([](HWND box) {
+        EXPECT_FALSE(NameBold(box));
+        EXPECT_TRUE(NameVisible(box));
+        Type("Thanks");
+        EXPECT_EQ(ActiveTab(box), "Автор");
+        Ticks(box, 1);
+        EXPECT_EQ(TextColour(box, IDC_LABEL7), RGB(255, 255, 0));
+        EXPECT_TRUE(NameBlinks(box, 3000)) << "the box's timer does not run";
+    });
+
+    // Closed while blinking: the blinking stopped.
+    WithAboutBox([](HWND box) {
+        EXPECT_TRUE(NameVisible(box));
+        EXPECT_EQ(TextColour(box, IDC_LABEL7), kWindowText);
+        EXPECT_FALSE(NameBlinks(box, 1500));
+    });
+}
+
+TEST_F(AboutTest, LinksGoToTheShellByDoubleClickEnterAndTheirButtons) {
+    ShellRecorder shell({"mailto", "http"}, folder.File("links.txt"));
+    WithAboutBox([](HWND box) {
+        HWND mail = GetDlgItem(box, IDC_EDIT0);
+        HWND home = GetDlgItem(box, IDC_EDIT1);
+        HWND page = GetDlgItem(box, IDC_EDIT2);
+        EXPECT_EQ(TextColour(box, IDC_EDIT0), RGB(0, 0, 255));
+        EXPECT_TRUE(FontOf(box, IDC_EDIT1).lfUnderline);
+        SendMessageA(mail, WM_SETCURSOR, reinterpret_cast<WPARAM>(mail), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND)));
+
+        Post(mail, WM_LBUTTONDBLCLK, MK_LBUTTON, POINT{5, 5});
+        Post(mail, WM_LBUTTONUP, 0, POINT{5, 5});
+        Pump();
+        // Enter in a field goes through the dialog's keyboard handling to the field; other keys open nothing.
+        SetFocus(home);
+        MSG enter{home, WM_KEYDOWN, VK_RETURN, 1, 0, {}};
+        EXPECT_TRUE(IsDialogMessageA(box, &enter));
+        Pump();
+        EXPECT_TRUE(IsWindowVisible(box)) << "Enter closed the box";
+        SetFocus(page);
+        Type("x");
+        Post(page, WM_LBUTTONDBLCLK, MK_LBUTTON, POINT{5, 5});
+        Post(page, WM_LBUTTONUP, 0, POINT{5, 5});
+        // The home page's button opens on a double click only, the program page's on a click.
+        SendDlgItemMessageA(box, IDC_SPEEDBUTTON1, BM_CLICK, 0, 0);
+        Post(GetDlgItem(box, IDC_SPEEDBUTTON1), WM_LBUTTONDBLCLK, MK_LBUTTON, POINT{5, 5});
+        Post(GetDlgItem(box, IDC_SPEEDBUTTON1), WM_LBUTTONUP, 0, POINT{5, 5});
+        SendDlgItemMessageA(box, IDC_SPEEDBUTTON2, BM_CLICK, 0, 0);
+        Pump();
+    });
+    const Texts expected{"http://example.org/semenov/", "http://example.org/semenov/",
+                         "http://example.org/veshchehran/", "http://example.org/veshchehran/",
+                         "mailto:veshchehran@example.org"};
+    Texts links = shell.Lines(expected.size());
+    Sleep(500);
+    links = shell.Lines(expected.size());
+    std::sort(links.begin(), links.end());
+    EXPECT_EQ(links, expected);
+}
