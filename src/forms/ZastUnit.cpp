@@ -4,6 +4,8 @@
 
 namespace {
 
+const char* const kSplashClass = "TForm3";
+
 constexpr int kWidth = 400;
 constexpr int kHeight = 300;
 constexpr UINT_PTR kTimer1 = 1;

@@ -8,9 +8,6 @@
 #include "platform/Picture.h"
 #include "platform/Window.h"
 
-// The splash window's class, so that a program that looks at this one's windows can find it.
-constexpr const char* kSplashClass = "VeshchehranSplash";
-
 class TForm3 : public Window {
   public:
     // Creates the window, shows it without activating it and starts its timer.
