@@ -7,11 +7,14 @@
 
 #include "forms/About.h"
 #include "platform/Application.h"
+#include "platform/Picture.h"
+#include "resources/resource.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
 #include <functional>
+#include <stdexcept>
 
 using namespace std::string_literals;
 
@@ -276,4 +279,27 @@ TEST_F(AboutTest, LinksGoToTheShellByDoubleClickEnterAndTheirButtons) {
     links = shell.Lines(expected.size());
     std::sort(links.begin(), links.end());
     EXPECT_EQ(links, expected);
+}
+
+// The title picture stored in the program decodes to its 400 x 300 pixels; damaged bytes raise an error
+// that says so instead of ending the program.
+TEST(TitlePicture, DecodesTheStoredPictureAndRefusesDamagedOnes) {
+    const Picture title = Picture::FromJpegResource(IDR_TITLE);
+    EXPECT_EQ(title.Width(), 400);
+    EXPECT_EQ(title.Height(), 300);
+
+    HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(IDR_TITLE), MAKEINTRESOURCEA(10));
+    ASSERT_NE(found, nullptr);
+    const auto* bytes = static_cast<const char*>(LockResource(LoadResource(nullptr, found)));
+    const std::string whole(bytes, SizeofResource(nullptr, found));
+    const std::string damaged[] = {whole.substr(0, 100), "not a picture",
+                                   whole.substr(0, 2) + std::string(64, '\xFF')};
+    for (const std::string& picture : damaged) {
+        try {
+            Picture::FromJpeg(picture.data(), picture.size());
+            ADD_FAILURE() << "a damaged picture was taken";
+        } catch (const std::runtime_error& e) {
+            EXPECT_EQ(std::string(e.what()).rfind("The picture cannot be read: ", 0), 0u) << e.what();
+        }
+    }
 }
