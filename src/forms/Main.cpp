@@ -435,6 +435,11 @@ void TForm1::CreateControls() {
     StringGrid2.OnDrawCell = [this](int col, int row, const ui::GridDrawState& state) {
         StringGrid2DrawCell(col, row, state);
     };
+    // A row chosen by a click, a key or another program: the lent items table follows the debtor, and the
+    // commands follow the rows.
+    StringGrid2.OnSelectRow = [this](int) { FollowSelectedDebtor(); };
+    StringGrid3.OnSelectRow = [this](int) { UpdateCommands(); };
+    StringGrid1.OnSelectRow = [this](int) { UpdateCommands(); };
     StringGrid2.OnKeyPress = [this](char& key) { StringGrid2KeyPress(key); };
     StringGrid2.OnKeyUp = [this](WORD key) { StringGrid2KeyUp(key); };
     StringGrid3.OnDblClick = [this] { StringGrid3DblClick(); };
@@ -468,9 +473,12 @@ void TForm1::CreateControls() {
     Splitter2.OnResize = [this](int size) { SetPanWidth(size); };
 
     hints_.Create(Handle());
-    hints_.Add(StringGrid2.Handle(), "Список должников");
-    hints_.Add(StringGrid3.Handle(), "Таблица еще не одолженых предметов");
-    hints_.Add(StringGrid1.Handle(), "Список предметов у выделенного должника");
+    hints_.AddRelayed(StringGrid2.Handle(), "Список должников");
+    hints_.AddRelayed(StringGrid3.Handle(), "Таблица еще не одолженых предметов");
+    hints_.AddRelayed(StringGrid1.Handle(), "Список предметов у выделенного должника");
+    StringGrid1.SetHintTooltip(hints_.Handle());
+    StringGrid2.SetHintTooltip(hints_.Handle());
+    StringGrid3.SetHintTooltip(hints_.Handle());
     hints_.Add(FilterChB, kFilterHint);
     hints_.Add(FilterCB, kFilterHint);
 

@@ -260,7 +260,7 @@ TEST_F(MainWindowTest, ARefillSelectsTheFirstDebtorAndKeepsTheFreeItemsRowNumber
     EXPECT_EQ(FreeItems().Row(), 1);
 }
 
-TEST_F(MainWindowTest, LentItemsTableFollowsTheDebtorSelectedByMouseOrKeyboard) {
+TEST_F(MainWindowTest, LentItemsTableFollowsTheDebtorSelectedByMouseKeyboardOrAnotherProgram) {
     TUserRec& anna = AddDebtor("Анна", 1);
     TUserRec& boris = AddDebtor("Борис", 2);
     AddItem("Ключи", "Разное", anna.Id);
@@ -276,6 +276,15 @@ TEST_F(MainWindowTest, LentItemsTableFollowsTheDebtorSelectedByMouseOrKeyboard) 
     PressKey(Debtors().Handle(), VK_UP);
     EXPECT_EQ(Debtors().Row(), 1);
     EXPECT_EQ(ColumnOf(LentItems(), 1), Texts{"Ключи"});
+
+    // At once, as a screen reader reading the lent items next would find them.
+    SelectFromOutside(Debtors(), 2);
+    EXPECT_EQ(Debtors().Row(), 2);
+    EXPECT_EQ(ColumnOf(LentItems(), 1), (Texts{"Молоток", "Пила"}));
+    EXPECT_EQ(ListViewRow(LentItems()), 1);
+    PressKey(Debtors().Handle(), VK_UP);
+    EXPECT_EQ(ListViewRow(Debtors()), 1);
+    EXPECT_EQ(ListViewRow(Debtors(), LVNI_FOCUSED), 1);
 
     // After a refill that leaves another debtor on the selected row, the table follows at the next paint.
     anna.Name = "Яна";
