@@ -168,7 +168,7 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_INITMENUPOPUP: OnInitMenuPopup(reinterpret_cast<HMENU>(wParam)); return 0;
     case WM_MEASUREITEM: OnMeasureMenuPicture(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)); return TRUE;
-    case WM_DRAWITEM: OnDrawMenuPicture(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
+    case WM_DRAWITEM: OnDrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
     case WM_GETMINMAXINFO: OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam)); return 0;
     case WM_SYSCOMMAND: {
         LRESULT result = 0;
@@ -669,10 +669,19 @@ void TForm1::OnMeasureMenuPicture(MEASUREITEMSTRUCT* item) {
     }
 }
 
-void TForm1::OnDrawMenuPicture(const DRAWITEMSTRUCT* item) {
-    if (item->CtlType != ODT_MENU) {
-        return;
+void TForm1::OnDrawItem(const DRAWITEMSTRUCT* item) {
+    if (item->CtlType == ODT_BUTTON) {
+        for (const ui::FlatButton* button : {&OutSpdBtn, &InSpdBtn, &AllInSpdBtn}) {
+            if (button->Handle() == item->hwndItem) {
+                button->Draw(*item);
+            }
+        }
+    } else if (item->CtlType == ODT_MENU) {
+        OnDrawMenuPicture(item);
     }
+}
+
+void TForm1::OnDrawMenuPicture(const DRAWITEMSTRUCT* item) {
     int picture = item->itemID == static_cast<UINT>(IDM_FIND) ? kFindPicture : -1;
     if (const ui::Action* action = ActionList1.Find(static_cast<int>(item->itemID))) {
         picture = action->ImageIndex();

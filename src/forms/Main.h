@@ -111,6 +111,7 @@ class TForm1 : public Window {
     void OnGetMinMaxInfo(MINMAXINFO* info);
     void OnSysCommand(WPARAM command, LPARAM lParam, LRESULT& result);
     void OnMeasureMenuPicture(MEASUREITEMSTRUCT* item);
+    void OnDrawItem(const DRAWITEMSTRUCT* item);
     void OnDrawMenuPicture(const DRAWITEMSTRUCT* item);
     void OnInitMenuPopup(HMENU menu);
     void SetTimer1Enabled(bool enabled);

@@ -57,10 +57,16 @@ class LendingTest : public MainWindowFixture {
         Drop(grid, other.Handle(), LowPoint(other.Handle()));
     }
 
+    // A click with the mouse: the button shows itself pushed while pressed, and the keyboard stays where
+    // it was.
     void ClickButton(HWND button) {
+        HWND keyboard = GetFocus();
         Post(button, WM_LBUTTONDOWN, MK_LBUTTON, POINT{5, 5});
+        Pump();
+        EXPECT_TRUE(SendMessageA(button, BM_GETSTATE, 0, 0) & BST_PUSHED);
         Post(button, WM_LBUTTONUP, 0, POINT{5, 5});
         Pump();
+        EXPECT_EQ(GetFocus(), keyboard);
     }
 
     // Presses the left button on a row and moves past the drag threshold; the drag is under way then.

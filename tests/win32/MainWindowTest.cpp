@@ -530,7 +530,7 @@ TEST_F(MainWindowKeyboardTest, TabPassesDisabledControlsAndAButtonDisabledUnderT
     SetFocus(FreeItems().Handle());
     Type(VK_TAB);
     ASSERT_EQ(GetFocus(), form->OutButton());
-    Type(VK_SPACE); // lends the only free item, which disables the button
+    Type(VK_RETURN); // as Space does, Enter presses it: lends the only free item, which disables it
     EXPECT_EQ(ColumnOf(LentItems(), 1), Texts{"Атлас"});
     EXPECT_FALSE(IsWindowEnabled(form->OutButton()));
     EXPECT_TRUE(IsChild(form->Handle(), GetFocus()));
