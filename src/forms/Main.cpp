@@ -829,8 +829,7 @@ std::string DateText(const ShortDateFormat& dates, TDateTime value) {
 void TForm1::FillUserItems() {
     StringGrid1.SetRowCount(2);
     StringGrid1.ClearRow(1);
-    // The debtor is found again by name: two debtors of one name both show the first one's items.
-    const TUserRec* debtor = catalog_.users.FindByName(StringGrid2.Cell(0, StringGrid2.Row()));
+    const TUserRec* debtor = SelectedDebtor();
     int n = 0;
     if (debtor) {
         for (const auto& item : catalog_.items) {
@@ -855,7 +854,7 @@ void TForm1::FillUserItems() {
 // user's chosen lent item back to the first row, so that a return started after a mere repaint (a focus
 // change, a message box over the table) would take another item than the one selected.
 void TForm1::FollowSelectedDebtor() {
-    const TUserRec* debtor = catalog_.users.FindByName(StringGrid2.Cell(0, StringGrid2.Row()));
+    const TUserRec* debtor = SelectedDebtor();
     int row = 0;
     bool same = true;
     if (debtor) {
@@ -883,6 +882,36 @@ void TForm1::FollowSelectedDebtor() {
     if (!same) {
         FillUserItems();
     }
+}
+
+// ---- The records of the selected rows ----------------------------------------------------------------
+
+namespace {
+
+template <typename Record, typename List>
+Record* RecordOfSelectedRow(const ui::RecordGrid<Record>& grid, const List& list, int textCol,
+                            std::string Record::*text) {
+    const int row = grid.Row();
+    Record* record = grid.RecordOf(row);
+    if (!record || grid.Cell(0, row).empty() || list.IndexOf(record) < 0 ||
+        record->*text != grid.Cell(textCol, row)) {
+        return nullptr;
+    }
+    return record;
+}
+
+} // namespace
+
+TUserRec* TForm1::SelectedDebtor() const {
+    return RecordOfSelectedRow(StringGrid2, catalog_.users, 0, &TUserRec::Name);
+}
+
+TItemRec* TForm1::SelectedFreeItem() const {
+    return RecordOfSelectedRow(StringGrid3, catalog_.items, 0, &TItemRec::Description);
+}
+
+TItemRec* TForm1::SelectedLentItem() const {
+    return RecordOfSelectedRow(StringGrid1, catalog_.items, 1, &TItemRec::Description);
 }
 
 // ---- The tables' own handlers -------------------------------------------------------------------------
