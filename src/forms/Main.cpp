@@ -852,7 +852,9 @@ void TForm1::FillUserItems() {
 // The lent items table must show the items of the debtor selected in the debtors table whenever that
 // row is painted. When it already shows exactly those rows, a rebuild would change nothing but move the
 // user's chosen lent item back to the first row, so that a return started after a mere repaint (a focus
-// change, a message box over the table) would take another item than the one selected.
+// change, a message box over the table) would take another item than the one selected. The commands
+// follow the rows either way: the first paint of an empty catalogue finds nothing to rebuild, but must
+// still disable them.
 void TForm1::FollowSelectedDebtor() {
     const TUserRec* debtor = SelectedDebtor();
     int row = 0;
@@ -881,6 +883,8 @@ void TForm1::FollowSelectedDebtor() {
     }
     if (!same) {
         FillUserItems();
+    } else {
+        UpdateCommands();
     }
 }
 

@@ -126,7 +126,7 @@ class TForm1 : public Window {
     void SetPanHeight(int height);
     void SetPanWidth(int width);
     // The lent items table follows the debtors table's selection, keeping its own selected row when a
-    // repaint shows the same debtor.
+    // repaint shows the same debtor; the commands follow the rows.
     void FollowSelectedDebtor();
     // The records the selected rows of the debtors, free items and lent items tables were filled from:
     // what every command, and the lent items table, acts on. A row stands for its own record, never for

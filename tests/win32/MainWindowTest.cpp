@@ -154,11 +154,12 @@ TEST_F(MainWindowTest, DISABLED_ShowsASmallCatalogue) {
     }
 }
 
+// As the program starts with nothing to open, and again after New.
 TEST_F(MainWindowTest, EmptyCatalogueShowsHeadersAndOneEmptyRowWithTheSevenCommandsDisabled) {
-    FillAll();
     for (ui::StringGrid* grid : {&Debtors(), &FreeItems(), &LentItems()}) {
         EXPECT_EQ(ColumnOf(*grid, 0), Texts{""});
         EXPECT_EQ(grid->Row(), 1);
+        EXPECT_EQ(ListViewRow(*grid), 1);
     }
     EXPECT_EQ(Debtors().Cell(0, 0), "Имя должника");
     EXPECT_EQ(Debtors().Cell(1, 0), "Кол-во");
@@ -168,15 +169,18 @@ TEST_F(MainWindowTest, EmptyCatalogueShowsHeadersAndOneEmptyRowWithTheSevenComma
     EXPECT_EQ(LentItems().Cell(1, 0), "Описание предмета");
     EXPECT_EQ(LentItems().Cell(2, 0), "Тип");
 
-    EXPECT_FALSE(IsWindowEnabled(form->OutButton()));
-    EXPECT_FALSE(IsWindowEnabled(form->InButton()));
-    EXPECT_FALSE(IsWindowEnabled(form->AllInButton()));
-    HMENU menu = GetMenu(form->Handle());
-    for (int id : {IDM_EDITU, IDM_DELU, IDM_EDITI, IDM_DELI}) {
-        EXPECT_FALSE(form->CommandEnabled(id)) << id;
-        EXPECT_TRUE(GetMenuState(menu, static_cast<UINT>(id), MF_BYCOMMAND) & MF_GRAYED) << id;
-        EXPECT_FALSE(SendMessageA(form->ToolBar(), TB_ISBUTTONENABLED, static_cast<WPARAM>(id), 0)) << id;
-    }
+    auto expectSevenDisabled = [&] {
+        EXPECT_FALSE(IsWindowEnabled(form->OutButton()));
+        EXPECT_FALSE(IsWindowEnabled(form->InButton()));
+        EXPECT_FALSE(IsWindowEnabled(form->AllInButton()));
+        HMENU menu = GetMenu(form->Handle());
+        for (int id : {IDM_EDITU, IDM_DELU, IDM_EDITI, IDM_DELI}) {
+            EXPECT_FALSE(form->CommandEnabled(id)) << id;
+            EXPECT_TRUE(GetMenuState(menu, static_cast<UINT>(id), MF_BYCOMMAND) & MF_GRAYED) << id;
+            EXPECT_FALSE(SendMessageA(form->ToolBar(), TB_ISBUTTONENABLED, static_cast<WPARAM>(id), 0)) << id;
+        }
+    };
+    expectSevenDisabled();
     for (int id : {IDM_NEW, IDM_OPEN, IDM_SAVE, IDM_NEWU, IDM_NEWI, IDM_MAIL, IDM_EXPORT, IDM_SETS, IDM_ABOUT,
                    IDM_EXIT}) {
         EXPECT_TRUE(form->CommandEnabled(id)) << id;
@@ -185,6 +189,15 @@ TEST_F(MainWindowTest, EmptyCatalogueShowsHeadersAndOneEmptyRowWithTheSevenComma
     EXPECT_FALSE(IsWindowEnabled(form->FilterCheckBox()));
     // The keys go to the debtors table from the start.
     EXPECT_EQ(GetFocus(), Debtors().Handle());
+
+    AddDebtor("Анна", 1);
+    AddItem("Атлас", "Книга", 1);
+    AddItem("Вальс");
+    FillAll();
+    ASSERT_TRUE(IsWindowEnabled(form->InButton()));
+    form->RunCommand(IDM_NEW);
+    Pump();
+    expectSevenDisabled();
 }
 
 TEST_F(MainWindowTest, TablesFollowTheListOrderAndEachRowRemembersItsRecord) {
