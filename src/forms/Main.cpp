@@ -174,7 +174,7 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_INITMENUPOPUP: OnInitMenuPopup(reinterpret_cast<HMENU>(wParam)); return 0;
     case WM_MEASUREITEM: OnMeasureMenuPicture(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)); return TRUE;
-    case WM_DRAWITEM: OnDrawMenuPicture(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
+    case WM_DRAWITEM: OnDrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
     case WM_GETMINMAXINFO: OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam)); return 0;
     case WM_SYSCOMMAND: {
         LRESULT result = 0;
@@ -441,6 +441,11 @@ void TForm1::CreateControls() {
     StringGrid2.OnDrawCell = [this](int col, int row, const ui::GridDrawState& state) {
         StringGrid2DrawCell(col, row, state);
     };
+    // A row chosen by a click, a key or another program: the lent items table follows the debtor, and the
+    // commands follow the rows.
+    StringGrid2.OnSelectRow = [this](int) { FollowSelectedDebtor(); };
+    StringGrid3.OnSelectRow = [this](int) { UpdateCommands(); };
+    StringGrid1.OnSelectRow = [this](int) { UpdateCommands(); };
     StringGrid2.OnKeyPress = [this](char& key) { StringGrid2KeyPress(key); };
     StringGrid2.OnKeyUp = [this](WORD key) { StringGrid2KeyUp(key); };
     StringGrid3.OnDblClick = [this] { StringGrid3DblClick(); };
@@ -474,9 +479,12 @@ void TForm1::CreateControls() {
     Splitter2.OnResize = [this](int size) { SetPanWidth(size); };
 
     hints_.Create(Handle());
-    hints_.Add(StringGrid2.Handle(), "Список должников");
-    hints_.Add(StringGrid3.Handle(), "Таблица еще не одолженых предметов");
-    hints_.Add(StringGrid1.Handle(), "Список предметов у выделенного должника");
+    hints_.AddRelayed(StringGrid2.Handle(), "Список должников");
+    hints_.AddRelayed(StringGrid3.Handle(), "Таблица еще не одолженых предметов");
+    hints_.AddRelayed(StringGrid1.Handle(), "Список предметов у выделенного должника");
+    StringGrid1.SetHintTooltip(hints_.Handle());
+    StringGrid2.SetHintTooltip(hints_.Handle());
+    StringGrid3.SetHintTooltip(hints_.Handle());
     hints_.Add(FilterChB, kFilterHint);
     hints_.Add(FilterCB, kFilterHint);
 
@@ -667,10 +675,19 @@ void TForm1::OnMeasureMenuPicture(MEASUREITEMSTRUCT* item) {
     }
 }
 
-void TForm1::OnDrawMenuPicture(const DRAWITEMSTRUCT* item) {
-    if (item->CtlType != ODT_MENU) {
-        return;
+void TForm1::OnDrawItem(const DRAWITEMSTRUCT* item) {
+    if (item->CtlType == ODT_BUTTON) {
+        for (const ui::FlatButton* button : {&OutSpdBtn, &InSpdBtn, &AllInSpdBtn}) {
+            if (button->Handle() == item->hwndItem) {
+                button->Draw(*item);
+            }
+        }
+    } else if (item->CtlType == ODT_MENU) {
+        OnDrawMenuPicture(item);
     }
+}
+
+void TForm1::OnDrawMenuPicture(const DRAWITEMSTRUCT* item) {
     int picture = item->itemID == static_cast<UINT>(IDM_FIND) ? kFindPicture : -1;
     if (const ui::Action* action = ActionList1.Find(static_cast<int>(item->itemID))) {
         picture = action->ImageIndex();
@@ -818,8 +835,7 @@ std::string DateText(const ShortDateFormat& dates, TDateTime value) {
 void TForm1::FillUserItems() {
     StringGrid1.SetRowCount(2);
     StringGrid1.ClearRow(1);
-    // The debtor is found again by name: two debtors of one name both show the first one's items.
-    const TUserRec* debtor = catalog_.users.FindByName(StringGrid2.Cell(0, StringGrid2.Row()));
+    const TUserRec* debtor = SelectedDebtor();
     int n = 0;
     if (debtor) {
         for (const auto& item : catalog_.items) {
@@ -842,9 +858,11 @@ void TForm1::FillUserItems() {
 // The lent items table must show the items of the debtor selected in the debtors table whenever that
 // row is painted. When it already shows exactly those rows, a rebuild would change nothing but move the
 // user's chosen lent item back to the first row, so that a return started after a mere repaint (a focus
-// change, a message box over the table) would take another item than the one selected.
+// change, a message box over the table) would take another item than the one selected. The commands
+// follow the rows either way: the first paint of an empty catalogue finds nothing to rebuild, but must
+// still disable them.
 void TForm1::FollowSelectedDebtor() {
-    const TUserRec* debtor = catalog_.users.FindByName(StringGrid2.Cell(0, StringGrid2.Row()));
+    const TUserRec* debtor = SelectedDebtor();
     int row = 0;
     bool same = true;
     if (debtor) {
@@ -871,7 +889,39 @@ void TForm1::FollowSelectedDebtor() {
     }
     if (!same) {
         FillUserItems();
+    } else {
+        UpdateCommands();
     }
+}
+
+// ---- The records of the selected rows ----------------------------------------------------------------
+
+namespace {
+
+template <typename Record, typename List>
+Record* RecordOfSelectedRow(const ui::RecordGrid<Record>& grid, const List& list, int textCol,
+                            std::string Record::*text) {
+    const int row = grid.Row();
+    Record* record = grid.RecordOf(row);
+    if (!record || grid.Cell(0, row).empty() || list.IndexOf(record) < 0 ||
+        record->*text != grid.Cell(textCol, row)) {
+        return nullptr;
+    }
+    return record;
+}
+
+} // namespace
+
+TUserRec* TForm1::SelectedDebtor() const {
+    return RecordOfSelectedRow(StringGrid2, catalog_.users, 0, &TUserRec::Name);
+}
+
+TItemRec* TForm1::SelectedFreeItem() const {
+    return RecordOfSelectedRow(StringGrid3, catalog_.items, 0, &TItemRec::Description);
+}
+
+TItemRec* TForm1::SelectedLentItem() const {
+    return RecordOfSelectedRow(StringGrid1, catalog_.items, 1, &TItemRec::Description);
 }
 
 // ---- The tables' own handlers -------------------------------------------------------------------------

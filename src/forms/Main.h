@@ -115,6 +115,7 @@ class TForm1 : public Window {
     void OnGetMinMaxInfo(MINMAXINFO* info);
     void OnSysCommand(WPARAM command, LPARAM lParam, LRESULT& result);
     void OnMeasureMenuPicture(MEASUREITEMSTRUCT* item);
+    void OnDrawItem(const DRAWITEMSTRUCT* item);
     void OnDrawMenuPicture(const DRAWITEMSTRUCT* item);
     void OnInitMenuPopup(HMENU menu);
     void SetTimer1Enabled(bool enabled);
@@ -129,8 +130,16 @@ class TForm1 : public Window {
     void SetPanHeight(int height);
     void SetPanWidth(int width);
     // The lent items table follows the debtors table's selection, keeping its own selected row when a
-    // repaint shows the same debtor.
+    // repaint shows the same debtor; the commands follow the rows.
     void FollowSelectedDebtor();
+    // The records the selected rows of the debtors, free items and lent items tables were filled from:
+    // what every command, and the lent items table, acts on. A row stands for its own record, never for
+    // another with the same name or description. nullptr on a row whose first column is empty (the one
+    // row of an empty table), and on a row out of date since its table was filled (its record left the
+    // list, or no longer has the row's text).
+    TUserRec* SelectedDebtor() const;
+    TItemRec* SelectedFreeItem() const;
+    TItemRec* SelectedLentItem() const;
 
     // ---- Main.cpp: the tables' own handlers, check boxes, splitters ----------------------------------
     void StringGrid2DrawCell(int col, int row, const ui::GridDrawState& state);
@@ -203,10 +212,6 @@ class TForm1 : public Window {
     void NewIActExecute();
     void EditIActExecute();
     void DelIActExecute();
-    // The record the selected row of the debtors or free items table was filled from; nullptr when the
-    // row's first column is empty or the record is no longer in its list.
-    TUserRec* SelectedDebtor() const;
-    TItemRec* SelectedItem() const;
     // The editor dialog given at start-up; an error when there is none.
     TForm2& EditDialog();
 
@@ -222,8 +227,6 @@ class TForm1 : public Window {
     bool StringGrid3DragOver(ui::StringGrid& source, int x, int y);
     void StringGrid1DragDrop(ui::StringGrid& source, int x, int y);
     void StringGrid3DragDrop(ui::StringGrid& source, int x, int y);
-    TUserRec* LentItemsDebtor() const;
-    TItemRec* ItemOfRow(const ui::RecordGrid<TItemRec>& grid, int row, int descriptionCol) const;
     void RefreshAfterLending(int debtorRow, int freeRow);
 
     // ---- State of the window ---------------------------------------------------------------------

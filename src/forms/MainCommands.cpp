@@ -24,26 +24,6 @@ TForm2& TForm1::EditDialog() {
     return *Form2;
 }
 
-// A row whose first column is empty stands for no record the commands may touch: the edit and delete
-// commands are disabled on it, and a record left out of its list since the last refill is not used.
-TUserRec* TForm1::SelectedDebtor() const {
-    const int row = StringGrid2.Row();
-    TUserRec* debtor = StringGrid2.RecordOf(row);
-    if (StringGrid2.Cell(0, row).empty() || !debtor || catalog_.users.IndexOf(debtor) < 0) {
-        return nullptr;
-    }
-    return debtor;
-}
-
-TItemRec* TForm1::SelectedItem() const {
-    const int row = StringGrid3.Row();
-    TItemRec* item = StringGrid3.RecordOf(row);
-    if (StringGrid3.Cell(0, row).empty() || !item || catalog_.items.IndexOf(item) < 0) {
-        return nullptr;
-    }
-    return item;
-}
-
 void TForm1::NewUActExecute() {
     TForm2& dialog = EditDialog();
     IsNewRecord = true;
@@ -174,7 +154,7 @@ void TForm1::EditIActExecute() {
     TForm2& dialog = EditDialog();
     IsNewRecord = false;
     IsUserRecord = false;
-    TItemRec* item = SelectedItem();
+    TItemRec* item = SelectedFreeItem();
     if (!item) {
         return;
     }
@@ -201,7 +181,7 @@ void TForm1::DelIActExecute() {
     if (!ConfirmBox(Handle(), "Удалить описание предмета?")) {
         return;
     }
-    TItemRec* item = SelectedItem();
+    TItemRec* item = SelectedFreeItem();
     if (!item) {
         return;
     }

@@ -8,25 +8,6 @@
 #include "platform/MsgBox.h"
 #include "settings/Settings.h"
 
-// The debtor whose items the lent items table lists: the first debtor whose name is the text of the
-// debtors table's selected row. Lending gives to him and returning takes back from him, so what the
-// commands change is what the lent items table shows, even when two debtors share a name.
-TUserRec* TForm1::LentItemsDebtor() const {
-    return catalog_.users.FindByName(StringGrid2.Cell(0, StringGrid2.Row()));
-}
-
-// The item a row of an item table stands for, or nullptr when the row stands for none or no longer
-// matches its record. The row's record decides, not the first item with the row's description: two items
-// may share a description, and only the one the user pointed at may change hands. A record that left the
-// list, or whose description is no longer the row's text, means the row is stale and stands for nothing.
-TItemRec* TForm1::ItemOfRow(const ui::RecordGrid<TItemRec>& grid, int row, int descriptionCol) const {
-    TItemRec* item = grid.RecordOf(row);
-    if (!item || catalog_.items.IndexOf(item) < 0 || item->Description != grid.Cell(descriptionCol, row)) {
-        return nullptr;
-    }
-    return item;
-}
-
 // After a change of holders: the free items and the debtors are listed again, the debtors table (whose
 // refill selects its first row) and the free items table go back to the rows the user had selected when
 // those rows still exist, and only then are the items of the selected debtor listed.
@@ -52,7 +33,7 @@ void TForm1::OutSpdBtnClick() {
     }
     const int debtorRow = StringGrid2.Row();
     const int freeRow = StringGrid3.Row();
-    TUserRec* debtor = LentItemsDebtor();
+    TUserRec* debtor = SelectedDebtor();
     if (!debtor) {
         return;
     }
@@ -63,7 +44,7 @@ void TForm1::OutSpdBtnClick() {
         return;
     }
     // Only a free item can be lent: a row that stands for an item somebody holds lends nothing.
-    TItemRec* item = ItemOfRow(StringGrid3, freeRow, 0);
+    TItemRec* item = SelectedFreeItem();
     if (!item || item->HolderId != 0) {
         return;
     }
@@ -85,13 +66,13 @@ void TForm1::InSpdBtnClick() {
         return;
     }
     const int debtorRow = StringGrid2.Row();
-    TUserRec* debtor = LentItemsDebtor();
+    TUserRec* debtor = SelectedDebtor();
     if (!debtor) {
         return;
     }
     // Only an item the selected debtor holds comes back from him: freeing another debtor's item, or
     // "returning" a free one, would leave the counts wrong.
-    TItemRec* item = ItemOfRow(StringGrid1, StringGrid1.Row(), 1);
+    TItemRec* item = SelectedLentItem();
     if (!item || !Holds(*debtor, *item)) {
         return;
     }
@@ -112,7 +93,7 @@ void TForm1::AllInSpdBtnClick() {
         return;
     }
     const int debtorRow = StringGrid2.Row();
-    TUserRec* debtor = LentItemsDebtor();
+    TUserRec* debtor = SelectedDebtor();
     if (!debtor) {
         return;
     }

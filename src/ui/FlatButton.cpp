@@ -11,60 +11,67 @@ namespace ui {
 
 namespace {
 
-const char* const kClass = "VeshFlatButton";
 constexpr int kGlyphSize = 16;
 constexpr int kGlyphGap = 4;
+
+bool CanTakeKeyboard(HWND hwnd) {
+    return hwnd && IsWindow(hwnd) && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd);
+}
 
 } // namespace
 
 void FlatButton::Create(HWND parent, int id, const std::string& caption, int x, int y, int width, int height,
                         HFONT font, HIMAGELIST pictures, int enabledImage) {
-    RegisterControlClass<FlatButton>(kClass, LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
     font_ = font;
     pictures_ = pictures;
     enabledImage_ = enabledImage;
-    hwnd_ =
-        CreateWindowExA(0, kClass, caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP, x, y, width, height,
-                        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), this);
-    if (!hwnd_) {
+    HWND button = CreateWindowExA(
+        0, "BUTTON", caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, x, y, width, height,
+        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+    if (!button) {
         throw std::runtime_error("Cannot create a flat button");
     }
+    SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SubclassControl(button, this);
 }
 
 void FlatButton::SetEnabled(bool enabled) {
     if (Enabled() != enabled) {
-        // A disabled window reads no keys, and disabling it would leave the keyboard nowhere: it goes on
-        // to the next control first.
+        // A disabled window reads no keys, and disabling it would leave the keyboard nowhere: it goes back
+        // to where a press with the mouse found it, or else on to the next control, first.
         if (!enabled && GetFocus() == hwnd_) {
-            SetFocus(GetNextDlgTabItem(GetAncestor(hwnd_, GA_ROOT), hwnd_, FALSE));
+            HWND next = CanTakeKeyboard(pressFocus_)
+                            ? pressFocus_
+                            : GetNextDlgTabItem(GetAncestor(hwnd_, GA_ROOT), hwnd_, FALSE);
+            pressFocus_ = nullptr;
+            SetFocus(next);
         }
         EnableWindow(hwnd_, enabled);
     }
 }
 
-void FlatButton::Click() {
-    if (!IsWindowEnabled(hwnd_)) {
-        return;
+void FlatButton::GiveBackKeyboard() {
+    HWND target = pressFocus_;
+    pressFocus_ = nullptr;
+    if (GetFocus() == hwnd_ && CanTakeKeyboard(target)) {
+        SetFocus(target);
     }
-    const int id = GetDlgCtrlID(hwnd_);
-    SendMessageA(GetParent(hwnd_), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(hwnd_));
 }
 
-void FlatButton::Paint(HDC target) {
-    RECT client{};
-    GetClientRect(hwnd_, &client);
+void FlatButton::Draw(const DRAWITEMSTRUCT& item) const {
+    const RECT client{0, 0, item.rcItem.right - item.rcItem.left, item.rcItem.bottom - item.rcItem.top};
     // Drawn off screen and copied at once, so the button does not flicker while the mouse moves over it.
-    HDC dc = CreateCompatibleDC(target);
-    unique_hbitmap bitmap(CreateCompatibleBitmap(target, client.right, client.bottom));
+    HDC dc = CreateCompatibleDC(item.hDC);
+    unique_hbitmap bitmap(CreateCompatibleBitmap(item.hDC, client.right, client.bottom));
     {
         SelectObjectGuard selectBitmap(dc, bitmap.get());
         FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-        const bool enabled = IsWindowEnabled(hwnd_);
-        const bool down = pressed_ && enabled;
+        const bool enabled = !(item.itemState & ODS_DISABLED);
+        const bool down = (item.itemState & ODS_SELECTED) && enabled;
         if (down) {
-            DrawEdge(dc, &client, BDR_SUNKENOUTER, BF_RECT);
+            DrawEdge(dc, const_cast<RECT*>(&client), BDR_SUNKENOUTER, BF_RECT);
         } else if (hot_ && enabled) {
-            DrawEdge(dc, &client, BDR_RAISEDINNER, BF_RECT);
+            DrawEdge(dc, const_cast<RECT*>(&client), BDR_RAISEDINNER, BF_RECT);
         }
 
         char caption[128] = {};
@@ -74,8 +81,8 @@ void FlatButton::Paint(HDC target) {
         SIZE extent{};
         GetTextExtentPoint32A(dc, caption, lstrlenA(caption), &extent);
         const int total = kGlyphSize + (caption[0] ? kGlyphGap + extent.cx : 0);
-        int x = (client.right - total) / 2 + (down ? 1 : 0);
         const int shift = down ? 1 : 0;
+        int x = (client.right - total) / 2 + shift;
         if (pictures_) {
             ImageList_Draw(pictures_, enabled ? enabledImage_ : enabledImage_ + 1, dc, x,
                            (client.bottom - kGlyphSize) / 2 + shift, ILD_TRANSPARENT);
@@ -94,107 +101,70 @@ void FlatButton::Paint(HDC target) {
             SetTextColor(dc, GetSysColor(COLOR_BTNSHADOW));
         }
         DrawTextA(dc, caption, -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-        if (GetFocus() == hwnd_) {
+        // The keyboard's mark, but not while a press with the mouse lends the button the keyboard.
+        if ((item.itemState & ODS_FOCUS) && !pressFocus_) {
             RECT focus = client;
             InflateRect(&focus, -3, -3);
             DrawFocusRect(dc, &focus);
         }
-        BitBlt(target, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+        BitBlt(item.hDC, item.rcItem.left, item.rcItem.top, client.right, client.bottom, dc, 0, 0, SRCCOPY);
     }
     DeleteDC(dc);
 }
 
 LRESULT FlatButton::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_ERASEBKGND: return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd_, &ps);
-        Paint(dc);
-        EndPaint(hwnd_, &ps);
-        return 0;
-    }
-    case WM_PRINTCLIENT: Paint(reinterpret_cast<HDC>(wParam)); return 0;
-    case WM_ENABLE:
-        if (!wParam) {
-            hot_ = pressed_ = false;
-        }
-        InvalidateRect(hwnd_, nullptr, FALSE);
-        return 0;
-    case WM_SETFOCUS: InvalidateRect(hwnd_, nullptr, FALSE); return 0;
-    case WM_KILLFOCUS:
-        keyPressed_ = false;
-        InvalidateRect(hwnd_, nullptr, FALSE);
-        return 0;
-    case WM_GETDLGCODE: return DLGC_BUTTON;
-    // Space and Enter press the button that has the keyboard, on release as a push button does. A release
-    // whose press went to another window (an Enter that closed a message box) presses nothing.
-    case WM_KEYDOWN:
-        if (wParam == VK_SPACE || wParam == VK_RETURN) {
-            keyPressed_ = true;
-        }
-        return 0;
-    case WM_KEYUP:
-        if ((wParam == VK_SPACE || wParam == VK_RETURN) && keyPressed_) {
-            keyPressed_ = false;
-            Click();
-        }
-        return 0;
-    case WM_SETTEXT: {
-        LRESULT result = DefWindowProcA(hwnd_, msg, wParam, lParam);
-        InvalidateRect(hwnd_, nullptr, FALSE);
-        return result;
-    }
-    case WM_MOUSEMOVE: {
+    case WM_ERASEBKGND: return 1; // the drawing covers the whole button
+    case WM_MOUSEMOVE:
         if (!hot_) {
             hot_ = true;
             TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd_, 0};
             TrackMouseEvent(&track);
             InvalidateRect(hwnd_, nullptr, FALSE);
         }
-        if (captured_) {
-            RECT client{};
-            GetClientRect(hwnd_, &client);
-            POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-            const bool inside = PtInRect(&client, p) != FALSE;
-            if (inside != pressed_) {
-                pressed_ = inside;
-                InvalidateRect(hwnd_, nullptr, FALSE);
-            }
-        }
-        return 0;
-    }
+        break;
     case WM_MOUSELEAVE:
         hot_ = false;
         InvalidateRect(hwnd_, nullptr, FALSE);
-        return 0;
+        break;
+    case WM_ENABLE:
+        if (!wParam) {
+            hot_ = false;
+        }
+        break;
+    // The button takes the keyboard while the mouse presses it, as every push button does, and gives it
+    // back once the click is over.
+    case WM_LBUTTONDBLCLK:
+        msg = WM_LBUTTONDOWN; // a double click is a second press
+        [[fallthrough]];
     case WM_LBUTTONDOWN:
-        if (IsWindowEnabled(hwnd_)) {
-            SetCapture(hwnd_);
-            captured_ = pressed_ = true;
-            InvalidateRect(hwnd_, nullptr, FALSE);
+        if (GetFocus() != hwnd_) {
+            pressFocus_ = GetFocus();
         }
-        return 0;
-    case WM_LBUTTONUP:
-        if (captured_) {
-            const bool click = pressed_;
-            captured_ = pressed_ = false;
-            ReleaseCapture();
-            InvalidateRect(hwnd_, nullptr, FALSE);
-            if (click) {
-                Click();
-            }
-        }
-        return 0;
-    case WM_CAPTURECHANGED:
-        if (captured_) {
-            captured_ = pressed_ = false;
-            InvalidateRect(hwnd_, nullptr, FALSE);
-        }
-        return 0;
-    case BM_CLICK: Click(); return 0;
+        break;
+    case WM_LBUTTONUP: {
+        releasing_ = true;
+        const LRESULT result = Base(msg, wParam, lParam);
+        releasing_ = false;
+        GiveBackKeyboard();
+        return result;
     }
-    return DefWindowProcA(hwnd_, msg, wParam, lParam);
+    case WM_CAPTURECHANGED:
+        // A press given up (the mouse released elsewhere, another window took the mouse) leaves the
+        // keyboard on the button, as a push button does.
+        if (!releasing_) {
+            pressFocus_ = nullptr;
+        }
+        break;
+    // Enter presses the button as Space does.
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+        if (wParam == VK_RETURN) {
+            wParam = VK_SPACE;
+        }
+        break;
+    }
+    return Base(msg, wParam, lParam);
 }
 
 } // namespace ui

@@ -1,8 +1,11 @@
 #pragma once
 // A flat button with a picture and a caption: no frame until the mouse is over it, a sunken frame while
-// pressed. Its picture has two states, one for enabled and one for disabled. A click sends WM_COMMAND
-// with BN_CLICKED to the parent, as a push button does, and BM_CLICK clicks it. A click leaves the keyboard
-// where it was; Tab brings it to an enabled button, which Space or Enter then presses.
+// pressed. Its picture has two states, one for enabled and one for disabled.
+//
+// It is a system push button ("Button" class) that the program draws (owner draw), so that other programs
+// and accessibility tools see a button: it sends BN_CLICKED to its parent, BM_CLICK presses it and
+// BM_GETSTATE tells whether it is pushed. A click with the mouse leaves the keyboard where it was; Tab
+// brings it to an enabled button, which Space or Enter then presses. A double click is two clicks.
 
 #include <windows.h>
 #include <commctrl.h>
@@ -25,20 +28,27 @@ class FlatButton {
     bool Enabled() const { return hwnd_ && IsWindowEnabled(hwnd_); }
     void SetEnabled(bool enabled);
 
+    // Paints the button: the owner of its parent passes on the WM_DRAWITEM the button asks for.
+    void Draw(const DRAWITEMSTRUCT& item) const;
+
   private:
-    template <typename T> friend LRESULT CALLBACK ControlWndProc(HWND, UINT, WPARAM, LPARAM);
+    template <typename T> friend LRESULT CALLBACK SubclassWndProc(HWND, UINT, WPARAM, LPARAM);
+    template <typename T> friend void SubclassControl(HWND, T*);
     LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam);
-    void Paint(HDC dc);
-    void Click();
+    LRESULT Base(UINT msg, WPARAM wParam, LPARAM lParam) {
+        return CallWindowProcW(baseProc_, hwnd_, msg, wParam, lParam);
+    }
+    // After a press with the mouse: the keyboard goes back to where it was before the press.
+    void GiveBackKeyboard();
 
     HWND hwnd_ = nullptr;
+    WNDPROC baseProc_ = nullptr;
     HFONT font_ = nullptr;
     HIMAGELIST pictures_ = nullptr;
     int enabledImage_ = 0;
     bool hot_ = false;
-    bool pressed_ = false;
-    bool captured_ = false;
-    bool keyPressed_ = false; // Space or Enter went down while the button had the keyboard
+    bool releasing_ = false;
+    HWND pressFocus_ = nullptr; // had the keyboard when the mouse pressed the button
 };
 
 } // namespace ui

@@ -10,17 +10,29 @@ void Hints::Create(HWND owner) {
         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
-void Hints::Add(HWND control, const std::string& text) {
-    if (!tooltip_) {
+namespace {
+
+void AddTool(HWND tooltip, HWND control, const std::string& text, UINT flags) {
+    if (!tooltip) {
         return;
     }
     TTTOOLINFOA info{};
     info.cbSize = sizeof info;
-    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.uFlags = TTF_IDISHWND | flags;
     info.hwnd = GetParent(control);
     info.uId = reinterpret_cast<UINT_PTR>(control);
     info.lpszText = const_cast<char*>(text.c_str()); // copied by the tooltip
-    SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+    SendMessageA(tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+} // namespace
+
+void Hints::Add(HWND control, const std::string& text) {
+    AddTool(tooltip_, control, text, TTF_SUBCLASS);
+}
+
+void Hints::AddRelayed(HWND control, const std::string& text) {
+    AddTool(tooltip_, control, text, 0);
 }
 
 } // namespace ui

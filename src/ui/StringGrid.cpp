@@ -1,5 +1,7 @@
 #include "ui/StringGrid.h"
 
+#include "ui/ControlProc.h"
+
 #include "platform/Handles.h"
 #include "platform/Window.h"
 
@@ -12,7 +14,7 @@ namespace ui {
 namespace {
 
 const char* const kGridProperty = "VeshStringGrid";
-constexpr UINT_PTR kSubclassId = 1;
+constexpr UINT kRowState = LVIS_SELECTED | LVIS_FOCUSED;
 // The platform's default drag threshold: a drag starts once the mouse is this far from the press.
 constexpr int kDragThreshold = 5;
 constexpr int kTextIndent = 2;
@@ -20,6 +22,19 @@ constexpr int kTextIndent = 2;
 const std::string& EmptyText() {
     static const std::string empty;
     return empty;
+}
+
+// The message a grid posts itself to check the list's selection once a change from outside is over.
+UINT CheckSelectionMessage() {
+    static const UINT message = RegisterWindowMessageA("VeshStringGridCheckSelection");
+    return message;
+}
+
+void SetItemState(HWND list, int item, UINT state) {
+    LVITEMA change{};
+    change.stateMask = kRowState;
+    change.state = state;
+    SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&change));
 }
 
 HCURSOR DragCursor(bool accepted) {
@@ -53,23 +68,26 @@ char CharOfKey(HWND hwnd, WPARAM wParam) {
 void StringGrid::Create(HWND parent, int id, int x, int y, int width, int height, HFONT font,
                         const std::vector<Column>& columns) {
     columns_ = columns;
-    // Owner data: the list asks for the cells it shows and stores nothing. The grid paints the rows
-    // itself, so the list's own selection is never used.
-    hwnd_ = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
-                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN |
-                                LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
-                            x, y, width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                            GetModuleHandleA(nullptr), nullptr);
-    if (!hwnd_) {
+    // Owner data: the list asks for the cells it shows and stores nothing but the selection and the focus.
+    // The grid paints the rows itself.
+    HWND list =
+        CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
+                        WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | LVS_REPORT |
+                            LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
+                        x, y, width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                        GetModuleHandleA(nullptr), nullptr);
+    if (!list) {
         throw std::runtime_error("Cannot create a table");
     }
+    SubclassControl(list, this);
     SetPropA(hwnd_, kGridProperty, this);
     SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     SendMessageA(hwnd_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT,
                  LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-    // A row is as high as the small images plus one pixel: images 16 high give rows of 17.
-    rowHeightImages_ = ImageList_Create(1, kRowHeight - 1, ILC_COLOR, 1, 0);
-    SendMessageA(hwnd_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(rowHeightImages_));
+    // A row is as high as the small images plus one pixel: images 16 high give rows of 17. The list
+    // destroys the image list with itself.
+    SendMessageA(hwnd_, LVM_SETIMAGELIST, LVSIL_SMALL,
+                 reinterpret_cast<LPARAM>(ImageList_Create(1, kRowHeight - 1, ILC_COLOR, 1, 0)));
     for (size_t i = 0; i < columns_.size(); ++i) {
         LVCOLUMNA col{};
         col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
@@ -78,9 +96,9 @@ void StringGrid::Create(HWND parent, int id, int x, int y, int width, int height
         col.pszText = columns_[i].title.data();
         SendMessageA(hwnd_, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&col));
     }
-    SetWindowSubclass(hwnd_, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
     rowCount_ = smallestCount_ = 2;
     SyncItemCount();
+    ShowSelection();
 }
 
 StringGrid* StringGrid::FromHandle(HWND hwnd) {
@@ -118,6 +136,7 @@ void StringGrid::SetRowCount(int count) {
     smallestCount_ = std::min(smallestCount_, count);
     if (row_ >= rowCount_) {
         row_ = rowCount_ - 1;
+        ShowSelection();
     }
     // The rows' texts may all have changed.
     InvalidateRect(hwnd_, nullptr, FALSE);
@@ -216,8 +235,71 @@ void StringGrid::SetRow(int row) {
         InvalidateRow(row_);
         row_ = row;
         InvalidateRow(row_);
+        ShowSelection();
     }
     SendMessageA(hwnd_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row_ - 1), FALSE);
+}
+
+void StringGrid::SelectRow(int row) {
+    if (row < 1 || row >= rowCount_) {
+        return;
+    }
+    const bool changed = row != row_;
+    SetRow(row);
+    if (changed && OnSelectRow) {
+        OnSelectRow(row);
+    }
+}
+
+// Only the item that held the selection and the new one change: the list would deselect the old one by
+// itself, but a single-selection owner-data list under Wine does that by walking all its items (tens of
+// milliseconds at 100,000 rows). With nothing selected any more it has nothing to walk.
+void StringGrid::ShowSelection() {
+    if (!hwnd_) {
+        return;
+    }
+    const int item = row_ - 1;
+    if (item + 1 >= listedCount_) {
+        SyncItemCount();
+    }
+    settingState_ = true;
+    if (shownItem_ >= 0 && shownItem_ != item && shownItem_ + 1 < listedCount_) {
+        SetItemState(hwnd_, shownItem_, 0);
+    }
+    SetItemState(hwnd_, item, kRowState);
+    shownItem_ = item;
+    settingState_ = false;
+}
+
+// The selected and focused states are the grid's: a change that gives them to a row chooses that row, as a
+// click does, and one that takes them away changes nothing, since a table always has its selected row.
+// Taken here rather than by the list, because the list would deselect the old row by walking all items.
+UINT StringGrid::TakeRowStates(int item, UINT state, UINT stateMask) {
+    if (item >= 0 && (state & stateMask & kRowState)) {
+        SelectRow(item + 1);
+    }
+    return stateMask & ~kRowState;
+}
+
+// The list changed an item's state by itself (every change from outside is taken before it reaches the
+// list). It may be in the middle of its own steps, deselecting one item and then moving the focus: the
+// selected row is shown again once they are over.
+void StringGrid::OnItemChanged() {
+    if (!checkPending_) {
+        checkPending_ = true;
+        PostMessageA(hwnd_, CheckSelectionMessage(), 0, 0);
+    }
+}
+
+void StringGrid::CheckSelection() {
+    checkPending_ = false;
+    SyncItemCount();
+    const auto state = static_cast<UINT>(
+        SendMessageA(hwnd_, LVM_GETITEMSTATE, static_cast<WPARAM>(row_ - 1), static_cast<LPARAM>(kRowState)));
+    if (state != kRowState) {
+        shownItem_ = -1;
+        ShowSelection();
+    }
 }
 
 int StringGrid::TopRow() const {
@@ -276,7 +358,7 @@ int StringGrid::RowAt(int y) const {
 }
 
 void StringGrid::MoveBy(int rows) {
-    SetRow(std::clamp(row_ + rows, 1, rowCount_ - 1));
+    SelectRow(std::clamp(row_ + rows, 1, rowCount_ - 1));
 }
 
 void StringGrid::PressAt(MouseButton button, int x, int y) {
@@ -287,7 +369,7 @@ void StringGrid::PressAt(MouseButton button, int x, int y) {
     // A press on a data row selects it, as in any list; on the header or below the rows it selects nothing.
     const int row = RowAt(y);
     if (row > 0 && button != MouseButton::Middle) {
-        SetRow(row);
+        SelectRow(row);
     }
     if (OnMouseDown) {
         OnMouseDown(button, x, y);
@@ -413,14 +495,16 @@ void StringGrid::OnPaint() {
     HDC dc = BeginPaint(hwnd_, &ps);
     RECT client{};
     GetClientRect(hwnd_, &client);
-    if (client.right > 0 && client.bottom > 0) {
-        // Painted off screen and copied at once: no background erase shows between frames.
+    if (client.right > 0 && client.bottom > 0 && !IsRectEmpty(&ps.rcPaint)) {
+        // Painted off screen and copied at once: no background erase shows between frames. Only the rows
+        // that need it are painted: a change of selection repaints two rows, not the whole view.
         HDC memory = CreateCompatibleDC(dc);
         unique_hbitmap bitmap(CreateCompatibleBitmap(dc, client.right, client.bottom));
         {
             SelectObjectGuard select(memory, bitmap.get());
-            FillRect(memory, &client, GetSysColorBrush(COLOR_WINDOW));
-            DefSubclassProc(hwnd_, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+            IntersectClipRect(memory, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom);
+            FillRect(memory, &ps.rcPaint, GetSysColorBrush(COLOR_WINDOW));
+            Base(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
             BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
                    ps.rcPaint.bottom - ps.rcPaint.top, memory, ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
         }
@@ -460,36 +544,51 @@ bool StringGrid::HandleNotify(const NMHDR* header, LRESULT& result) {
     }
     case LVN_ODFINDITEMA:
     case LVN_ODFINDITEMW: result = -1; return true; // typed letters are the owner's quick search
+    case LVN_ITEMCHANGED:
+        if (!settingState_) {
+            OnItemChanged();
+        }
+        result = 0;
+        return true;
     }
     return false;
 }
 
-LRESULT CALLBACK StringGrid::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                          DWORD_PTR data) {
-    auto* self = reinterpret_cast<StringGrid*>(data);
-    if (msg == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, SubclassProc, kSubclassId);
-        RemovePropA(hwnd, kGridProperty);
-        if (self->rowHeightImages_) {
-            ImageList_Destroy(self->rowHeightImages_);
-            self->rowHeightImages_ = nullptr;
-        }
-        self->hwnd_ = nullptr;
-        return DefSubclassProc(hwnd, msg, wParam, lParam);
-    }
-    bool handled = true;
-    LRESULT result = 0;
-    // An error an event handler raised is shown here: it must not unwind through the list's own code.
-    if (!RunGuarded([&] { result = self->OnMessage(msg, wParam, lParam, handled); })) {
+LRESULT StringGrid::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == CheckSelectionMessage()) {
+        CheckSelection();
         return 0;
     }
-    return handled ? result : DefSubclassProc(hwnd, msg, wParam, lParam);
-}
-
-LRESULT StringGrid::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) {
+    if (hintTooltip_ && ((msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) || msg == WM_MOUSELEAVE)) {
+        MSG relayed{hwnd_, msg, wParam, lParam, 0, {}};
+        SendMessageA(hintTooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+    }
     const int x = static_cast<short>(LOWORD(lParam));
     const int y = static_cast<short>(HIWORD(lParam));
     switch (msg) {
+    case WM_DESTROY: RemovePropA(hwnd_, kGridProperty); break;
+    // Another program sets item states, as accessibility clients do to select a row.
+    case LVM_SETITEMSTATE:
+        if (!settingState_ && lParam) {
+            const auto* change = reinterpret_cast<const LVITEMW*>(lParam);
+            LVITEMW rest{};
+            rest.state = change->state;
+            rest.stateMask = TakeRowStates(static_cast<int>(wParam), change->state, change->stateMask);
+            return rest.stateMask ? Base(msg, wParam, reinterpret_cast<LPARAM>(&rest)) : TRUE;
+        }
+        break;
+    case LVM_SETITEMA:
+    case LVM_SETITEMW:
+        if (lParam && reinterpret_cast<const LVITEMW*>(lParam)->mask == LVIF_STATE) {
+            const auto* change = reinterpret_cast<const LVITEMW*>(lParam);
+            LVITEMW rest{};
+            rest.state = change->state;
+            rest.stateMask = TakeRowStates(change->iItem, change->state, change->stateMask);
+            return rest.stateMask ? Base(LVM_SETITEMSTATE, static_cast<WPARAM>(change->iItem),
+                                         reinterpret_cast<LPARAM>(&rest))
+                                  : TRUE;
+        }
+        break;
     case WM_ERASEBKGND: return 1;
     case WM_PAINT: OnPaint(); return 0;
     case WM_LBUTTONDOWN: PressAt(MouseButton::Left, x, y); return 0;
@@ -520,8 +619,7 @@ LRESULT StringGrid::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& hand
         if (dragArmed_) {
             DragEnd(x, y, false); // the button was released elsewhere
         }
-        handled = false;
-        return 0;
+        break;
     case WM_LBUTTONUP:
         if (dragArmed_) {
             DragEnd(x, y, true);
@@ -551,15 +649,13 @@ LRESULT StringGrid::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& hand
         if (dragArmed_ && reinterpret_cast<HWND>(lParam) != hwnd_) {
             DragEnd(0, 0, false);
         }
-        handled = false;
-        return 0;
+        break;
     case WM_SETCURSOR:
         if (dragging_) {
             SetCursor(DragCursor(dragTarget_ != nullptr));
             return TRUE;
         }
-        handled = false;
-        return 0;
+        break;
     case WM_KEYDOWN:
         switch (wParam) {
         case VK_ESCAPE:
@@ -571,12 +667,13 @@ LRESULT StringGrid::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& hand
         case VK_DOWN: MoveBy(1); return 0;
         case VK_PRIOR: MoveBy(-std::max(VisibleRowCount() - 1, 1)); return 0;
         case VK_NEXT: MoveBy(std::max(VisibleRowCount() - 1, 1)); return 0;
-        case VK_HOME: SetRow(1); return 0;
-        case VK_END: SetRow(rowCount_ - 1); return 0;
+        case VK_HOME: SelectRow(1); return 0;
+        case VK_END: SelectRow(rowCount_ - 1); return 0;
         case VK_LEFT:
-        case VK_RIGHT: handled = false; return 0; // the list scrolls sideways
+        case VK_RIGHT: break; // the list scrolls sideways
+        default: return 0;    // the list's own selection keys stay unused
         }
-        return 0; // the list's own selection keys stay unused
+        break;
     case WM_KEYUP:
         if (OnKeyUp) {
             OnKeyUp(static_cast<WORD>(wParam));
@@ -593,12 +690,10 @@ LRESULT StringGrid::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& hand
     case WM_KILLFOCUS:
         // The selected row shows whether the grid has the focus.
         InvalidateRow(row_);
-        handled = false;
-        return 0;
+        break;
     case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
     }
-    handled = false;
-    return 0;
+    return Base(msg, wParam, lParam);
 }
 
 } // namespace ui

@@ -3,13 +3,13 @@
 // vector: a refill rebuilds the vector and tells the list its new row count, nothing more.
 //
 // Row 0 is the header row (the list's header control); data rows count from 1 and RowCount() includes
-// the header. A selected data row always exists. The grid keeps the selection itself and paints it;
-// the ListView's own selection state is never used, because setting it on a large owner-data list
-// with single selection is slow. Each data row may carry the record it was filled from.
+// the header. A selected data row always exists, and it is the list view's one selected and focused item,
+// whoever chose it: a click, a key, a refill that shrank the table, or another program (a screen reader,
+// a test tool) setting the item state. Each data row may carry the record it was filled from.
 //
 // Mouse and keyboard arrive as events named as the main window's handlers expect them: cell
-// painting with its drawing state, key press, key up, double click, mouse down, and, for drag and
-// drop between grids, drag over and drop. A drag starts only after the mouse moved the drag
+// painting with its drawing state, key press, key up, double click, mouse down, a row selected, and, for
+// drag and drop between grids, drag over and drop. A drag starts only after the mouse moved the drag
 // threshold with the button held; positions come from the messages, so posted mouse messages drive it.
 
 #include <windows.h>
@@ -78,7 +78,8 @@ class StringGrid {
 
     // The selected data row, 1..RowCount()-1.
     int Row() const { return row_; }
-    // Selects a data row (ignored outside the data rows) and scrolls it into view.
+    // Selects a data row (ignored outside the data rows) and scrolls it into view. OnSelectRow is not
+    // called: the program that selects a row knows it.
     void SetRow(int row);
 
     // The first data row in view, and the number of data rows wholly in view.
@@ -88,6 +89,8 @@ class StringGrid {
 
     // Shown on a right click, or on the context-menu key; its commands go to `commandTarget`.
     void SetPopupMenu(HMENU menu, HWND commandTarget);
+    // The tooltip that shows the grid's hint; the grid passes it the mouse messages it needs.
+    void SetHintTooltip(HWND tooltip) { hintTooltip_ = tooltip; }
 
     // Called from OnMouseDown: arms a drag from this grid, which starts once the mouse moves the drag
     // threshold with the left button held, and ends at the button's release over a grid that accepts it.
@@ -103,6 +106,8 @@ class StringGrid {
     std::function<void(WORD key)> OnKeyUp;
     std::function<void()> OnDblClick;
     std::function<void(MouseButton button, int x, int y)> OnMouseDown;
+    // The user or another program chose a data row: by a press, a key, or the list view's item state.
+    std::function<void(int row)> OnSelectRow;
     // The grid under a drag is asked whether it accepts a drop from `source`; then the drop.
     std::function<bool(StringGrid& source, int x, int y)> OnDragOver;
     std::function<void(StringGrid& source, int x, int y)> OnDragDrop;
@@ -117,15 +122,26 @@ class StringGrid {
     static constexpr int kRowHeight = 17;
 
   private:
-    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                         DWORD_PTR data);
-    LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled);
+    template <typename T> friend LRESULT CALLBACK SubclassWndProc(HWND, UINT, WPARAM, LPARAM);
+    template <typename T> friend void SubclassControl(HWND, T*);
+    LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT Base(UINT msg, WPARAM wParam, LPARAM lParam) {
+        return CallWindowProcW(baseProc_, hwnd_, msg, wParam, lParam);
+    }
     LRESULT OnCustomDraw(NMLVCUSTOMDRAW* draw);
     void PaintRow(HDC dc, int item, const RECT& rowRect);
     void OnPaint();
     void PressAt(MouseButton button, int x, int y);
     int RowAt(int y) const;
     void MoveBy(int rows);
+    // A row chosen by the user or another program: selected, and OnSelectRow told.
+    void SelectRow(int row);
+    // Makes the list view's selected and focused item the selected row's.
+    void ShowSelection();
+    // Another program changes item states: returns the states left for the list.
+    UINT TakeRowStates(int item, UINT state, UINT stateMask);
+    void OnItemChanged();
+    void CheckSelection();
     void InvalidateRow(int row);
     // Tells the list the row count when it changed since it was last told. A refill sets the count to
     // 2 and then to its final size; telling the list only the final size saves showing and hiding its
@@ -140,6 +156,7 @@ class StringGrid {
     std::string& CellRef(int col, int row);
 
     HWND hwnd_ = nullptr;
+    WNDPROC baseProc_ = nullptr;
     std::vector<Column> columns_;
     // Data rows, row-major: the cells of row r (from 1) start at (r - 1) * ColCount().
     std::vector<std::string> cells_;
@@ -149,9 +166,15 @@ class StringGrid {
     mutable int listedCount_ = 0;
     mutable int smallestCount_ = 0;
     int row_ = 1;
+    // The item the list view holds selected and focused (row_ - 1 once shown), and whether the grid is
+    // setting item states itself (the list's notices of them are not news), or has asked itself to check
+    // the list's selection once a change from outside is over.
+    int shownItem_ = -1;
+    bool settingState_ = false;
+    bool checkPending_ = false;
     HMENU popup_ = nullptr;
     HWND commandTarget_ = nullptr;
-    HIMAGELIST rowHeightImages_ = nullptr;
+    HWND hintTooltip_ = nullptr;
 
     // Drag state: armed by BeginDrag at a press, started past the threshold, ended at the release.
     bool dragArmed_ = false;

@@ -49,8 +49,15 @@ TEST(Program, OpensTheLastCatalogueAtStartAndWritesItsSettingsAtExit) {
     EXPECT_EQ(Column(process, debtors, 1), (std::vector<std::string>{"1", "0"}));
     EXPECT_EQ(Column(process, Table(main, IDC_GROUPBOX3, IDC_STRINGGRID3), 0),
               std::vector<std::string>{"Словарь"});
-    const std::vector<std::string> lent = Column(process, Table(main, IDC_GROUPBOX1, IDC_STRINGGRID1), 1);
-    EXPECT_EQ(lent, std::vector<std::string>{"Зонт"});
+    HWND lentItems = Table(main, IDC_GROUPBOX1, IDC_STRINGGRID1);
+    EXPECT_EQ(Column(process, lentItems, 1), std::vector<std::string>{"Зонт"});
+    // A screen reader selects the other debtor: the list reports him, and his (empty) list of items shows.
+    EXPECT_EQ(RemoteSelectedListViewRow(debtors), 0);
+    RemoteSelectListViewRow(process, debtors, 1);
+    EXPECT_EQ(RemoteSelectedListViewRow(debtors), 1);
+    EXPECT_EQ(Column(process, lentItems, 1), std::vector<std::string>{""});
+    RemoteSelectListViewRow(process, debtors, 0);
+    EXPECT_EQ(Column(process, lentItems, 1), std::vector<std::string>{"Зонт"});
     EXPECT_EQ(RemoteStatusText(process, GetDlgItem(main, IDC_STATUSBAR1), 1), "");
 
     // Nothing was changed, so the only question is the one before exit.

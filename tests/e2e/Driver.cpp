@@ -214,6 +214,19 @@ std::string RemoteListViewText(HANDLE process, HWND list, int row, int column) {
     return text;
 }
 
+void RemoteSelectListViewRow(HANDLE process, HWND list, int row) {
+    RemoteBuffer buffer(process, sizeof(LVITEMA));
+    LVITEMA state{};
+    state.stateMask = state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    buffer.Write(&state, sizeof state);
+    SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row),
+                 reinterpret_cast<LPARAM>(buffer.Address()));
+}
+
+int RemoteSelectedListViewRow(HWND list) {
+    return static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
 std::string RemoteStatusText(HANDLE process, HWND statusBar, int panel) {
     LRESULT length = SendMessageA(statusBar, SB_GETTEXTLENGTHA, panel, 0);
     RemoteBuffer buffer(process, LOWORD(length) + 1 + 16);

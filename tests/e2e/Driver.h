@@ -68,6 +68,10 @@ void RunCommand(HWND window, int commandId);
 std::string RemoteListViewText(HANDLE process, HWND list, int row, int column);
 int RemoteListViewCount(HWND list);
 std::string RemoteStatusText(HANDLE process, HWND statusBar, int panel);
+// Selects a row (from 0) of another process's ListView as accessibility clients do: its item state
+// LVIS_SELECTED | LVIS_FOCUSED. The row the ListView reports selected, or -1.
+void RemoteSelectListViewRow(HANDLE process, HWND list, int row);
+int RemoteSelectedListViewRow(HWND list);
 
 // Saves the window's on-screen pixels as a 24-bit BMP file.
 bool SaveWindowBitmap(HWND hwnd, const std::string& path);

@@ -359,7 +359,7 @@ TEST_F(CommandsTest, TheSecondOfTwoEqualRowsActsOnTheSecondRecord) {
     TUserRec* secondRow = form->DebtorsTable().Object(2) == &second ? &second : &first;
     TUserRec* firstRow = secondRow == &second ? &first : &second;
 
-    ClickRow(Debtors(), 2);
+    SelectFromOutside(Debtors(), 2);
     std::string mail;
     Run(IDM_EDITU, {[&](HWND dialog) {
             mail = WindowText(editor->Edit1());

@@ -57,10 +57,16 @@ class LendingTest : public MainWindowFixture {
         Drop(grid, other.Handle(), LowPoint(other.Handle()));
     }
 
+    // A click with the mouse: the button shows itself pushed while pressed, and the keyboard stays where
+    // it was.
     void ClickButton(HWND button) {
+        HWND keyboard = GetFocus();
         Post(button, WM_LBUTTONDOWN, MK_LBUTTON, POINT{5, 5});
+        Pump();
+        EXPECT_TRUE(SendMessageA(button, BM_GETSTATE, 0, 0) & BST_PUSHED);
         Post(button, WM_LBUTTONUP, 0, POINT{5, 5});
         Pump();
+        EXPECT_EQ(GetFocus(), keyboard);
     }
 
     // Presses the left button on a row and moves past the drag threshold; the drag is under way then.
@@ -393,6 +399,47 @@ TEST_F(LendingTest, ARightPressOrAPressOnAnEmptyRowStartsNoDrag) {
     EXPECT_NE(GetCapture(), LentItems().Handle());
     Drop(LentItems(), FreeItems().Handle(), LowPoint(FreeItems().Handle()));
     EXPECT_TRUE(dialogs.Seen().empty());
+}
+
+// Another program (a screen reader, a test tool) chooses the rows through the list views' item states and
+// presses the buttons with BM_CLICK. The second of two debtors of one name gets and gives back his own
+// items, not the first one's.
+TEST_F(LendingTest, TheSecondOfTwoDebtorsOfOneNameChosenByAnotherProgramLendsAndReturnsHisOwnItems) {
+    TUserRec& first = AddDebtor("Иванов", 1);
+    TUserRec& second = AddDebtor("Иванов", 2);
+    TItemRec& keys = AddItem("Ключи", "Разное", 1);
+    TItemRec& saw = AddItem("Пила", "Инструмент", 2);
+    TItemRec& drill = AddItem("Дрель", "Инструмент");
+    AddItem("Зонт");
+    FillAll();
+    Settings.QOut = Settings.QIn = Settings.QAllIn = false;
+    const int secondRow = Debtors().Object(2) == &second ? 2 : 1;
+    char buttonClass[16] = {};
+    GetClassNameA(form->OutButton(), buttonClass, sizeof buttonClass);
+    EXPECT_STREQ(buttonClass, "Button");
+
+    SelectFromOutside(Debtors(), secondRow);
+    SelectFromOutside(FreeItems(), 1);
+    ASSERT_EQ(ColumnOf(LentItems(), 1), Texts{"Пила"});
+    SendMessageA(form->OutButton(), BM_CLICK, 0, 0);
+    Pump();
+    EXPECT_EQ(drill.HolderId, 2);
+    EXPECT_EQ(ColumnOf(LentItems(), 1), (Texts{"Дрель", "Пила"}));
+    EXPECT_EQ(ListViewRow(Debtors()), secondRow);
+
+    SelectFromOutside(LentItems(), 2);
+    SendMessageA(form->InButton(), BM_CLICK, 0, 0);
+    Pump();
+    EXPECT_EQ(saw.HolderId, 0);
+    EXPECT_EQ(ColumnOf(LentItems(), 1), Texts{"Дрель"});
+
+    SendMessageA(form->AllInButton(), BM_CLICK, 0, 0);
+    Pump();
+    EXPECT_EQ(drill.HolderId, 0);
+    EXPECT_EQ(second.ItemCount, 0);
+    EXPECT_EQ(keys.HolderId, 1);
+    EXPECT_EQ(first.ItemCount, 1);
+    EXPECT_EQ(ColumnOf(FreeItems(), 0), (Texts{"Дрель", "Зонт", "Пила"}));
 }
 
 // Two items may share a description after an edit. Only the item of the row the user chose changes hands:

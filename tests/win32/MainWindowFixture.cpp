@@ -38,6 +38,17 @@ void PressKey(HWND control, WORD key) {
     Pump();
 }
 
+void SelectFromOutside(ui::StringGrid& grid, int row) {
+    LVITEMA state{};
+    state.stateMask = state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(grid.Handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(row - 1),
+                 reinterpret_cast<LPARAM>(&state));
+}
+
+int ListViewRow(const ui::StringGrid& grid, UINT which) {
+    return static_cast<int>(SendMessageA(grid.Handle(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), which)) + 1;
+}
+
 Texts ColumnOf(const ui::StringGrid& grid, int col) {
     Texts texts;
     for (int row = 1; row < grid.RowCount(); ++row) {

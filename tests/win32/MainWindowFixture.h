@@ -28,6 +28,11 @@ void Post(HWND window, UINT msg, WPARAM keys, POINT at);
 // A left click on a data row: press and release at one point.
 void ClickRow(ui::StringGrid& grid, int row);
 void PressKey(HWND control, WORD key);
+// Selects a data row as another program does (a screen reader, a test tool): the list view's item state
+// LVIS_SELECTED | LVIS_FOCUSED, with no mouse or key involved.
+void SelectFromOutside(ui::StringGrid& grid, int row);
+// The data row the list view reports as selected, or with LVNI_FOCUSED as focused; 0 for none.
+int ListViewRow(const ui::StringGrid& grid, UINT which = LVNI_SELECTED);
 // The texts of one column of the data rows.
 Texts ColumnOf(const ui::StringGrid& grid, int col);
 // The entries of a combo box's list.

@@ -154,11 +154,12 @@ TEST_F(MainWindowTest, DISABLED_ShowsASmallCatalogue) {
     }
 }
 
+// As the program starts with nothing to open, and again after New.
 TEST_F(MainWindowTest, EmptyCatalogueShowsHeadersAndOneEmptyRowWithTheSevenCommandsDisabled) {
-    FillAll();
     for (ui::StringGrid* grid : {&Debtors(), &FreeItems(), &LentItems()}) {
         EXPECT_EQ(ColumnOf(*grid, 0), Texts{""});
         EXPECT_EQ(grid->Row(), 1);
+        EXPECT_EQ(ListViewRow(*grid), 1);
     }
     EXPECT_EQ(Debtors().Cell(0, 0), "Имя должника");
     EXPECT_EQ(Debtors().Cell(1, 0), "Кол-во");
@@ -168,15 +169,18 @@ TEST_F(MainWindowTest, EmptyCatalogueShowsHeadersAndOneEmptyRowWithTheSevenComma
     EXPECT_EQ(LentItems().Cell(1, 0), "Описание предмета");
     EXPECT_EQ(LentItems().Cell(2, 0), "Тип");
 
-    EXPECT_FALSE(IsWindowEnabled(form->OutButton()));
-    EXPECT_FALSE(IsWindowEnabled(form->InButton()));
-    EXPECT_FALSE(IsWindowEnabled(form->AllInButton()));
-    HMENU menu = GetMenu(form->Handle());
-    for (int id : {IDM_EDITU, IDM_DELU, IDM_EDITI, IDM_DELI}) {
-        EXPECT_FALSE(form->CommandEnabled(id)) << id;
-        EXPECT_TRUE(GetMenuState(menu, static_cast<UINT>(id), MF_BYCOMMAND) & MF_GRAYED) << id;
-        EXPECT_FALSE(SendMessageA(form->ToolBar(), TB_ISBUTTONENABLED, static_cast<WPARAM>(id), 0)) << id;
-    }
+    auto expectSevenDisabled = [&] {
+        EXPECT_FALSE(IsWindowEnabled(form->OutButton()));
+        EXPECT_FALSE(IsWindowEnabled(form->InButton()));
+        EXPECT_FALSE(IsWindowEnabled(form->AllInButton()));
+        HMENU menu = GetMenu(form->Handle());
+        for (int id : {IDM_EDITU, IDM_DELU, IDM_EDITI, IDM_DELI}) {
+            EXPECT_FALSE(form->CommandEnabled(id)) << id;
+            EXPECT_TRUE(GetMenuState(menu, static_cast<UINT>(id), MF_BYCOMMAND) & MF_GRAYED) << id;
+            EXPECT_FALSE(SendMessageA(form->ToolBar(), TB_ISBUTTONENABLED, static_cast<WPARAM>(id), 0)) << id;
+        }
+    };
+    expectSevenDisabled();
     for (int id : {IDM_NEW, IDM_OPEN, IDM_SAVE, IDM_NEWU, IDM_NEWI, IDM_MAIL, IDM_EXPORT, IDM_SETS, IDM_ABOUT,
                    IDM_EXIT}) {
         EXPECT_TRUE(form->CommandEnabled(id)) << id;
@@ -185,6 +189,15 @@ TEST_F(MainWindowTest, EmptyCatalogueShowsHeadersAndOneEmptyRowWithTheSevenComma
     EXPECT_FALSE(IsWindowEnabled(form->FilterCheckBox()));
     // The keys go to the debtors table from the start.
     EXPECT_EQ(GetFocus(), Debtors().Handle());
+
+    AddDebtor("Анна", 1);
+    AddItem("Атлас", "Книга", 1);
+    AddItem("Вальс");
+    FillAll();
+    ASSERT_TRUE(IsWindowEnabled(form->InButton()));
+    form->RunCommand(IDM_NEW);
+    Pump();
+    expectSevenDisabled();
 }
 
 TEST_F(MainWindowTest, TablesFollowTheListOrderAndEachRowRemembersItsRecord) {
@@ -260,7 +273,7 @@ TEST_F(MainWindowTest, ARefillSelectsTheFirstDebtorAndKeepsTheFreeItemsRowNumber
     EXPECT_EQ(FreeItems().Row(), 1);
 }
 
-TEST_F(MainWindowTest, LentItemsTableFollowsTheDebtorSelectedByMouseOrKeyboard) {
+TEST_F(MainWindowTest, LentItemsTableFollowsTheDebtorSelectedByMouseKeyboardOrAnotherProgram) {
     TUserRec& anna = AddDebtor("Анна", 1);
     TUserRec& boris = AddDebtor("Борис", 2);
     AddItem("Ключи", "Разное", anna.Id);
@@ -277,6 +290,15 @@ TEST_F(MainWindowTest, LentItemsTableFollowsTheDebtorSelectedByMouseOrKeyboard) 
     EXPECT_EQ(Debtors().Row(), 1);
     EXPECT_EQ(ColumnOf(LentItems(), 1), Texts{"Ключи"});
 
+    // At once, as a screen reader reading the lent items next would find them.
+    SelectFromOutside(Debtors(), 2);
+    EXPECT_EQ(Debtors().Row(), 2);
+    EXPECT_EQ(ColumnOf(LentItems(), 1), (Texts{"Молоток", "Пила"}));
+    EXPECT_EQ(ListViewRow(LentItems()), 1);
+    PressKey(Debtors().Handle(), VK_UP);
+    EXPECT_EQ(ListViewRow(Debtors()), 1);
+    EXPECT_EQ(ListViewRow(Debtors(), LVNI_FOCUSED), 1);
+
     // After a refill that leaves another debtor on the selected row, the table follows at the next paint.
     anna.Name = "Яна";
     Data().users.Sort(CompareUserNames);
@@ -285,16 +307,17 @@ TEST_F(MainWindowTest, LentItemsTableFollowsTheDebtorSelectedByMouseOrKeyboard) 
     EXPECT_EQ(ColumnOf(LentItems(), 1), (Texts{"Молоток", "Пила"}));
 }
 
-TEST_F(MainWindowTest, TwoDebtorsOfOneNameBothShowTheItemsOfTheFirst) {
+TEST_F(MainWindowTest, TwoDebtorsOfOneNameEachShowTheirOwnItems) {
     AddDebtor("Анна", 1);
     AddDebtor("Анна", 2);
     AddItem("Ключи", "Разное", 1);
     AddItem("Пила", "Инструмент", 2);
     FillAll();
-    ClickRow(Debtors(), 1);
-    const Texts first = ColumnOf(LentItems(), 1);
-    ClickRow(Debtors(), 2);
-    EXPECT_EQ(ColumnOf(LentItems(), 1), first);
+    for (int row : {2, 1}) {
+        ClickRow(Debtors(), row);
+        const auto* debtor = static_cast<const TUserRec*>(Debtors().Object(row));
+        EXPECT_EQ(ColumnOf(LentItems(), 1), Texts{debtor->Id == 1 ? "Ключи" : "Пила"}) << row;
+    }
 }
 
 // A repaint of the debtors table (the focus moving to the lent items table, a box shown over it) must not
@@ -521,7 +544,7 @@ TEST_F(MainWindowKeyboardTest, TabPassesDisabledControlsAndAButtonDisabledUnderT
     SetFocus(FreeItems().Handle());
     Type(VK_TAB);
     ASSERT_EQ(GetFocus(), form->OutButton());
-    Type(VK_SPACE); // lends the only free item, which disables the button
+    Type(VK_RETURN); // as Space does, Enter presses it: lends the only free item, which disables it
     EXPECT_EQ(ColumnOf(LentItems(), 1), Texts{"Атлас"});
     EXPECT_FALSE(IsWindowEnabled(form->OutButton()));
     EXPECT_TRUE(IsChild(form->Handle(), GetFocus()));

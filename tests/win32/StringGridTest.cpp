@@ -127,6 +127,57 @@ TEST_F(StringGridTest, ArrowPageHomeAndEndKeysMoveTheSelection) {
     EXPECT_EQ(left.Row(), 1);
 }
 
+// Whoever chooses a row, the list view reports it as its one selected and focused item: that is what a
+// screen reader announces and what another program reads back. A choice by another program counts as a
+// click; the program's own choices are not reported back to it.
+TEST_F(StringGridTest, TheSelectedRowIsTheListViewsSelectedAndFocusedItemWhoeverChoseIt) {
+    FillLeft(50);
+    std::vector<int> chosen;
+    left.OnSelectRow = [&](int row) { chosen.push_back(row); };
+    std::vector<int> shown;
+    auto show = [&] {
+        Pump();
+        shown.push_back(left.Row());
+        EXPECT_EQ(ListViewRow(left), left.Row());
+        EXPECT_EQ(ListViewRow(left, LVNI_FOCUSED), left.Row());
+        EXPECT_EQ(SendMessageA(left.Handle(), LVM_GETSELECTEDCOUNT, 0, 0), 1);
+    };
+    show();
+    ClickRow(left, 3);
+    show();
+    PressKey(left.Handle(), VK_DOWN);
+    show();
+    left.SetRow(40);
+    show();
+    left.SetRowCount(11); // a refill that shrank the table
+    show();
+    SelectFromOutside(left, 2);
+    EXPECT_EQ(left.Row(), 2) << "at once, before any paint";
+    show();
+    // Only one of the two states from outside is still a choice of the row.
+    LVITEMA state{};
+    state.stateMask = state.state = LVIS_FOCUSED;
+    SendMessageA(left.Handle(), LVM_SETITEMSTATE, 4, reinterpret_cast<LPARAM>(&state));
+    show();
+    state.stateMask = state.state = LVIS_SELECTED;
+    SendMessageA(left.Handle(), LVM_SETITEMSTATE, 6, reinterpret_cast<LPARAM>(&state));
+    show();
+    // Taking the selection away leaves the table with its selected row.
+    state.state = 0;
+    SendMessageA(left.Handle(), LVM_SETITEMSTATE, 6, reinterpret_cast<LPARAM>(&state));
+    show();
+    SendMessageA(left.Handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
+    show();
+    // Nor does a change the list makes by itself (its own window procedure, past the grid).
+    const auto listProc = reinterpret_cast<WNDPROC>(GetClassLongPtrW(left.Handle(), GCLP_WNDPROC));
+    state.stateMask = state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    CallWindowProcW(listProc, left.Handle(), LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
+    show();
+
+    EXPECT_EQ(shown, (std::vector<int>{1, 3, 4, 40, 10, 2, 5, 7, 7, 7, 7}));
+    EXPECT_EQ(chosen, (std::vector<int>{3, 4, 2, 5, 7}));
+}
+
 TEST_F(StringGridTest, KeysAndClicksArriveAsTheGridsEvents) {
     FillLeft(5);
     std::string keys;
