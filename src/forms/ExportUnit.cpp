@@ -42,7 +42,7 @@ bool RowChecked(HWND list, int row) {
 
 } // namespace
 
-TExportForm::TExportForm(HWND owner) {
+TExportForm::TExportForm(HWND owner, NowClock now) : now_(std::move(now)) {
     CreateFrame(owner, "Экспорт", kStyle, kExStyle, kClientWidth, kClientHeight);
     FormCreate();
 }
@@ -235,7 +235,7 @@ void TExportForm::CreateBBtnClick() {
             return;
         }
     }
-    const ExportClock clock{LocalNow(), *dates_, UserLongTimeFormat()};
+    const ExportClock clock{now_(), *dates_, UserLongTimeFormat()};
     const std::string text =
         JoinLines(BuildExportLines(catalog_->users, catalog_->items, SelectedNames(), format, clock));
     if (path) {

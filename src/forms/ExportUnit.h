@@ -8,6 +8,7 @@
 #include "export/Export.h"
 #include "platform/Dialog.h"
 #include "platform/FileDialog.h"
+#include "platform/Locale.h"
 
 #include <optional>
 #include <string>
@@ -24,8 +25,9 @@ constexpr int IDC_CANCELBBTN = IDCANCEL;
 
 class TExportForm : public Dialog {
   public:
-    // Creates the dialog hidden, owned by `owner` (the main window).
-    explicit TExportForm(HWND owner);
+    // Creates the dialog hidden, owned by `owner` (the main window); `now` gives the moment the export
+    // names.
+    explicit TExportForm(HWND owner, NowClock now = LocalNow);
 
     // The export command: lists the debtors of the catalogue who hold something and shows the dialog;
     // when nobody holds anything, beeps and says so instead. The catalogue is only read.
@@ -57,4 +59,5 @@ class TExportForm : public Dialog {
     std::vector<std::string> entries_;
     const Catalog* catalog_ = nullptr;
     const ShortDateFormat* dates_ = nullptr;
+    NowClock now_;
 };

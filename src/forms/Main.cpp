@@ -23,8 +23,6 @@ constexpr int kDesignLeft = 192;
 constexpr int kDesignTop = 107;
 constexpr int kDesignWidth = 698;
 constexpr int kDesignHeight = 480;
-constexpr int kMinWidth = 696;
-constexpr int kMinHeight = 480;
 
 // The boxes' smallest sizes, and the splitters' thickness.
 constexpr int kGroupBox1MinHeight = 50;
@@ -90,17 +88,11 @@ int WindowHeight(HWND hwnd) {
 } // namespace
 
 std::string DefaultSettingsPath() {
-    std::string path = Application::ExePath();
-    const size_t name = path.find_last_of("\\/:");
-    const size_t dot = path.find_last_of('.');
-    if (dot != std::string::npos && (name == std::string::npos || dot > name)) {
-        path.erase(dot);
-    }
-    return path + ".ini";
+    return SettingsPathFor(Application::ExePath());
 }
 
-TForm1::TForm1(std::string settingsPath)
-    : settingsPath_(std::move(settingsPath)), dates_(UserShortDateFormat()),
+TForm1::TForm1(std::string settingsPath, NowClock now)
+    : now_(std::move(now)), settingsPath_(std::move(settingsPath)), dates_(UserShortDateFormat()),
       ExitAct(IDM_EXIT, "ExitAct", "Выход из программы", 4, "F10"),
       NewAct(IDM_NEW, "Созд&ать", "Новая база", 0), OpenAct(IDM_OPEN, "&Открыть", "Открыть базу", 1),
       SaveAct(IDM_SAVE, "&Сохранить", "Сохранить базу", 2, "F2"),
@@ -652,8 +644,8 @@ void TForm1::OnSetFocus() {
 }
 
 void TForm1::OnGetMinMaxInfo(MINMAXINFO* info) {
-    info->ptMinTrackSize.x = kMinWidth;
-    info->ptMinTrackSize.y = kMinHeight;
+    info->ptMinTrackSize.x = kMainMinWidth;
+    info->ptMinTrackSize.y = kMainMinHeight;
 }
 
 void TForm1::OnSysCommand(WPARAM command, LPARAM lParam, LRESULT& result) {
@@ -1058,7 +1050,7 @@ void TForm1::SetsActExecute() {}
 
 void TForm1::ExportActExecute() {
     if (!ExportForm) {
-        ExportForm = std::make_unique<TExportForm>(Handle());
+        ExportForm = std::make_unique<TExportForm>(Handle(), now_);
     }
     ExportForm->Execute(catalog_, dates_);
 }

@@ -14,6 +14,7 @@
 #include "catalog/CatalogFile.h"
 #include "platform/FileDialog.h"
 #include "platform/Handles.h"
+#include "platform/Locale.h"
 #include "platform/Window.h"
 #include "settings/Settings.h"
 #include "text/ShortDate.h"
@@ -41,8 +42,9 @@ std::string DefaultSettingsPath();
 
 class TForm1 : public Window {
   public:
-    // Creates the main window hidden; Show() makes it visible. Tests pass a settings file of their own.
-    explicit TForm1(std::string settingsPath = DefaultSettingsPath());
+    // Creates the main window hidden; Show() makes it visible. Tests pass a settings file of their own,
+    // and a clock of their own for the moments that lending, returning and new items are stamped with.
+    explicit TForm1(std::string settingsPath = DefaultSettingsPath(), NowClock now = LocalNow);
     ~TForm1() override;
 
     void Show(int cmdShow);
@@ -78,6 +80,8 @@ class TForm1 : public Window {
     HWND LentItemsSplitter() const { return Splitter1.Handle(); }
     // Whether the action with this command id is enabled.
     bool CommandEnabled(int commandId) const;
+    // Whether the autosave timer runs.
+    bool Timer1Enabled() const { return timer1Enabled_; }
     // The action with this command id (tests watch which action a key runs), or nullptr.
     ui::Action* FindAction(int commandId) { return ActionList1.Find(commandId); }
 
@@ -119,7 +123,6 @@ class TForm1 : public Window {
     void OnDrawMenuPicture(const DRAWITEMSTRUCT* item);
     void OnInitMenuPopup(HMENU menu);
     void SetTimer1Enabled(bool enabled);
-    bool Timer1Enabled() const { return timer1Enabled_; }
     // The text of a status bar panel: 1 is the status note, 2 the status progress.
     void SetStatusText(int panel, const std::string& text);
     // The two menu entries that only the opening of the File menu enables (N1Click).
@@ -202,8 +205,6 @@ class TForm1 : public Window {
     // tick, a key or a close request can arrive in the middle; none of them may start another
     // document command then.
     bool documentBusy_ = false;
-    // The document tests look at the autosave timer, which the user cannot see until it fires.
-    friend class DocumentTest;
 
     // ---- MainCommands.cpp: debtor and item commands ---------------------------------------------------
     void NewUActExecute();
@@ -231,6 +232,7 @@ class TForm1 : public Window {
 
     // ---- State of the window ---------------------------------------------------------------------
     Catalog catalog_; // UserList, ItemList and the type filter list
+    NowClock now_;
     std::string settingsPath_;
     std::string CatalogFileName;
     std::string BaseCaption;

@@ -8,13 +8,11 @@
 
 #include "forms/Main.h"
 
+#include "catalog/Lending.h"
 #include "forms/EditUnit.h"
-#include "platform/Locale.h"
 #include "platform/MsgBox.h"
 #include "settings/Settings.h"
-#include "text/Letters.h"
 
-#include <memory>
 #include <stdexcept>
 
 TForm2& TForm1::EditDialog() {
@@ -36,13 +34,7 @@ void TForm1::NewUActExecute() {
         WarningBox(Handle(), "Запись о пользователе существует!\nДобавление невозможно!");
         return;
     }
-    auto debtor = std::make_unique<TUserRec>();
-    debtor->Id = catalog_.users.NewId();
-    debtor->Name = name;
-    debtor->EMail = dialog.Edit1Text();
-    debtor->ItemCount = 0;
-    catalog_.users.Append(std::move(debtor));
-    catalog_.users.Sort(CompareUserNames);
+    AddDebtor(catalog_.users, name, dialog.Edit1Text());
     FillUsers();
     FillUserItems();
     SetModified(true);
@@ -87,16 +79,7 @@ void TForm1::DelUActExecute() {
     if (debtor->ItemCount > 0 && !ConfirmBox(Handle(), "За ним числятся предметы.\nПодтвердите удаление.")) {
         return;
     }
-    // His items become free, with their dates as they were; a debtor numbered later with the same Id
-    // cannot inherit them.
-    const std::int32_t id = debtor->Id;
-    catalog_.users.Remove(debtor);
-    for (const auto& item : catalog_.items) {
-        if (item->HolderId == id) {
-            item->HolderId = 0;
-        }
-    }
-    catalog_.users.Sort(CompareUserNames);
+    DeleteDebtor(catalog_.users, catalog_.items, *debtor);
     FillUsers();
     FillUserItems();
     FillFreeItems();
@@ -107,7 +90,7 @@ namespace {
 
 // The middle line of the warning about an existing description: who holds that item.
 std::string HolderLine(const UserList& users, const TItemRec& item) {
-    const TUserRec* holder = item.HolderId != 0 ? users.FindById(item.HolderId) : nullptr;
+    const TUserRec* holder = HolderOf(users, item);
     return holder ? "Предмет числится за: " + holder->Name : std::string("Ни за кем не числится!");
 }
 
@@ -124,25 +107,14 @@ void TForm1::NewIActExecute() {
     const std::string type = dialog.ComboBox1Text();
     const std::string description = dialog.Edit1Text();
     // Lent items count too. With QRegistr the check ignores letter case, by the same table as the type
-    // list, so "книга" and "КНИГА" are one description.
-    for (const auto& item : catalog_.items) {
-        const bool same =
-            Settings.QRegistr ? SameText(item->Description, description) : item->Description == description;
-        if (same) {
-            WarningBox(Handle(), "Запись существует!\n" + HolderLine(catalog_.users, *item) +
-                                     "\nДобавление невозможно!");
-            return;
-        }
+    // list.
+    if (const TItemRec* existing = FindSameDescription(catalog_.items, description, Settings.QRegistr)) {
+        WarningBox(Handle(), "Запись существует!\n" + HolderLine(catalog_.users, *existing) +
+                                 "\nДобавление невозможно!");
+        return;
     }
-    auto item = std::make_unique<TItemRec>();
-    item->Id = catalog_.items.NewId();
-    item->Description = description;
     RegisterType(type);
-    item->ItemType = type;
-    item->LentDate = LocalNow();
-    item->HolderId = 0;
-    catalog_.items.Append(std::move(item));
-    catalog_.items.Sort(CompareItemDescriptions);
+    AddItem(catalog_.items, description, type, now_());
     FillFreeItems();
     SetModified(true);
 }

@@ -4,7 +4,7 @@
 
 #include "forms/Main.h"
 
-#include "platform/Locale.h"
+#include "catalog/Lending.h"
 #include "platform/MsgBox.h"
 #include "settings/Settings.h"
 
@@ -38,20 +38,16 @@ void TForm1::OutSpdBtnClick() {
         return;
     }
     // Holder 0 marks a free item: what he was given would simply stay free.
-    if (debtor->Id == 0) {
+    if (!CanHold(*debtor)) {
         WarningBox(Handle(), "Этому должнику нельзя передать предмет: в файле базы у него номер 0, "
                              "а номер 0 означает, что предмет свободен.");
         return;
     }
     // Only a free item can be lent: a row that stands for an item somebody holds lends nothing.
     TItemRec* item = SelectedFreeItem();
-    if (!item || item->HolderId != 0) {
-        return;
+    if (item && Lend(*debtor, *item, now_())) {
+        RefreshAfterLending(debtorRow, freeRow);
     }
-    item->HolderId = debtor->Id;
-    item->LentDate = LocalNow();
-    ++debtor->ItemCount;
-    RefreshAfterLending(debtorRow, freeRow);
 }
 
 void TForm1::InSpdBtnClick() {
@@ -73,13 +69,9 @@ void TForm1::InSpdBtnClick() {
     // Only an item the selected debtor holds comes back from him: freeing another debtor's item, or
     // "returning" a free one, would leave the counts wrong.
     TItemRec* item = SelectedLentItem();
-    if (!item || !Holds(*debtor, *item)) {
-        return;
+    if (item && Return(*debtor, *item, now_())) {
+        RefreshAfterLending(debtorRow, 0);
     }
-    item->HolderId = 0;
-    item->LentDate = LocalNow();
-    --debtor->ItemCount;
-    RefreshAfterLending(debtorRow, 0);
 }
 
 void TForm1::AllInSpdBtnClick() {
@@ -97,15 +89,7 @@ void TForm1::AllInSpdBtnClick() {
     if (!debtor) {
         return;
     }
-    // One moment for the whole return, so that every item carries the same return time.
-    const TDateTime now = LocalNow();
-    for (const auto& item : catalog_.items) {
-        if (Holds(*debtor, *item)) {
-            item->HolderId = 0;
-            item->LentDate = now;
-            --debtor->ItemCount;
-        }
-    }
+    ReturnAll(*debtor, catalog_.items, now_());
     RefreshAfterLending(debtorRow, 0);
 }
 

@@ -2,12 +2,6 @@
 
 #include <windows.h>
 
-namespace {
-
-TDateTime fixedNow = 0;
-
-} // namespace
-
 ShortDateFormat UserShortDateFormat() {
     char pattern[80] = {};
     if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, pattern, sizeof pattern) == 0) {
@@ -31,17 +25,10 @@ TimeFormat UserLongTimeFormat() {
 }
 
 TDateTime LocalNow() {
-    if (fixedNow != 0) {
-        return fixedNow;
-    }
     SYSTEMTIME st;
     GetLocalTime(&st);
     TDateTime value = 0;
     TryEncodeDateTime(CivilDate{st.wYear, st.wMonth, st.wDay},
                       ClockTime{st.wHour, st.wMinute, st.wSecond, st.wMilliseconds}, value);
     return value;
-}
-
-void SetNowForTests(TDateTime now) {
-    fixedNow = now;
 }

@@ -5,6 +5,8 @@
 #include "text/ShortDate.h"
 #include "text/TimeText.h"
 
+#include <functional>
+
 // The short date format of the user's locale (the Russian format when the locale's pattern cannot be
 // used).
 ShortDateFormat UserShortDateFormat();
@@ -15,6 +17,5 @@ TimeFormat UserLongTimeFormat();
 // The local date and time now.
 TDateTime LocalNow();
 
-// Tests fix the clock: the commands that stamp items with the current time are checked against a known
-// moment. A value of 0 gives the real clock back.
-void SetNowForTests(TDateTime now);
+// Where a window takes the current moment from: LocalNow, or a clock of the caller's choosing.
+using NowClock = std::function<TDateTime()>;

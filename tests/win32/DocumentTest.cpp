@@ -2,37 +2,17 @@
 // Open, Save, the Modified mark and the title, autosave, the close query, the File menu, the opening
 // of the last catalogue at start, and the settings file read at creation and written at destruction.
 
-#include "ModalAnswerer.h"
-#include "TestFolder.h"
+#include "MainWindowFixture.h"
 
 #include "catalog/FileIO.h"
-#include "forms/CommandIds.h"
-#include "forms/EditUnit.h"
-#include "forms/Main.h"
-#include "settings/Settings.h"
 
 #include <commctrl.h>
-#include <gtest/gtest.h>
 
 #include <functional>
-#include <memory>
-#include <string>
-#include <vector>
 
 namespace {
 
 using Answer = std::function<void(HWND)>;
-using Texts = std::vector<std::string>;
-
-void Pump() {
-    MSG msg;
-    for (int pass = 0; pass < 3; ++pass) {
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-    }
-}
 
 Answer Press(int id) {
     return [id](HWND dialog) { ClickDialogButton(dialog, id); };
@@ -43,14 +23,6 @@ Answer TypePath(const std::string& path) {
         SetDlgItemTextA(dialog, 0x47C, path.c_str());
         ClickDialogButton(dialog, IDOK);
     };
-}
-
-Texts ColumnOf(ui::StringGrid& grid, int col) {
-    Texts texts;
-    for (int row = 1; row < grid.RowCount(); ++row) {
-        texts.push_back(grid.Cell(col, row));
-    }
-    return texts;
 }
 
 RECT BoundsOf(HWND hwnd) {
@@ -69,34 +41,22 @@ const char* const kDamaged = "1\r\nПетров\r\n\r\nx\r\nСидорова\r\n
 
 } // namespace
 
-// Friend of the main window: only to see whether the autosave timer runs.
-class DocumentTest : public testing::Test {
+// The window is made by each test, over the settings file the test writes.
+class DocumentTest : public MainWindowFixture {
   protected:
-    void SetUp() override {
-        saved = Settings;
-        Settings = RecIni{};
-    }
-    void TearDown() override {
-        editor.reset();
-        form.reset();
-        Settings = saved;
-    }
+    void SetUp() override { Settings = RecIni{}; }
 
     // Creates and shows the main window as the program does, with the settings file holding `ini`
     // (none when empty); the answers serve the dialogs of the creation.
     std::vector<SeenDialog> Start(const std::string& ini = {}, std::vector<Answer> answers = {}) {
         if (!ini.empty()) {
-            WriteWholeFile(iniPath, ini);
+            WriteWholeFile(settingsPath, ini);
         }
         ModalAnswerer answerer;
         for (auto& answer : answers) {
             answerer.Then(std::move(answer));
         }
-        form = std::make_unique<TForm1>(iniPath);
-        editor = std::make_unique<TForm2>(form->Handle());
-        form->SetEditDialog(editor.get());
-        form->Show(SW_SHOWNORMAL);
-        Pump();
+        MainWindowFixture::Start();
         EXPECT_EQ(answerer.Pending(), 0u) << "a dialog the test answers did not appear";
         return answerer.Seen();
     }
@@ -105,7 +65,7 @@ class DocumentTest : public testing::Test {
     std::string Finish() {
         editor.reset();
         form.reset();
-        return ReadWholeFile(iniPath);
+        return ReadWholeFile(settingsPath);
     }
 
     std::vector<SeenDialog> Answered(std::function<void()> action, std::vector<Answer> answers) {
@@ -150,12 +110,7 @@ class DocumentTest : public testing::Test {
     bool TimerOn() { return form->Timer1Enabled(); }
 
     static constexpr UINT_PTR kTimer1 = 1; // Timer1's id in the main window
-    TestFolder folder{"document"};
-    std::string iniPath = folder.File("veshchehran.ini");
     std::string home = folder.File("home.dat");
-    RecIni saved;
-    std::unique_ptr<TForm1> form;
-    std::unique_ptr<TForm2> editor;
 };
 
 TEST_F(DocumentTest, FirstStartTakesTheDefaultsAndLeavesTheSampleSettingsFile) {

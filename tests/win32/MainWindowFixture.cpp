@@ -86,10 +86,31 @@ int HeightOf(HWND hwnd) {
     return r.bottom - r.top;
 }
 
+// Drags a splitter by steps of `step` pixels, `steps` times, as a held mouse moves it: the positions
+// travel in the splitter's own coordinates, which move with it.
+void DragSplitter(HWND splitter, bool sideways, int step, int steps) {
+    SendMessageA(splitter, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
+    RECT start = BoundsInParent(splitter);
+    int target = sideways ? start.left + 1 : start.top + 1;
+    for (int i = 0; i < steps; ++i) {
+        target += step;
+        RECT now = BoundsInParent(splitter);
+        const int local = target - (sideways ? now.left : now.top);
+        SendMessageA(splitter, WM_MOUSEMOVE, MK_LBUTTON,
+                     sideways ? MAKELPARAM(local, 1) : MAKELPARAM(1, local));
+    }
+    RECT now = BoundsInParent(splitter);
+    const int local = target - (sideways ? now.left : now.top);
+    SendMessageA(splitter, WM_LBUTTONUP, 0, sideways ? MAKELPARAM(local, 1) : MAKELPARAM(1, local));
+    Pump();
+}
+
 void MainWindowFixture::SetUp() {
-    savedSettings_ = Settings;
-    SetNowForTests(kNow);
-    form = std::make_unique<TForm1>(folder.File("veshchehran.ini"));
+    Start();
+}
+
+void MainWindowFixture::Start() {
+    form = std::make_unique<TForm1>(settingsPath, [] { return kNow; });
     editor = std::make_unique<TForm2>(form->Handle());
     form->SetEditDialog(editor.get());
     form->Show(SW_SHOWNORMAL);
@@ -99,7 +120,6 @@ void MainWindowFixture::SetUp() {
 void MainWindowFixture::TearDown() {
     editor.reset();
     form.reset();
-    SetNowForTests(0);
     Settings = savedSettings_;
 }
 

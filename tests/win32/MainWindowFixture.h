@@ -38,6 +38,8 @@ Texts ColumnOf(const ui::StringGrid& grid, int col);
 // The entries of a combo box's list.
 Texts ListEntries(HWND combo);
 RECT BoundsInParent(HWND hwnd);
+// Drags a splitter by steps of `step` pixels, `steps` times, as a held mouse moves it.
+void DragSplitter(HWND splitter, bool sideways, int step, int steps);
 int WidthOf(HWND hwnd);
 int HeightOf(HWND hwnd);
 
@@ -48,8 +50,13 @@ class MainWindowFixture : public testing::Test {
     // The lent date of the items the tests put in: 15.03.2023.
     static constexpr TDateTime kEarlier = 45000;
 
+    MainWindowFixture() : savedSettings_(Settings) {}
+    // Start()s the window; the settings the test began with come back at the end.
     void SetUp() override;
     void TearDown() override;
+    // Creates and shows the main window over the test folder's settings file, with the editor dialog
+    // created after it, as the program starts.
+    void Start();
 
     Catalog& Data() { return form->GetCatalog(); }
     ui::StringGrid& Debtors() { return form->DebtorsTable(); }
@@ -72,6 +79,7 @@ class MainWindowFixture : public testing::Test {
     int& Watch(int commandId);
 
     TestFolder folder{"main-window"};
+    std::string settingsPath = folder.File("veshchehran.ini");
     std::unique_ptr<TForm1> form;
     std::unique_ptr<TForm2> editor;
 

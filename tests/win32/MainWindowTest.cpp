@@ -7,7 +7,6 @@
 
 #include "platform/Application.h"
 
-#include <cstdlib>
 #include <string>
 
 namespace {
@@ -24,135 +23,7 @@ void Click(HWND control) {
     Pump();
 }
 
-// Drags a splitter by steps of `step` pixels, `steps` times, as a held mouse moves it: the positions
-// travel in the splitter's own coordinates, which move with it.
-void DragSplitter(HWND splitter, bool sideways, int step, int steps) {
-    SendMessageA(splitter, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
-    RECT start = BoundsInParent(splitter);
-    int target = sideways ? start.left + 1 : start.top + 1;
-    for (int i = 0; i < steps; ++i) {
-        target += step;
-        RECT now = BoundsInParent(splitter);
-        const int local = target - (sideways ? now.left : now.top);
-        SendMessageA(splitter, WM_MOUSEMOVE, MK_LBUTTON,
-                     sideways ? MAKELPARAM(local, 1) : MAKELPARAM(1, local));
-    }
-    RECT now = BoundsInParent(splitter);
-    const int local = target - (sideways ? now.left : now.top);
-    SendMessageA(splitter, WM_LBUTTONUP, 0, sideways ? MAKELPARAM(local, 1) : MAKELPARAM(1, local));
-    Pump();
-}
-
-BOOL CALLBACK FindMenuWindow(HWND hwnd, LPARAM lParam) {
-    char cls[16] = {};
-    GetClassNameA(hwnd, cls, sizeof cls);
-    if (lstrcmpA(cls, "#32768") == 0 && IsWindowVisible(hwnd)) {
-        *reinterpret_cast<HWND*>(lParam) = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// An open menu, printed into a bitmap file (an X screenshot of a menu window shows it black).
-void SaveMenuPicture(const char* path) {
-    HWND menu = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindMenuWindow, reinterpret_cast<LPARAM>(&menu));
-    if (!menu) {
-        return;
-    }
-    RECT r{};
-    GetWindowRect(menu, &r);
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    BITMAPINFO info{};
-    info.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    PrintWindow(menu, dc, 0);
-    SelectObject(dc, old);
-    const DWORD stride = (static_cast<DWORD>(w) * 3 + 3) & ~3u;
-    BITMAPFILEHEADER file{
-        0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + stride * h), 0, 0,
-        sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
-    std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
-    bytes.append(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
-    bytes.append(static_cast<const char*>(bits), stride * static_cast<DWORD>(h));
-    WriteWholeFile(path, bytes);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
-}
-
-void CALLBACK EndMenuLater(HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    if (const char* path = std::getenv("VESH_MENU_PICTURE")) {
-        SaveMenuPicture(path);
-    }
-    EndMenu();
-}
-
 } // namespace
-
-// Not a check: shows the window with a small catalogue for VESH_SHOW_SECONDS seconds, for screenshots.
-// VESH_SHOW=file opens the File menu, VESH_SHOW=popup the debtors table's pop-up menu; VESH_SHOW=drag
-// moves both splitters and resizes the window meanwhile, to look for flicker.
-TEST_F(MainWindowTest, DISABLED_ShowsASmallCatalogue) {
-    AddDebtor("Иванов Пётр", 1);
-    AddDebtor("Смирнова Анна", 2);
-    AddDebtor("Кузнецов Олег", 3);
-    AddItem("Мастер и Маргарита", "Книга", 1, 45612);
-    AddItem("Война и мир, том 1", "Книга", 1, 45630);
-    AddItem("Шерлок Холмс (DVD)", "Диск", 1, 45641);
-    AddItem("Дрель Bosch", "Инструмент", 2, 45600);
-    AddItem("Палатка трёхместная", "Туризм");
-    AddItem("Словарь Ожегова", "Книга");
-    AddItem("Лестница-стремянка", "Инструмент");
-    AddItem("Рюкзак 60 л", "Туризм");
-    AddItem("Пинк Флойд - The Wall", "Диск");
-    FillAll();
-    SetForegroundWindow(form->Handle());
-    SetFocus(Debtors().Handle());
-    SetCursorPos(2, 2); // no hint over the window
-    const char* seconds = std::getenv("VESH_SHOW_SECONDS");
-    const DWORD showMs = 1000 * static_cast<DWORD>(seconds ? std::atoi(seconds) : 3);
-    const std::string show = std::getenv("VESH_SHOW") ? std::getenv("VESH_SHOW") : "";
-    if (show == "file" || show == "popup") {
-        Pump();
-        SetTimer(nullptr, 0, showMs, EndMenuLater);
-        if (show == "file") {
-            // The File menu where the menu bar drops it.
-            RECT bar{};
-            GetMenuItemRect(form->Handle(), GetMenu(form->Handle()), 0, &bar);
-            TrackPopupMenu(GetSubMenu(GetMenu(form->Handle()), 0), TPM_LEFTALIGN | TPM_TOPALIGN, bar.left,
-                           bar.bottom, 0, form->Handle(), nullptr);
-        } else {
-            const POINT p = RowPoint(Debtors(), 1);
-            SendMessageA(Debtors().Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(p.x + 30, p.y));
-            SendMessageA(Debtors().Handle(), WM_RBUTTONUP, 0, MAKELPARAM(p.x + 30, p.y));
-        }
-        return;
-    }
-    const DWORD start = GetTickCount();
-    int step = 0;
-    while (GetTickCount() - start < showMs) {
-        if (show == "drag") {
-            // Forth and back: 40 steps of 4 pixels each way, one every 25 ms.
-            const int phase = step % 80;
-            const int delta = phase < 40 ? 4 : -4;
-            ++step;
-            DragSplitter(form->DebtorsSplitter(), true, delta, 1);
-            DragSplitter(form->LentItemsSplitter(), false, -delta / 2, 1);
-            RECT r{};
-            GetWindowRect(form->Handle(), &r);
-            SetWindowPos(form->Handle(), nullptr, 0, 0, r.right - r.left + delta,
-                         r.bottom - r.top + delta / 2, SWP_NOMOVE | SWP_NOZORDER);
-        }
-        Pump();
-        Sleep(25);
-    }
-}
 
 // As the program starts with nothing to open, and again after New.
 TEST_F(MainWindowTest, EmptyCatalogueShowsHeadersAndOneEmptyRowWithTheSevenCommandsDisabled) {

@@ -1,0 +1,157 @@
+// Not a test: shows the main window with a small catalogue for VESH_SHOW_SECONDS seconds (3 unless set),
+// for screenshots and for looking at it by hand. VESH_SHOW=file opens the File menu and VESH_SHOW=popup
+// the debtors table's pop-up menu (with VESH_MENU_PICTURE=path the open menu is also printed into a
+// bitmap file); VESH_SHOW=drag moves both splitters and resizes the window meanwhile, to look for flicker.
+
+#include "MainWindowFixture.h"
+
+#include "catalog/Lending.h"
+#include "platform/Application.h"
+#include "platform/Handles.h"
+
+#include <commctrl.h>
+
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+BOOL CALLBACK FindMenuWindow(HWND hwnd, LPARAM lParam) {
+    char cls[16] = {};
+    GetClassNameA(hwnd, cls, sizeof cls);
+    if (lstrcmpA(cls, "#32768") == 0 && IsWindowVisible(hwnd)) {
+        *reinterpret_cast<HWND*>(lParam) = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// An open menu, printed into a bitmap file (an X screenshot of a menu window shows it black).
+void SaveMenuPicture(const char* path) {
+    HWND menu = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindMenuWindow, reinterpret_cast<LPARAM>(&menu));
+    if (!menu) {
+        return;
+    }
+    RECT r{};
+    GetWindowRect(menu, &r);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    BITMAPINFO info{};
+    info.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    PrintWindow(menu, dc, 0);
+    SelectObject(dc, old);
+    const DWORD stride = (static_cast<DWORD>(w) * 3 + 3) & ~3u;
+    BITMAPFILEHEADER file{
+        0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + stride * h), 0, 0,
+        sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
+    std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
+    bytes.append(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
+    bytes.append(static_cast<const char*>(bits), stride * static_cast<DWORD>(h));
+    WriteWholeFile(path, bytes);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+}
+
+void CALLBACK EndMenuLater(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    if (const char* path = std::getenv("VESH_MENU_PICTURE")) {
+        SaveMenuPicture(path);
+    }
+    EndMenu();
+}
+
+// Three debtors, four of the nine items lent.
+void FillSmallCatalogue(TForm1& form) {
+    Catalog& data = form.GetCatalog();
+    TUserRec& ivanov = AddDebtor(data.users, "Иванов Пётр", "");
+    TUserRec& smirnova = AddDebtor(data.users, "Смирнова Анна", "");
+    AddDebtor(data.users, "Кузнецов Олег", "");
+    struct Thing {
+        const char* description;
+        const char* type;
+        TUserRec* holder;
+        TDateTime date;
+    };
+    const Thing things[] = {
+        {"Мастер и Маргарита", "Книга", &ivanov, 45612},     {"Война и мир, том 1", "Книга", &ivanov, 45630},
+        {"Шерлок Холмс (DVD)", "Диск", &ivanov, 45641},      {"Дрель Bosch", "Инструмент", &smirnova, 45600},
+        {"Палатка трёхместная", "Туризм", nullptr, 45000},   {"Словарь Ожегова", "Книга", nullptr, 45000},
+        {"Лестница-стремянка", "Инструмент", nullptr, 45000}, {"Рюкзак 60 л", "Туризм", nullptr, 45000},
+        {"Пинк Флойд - The Wall", "Диск", nullptr, 45000},
+    };
+    for (const Thing& thing : things) {
+        TItemRec& item = AddItem(data.items, thing.description, thing.type, thing.date);
+        form.RegisterType(thing.type);
+        if (thing.holder) {
+            Lend(*thing.holder, item, thing.date);
+        }
+    }
+    form.FillFreeItems();
+    form.FillUsers();
+    form.FillUserItems();
+}
+
+} // namespace
+
+int main() {
+    ComApartment com;
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_BAR_CLASSES |
+                                             ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&icc);
+    Application::Initialize(GetModuleHandleA(nullptr));
+
+    TestFolder folder("show");
+    TForm1 form(folder.File("veshchehran.ini"));
+    TForm2 editor(form.Handle());
+    form.SetEditDialog(&editor);
+    form.Show(SW_SHOWNORMAL);
+    FillSmallCatalogue(form);
+    SetForegroundWindow(form.Handle());
+    SetFocus(form.DebtorsTable().Handle());
+    SetCursorPos(2, 2); // no hint over the window
+
+    const char* seconds = std::getenv("VESH_SHOW_SECONDS");
+    const DWORD showMs = 1000 * static_cast<DWORD>(seconds ? std::atoi(seconds) : 3);
+    const std::string show = std::getenv("VESH_SHOW") ? std::getenv("VESH_SHOW") : "";
+    if (show == "file" || show == "popup") {
+        Pump();
+        SetTimer(nullptr, 0, showMs, EndMenuLater);
+        if (show == "file") {
+            // The File menu where the menu bar drops it.
+            RECT bar{};
+            GetMenuItemRect(form.Handle(), GetMenu(form.Handle()), 0, &bar);
+            TrackPopupMenu(GetSubMenu(GetMenu(form.Handle()), 0), TPM_LEFTALIGN | TPM_TOPALIGN, bar.left,
+                           bar.bottom, 0, form.Handle(), nullptr);
+        } else {
+            const POINT p = RowPoint(form.DebtorsTable(), 1);
+            SendMessageA(form.DebtorsTable().Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(p.x + 30, p.y));
+            SendMessageA(form.DebtorsTable().Handle(), WM_RBUTTONUP, 0, MAKELPARAM(p.x + 30, p.y));
+        }
+        return 0;
+    }
+    const DWORD start = GetTickCount();
+    int step = 0;
+    while (GetTickCount() - start < showMs) {
+        if (show == "drag") {
+            // Forth and back: 40 steps of 4 pixels each way, one every 25 ms.
+            const int phase = step % 80;
+            const int delta = phase < 40 ? 4 : -4;
+            ++step;
+            DragSplitter(form.DebtorsSplitter(), true, delta, 1);
+            DragSplitter(form.LentItemsSplitter(), false, -delta / 2, 1);
+            RECT r{};
+            GetWindowRect(form.Handle(), &r);
+            SetWindowPos(form.Handle(), nullptr, 0, 0, r.right - r.left + delta, r.bottom - r.top + delta / 2,
+                         SWP_NOMOVE | SWP_NOZORDER);
+        }
+        Pump();
+        Sleep(25);
+    }
+    return 0;
+}
