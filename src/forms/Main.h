@@ -3,15 +3,17 @@
 // commands; three tables show the catalogue from three sides (debtors, free items, the items the
 // selected debtor holds); two splitters, a type filter and a status bar.
 //
-// The window owns the catalogue for the whole run. Its implementation is split by subject:
-//   Main.cpp          creation, layout, actions, menus, the refresh routines, the tables' own
-//                     handlers, splitters, the type filter, and the commands not built yet
+// The window holds the catalogue as a document for the whole run. Its implementation is split by subject:
+//   Main.cpp          creation, dispatch, the window's own messages, and the commands of later work
+//   MainLayout.cpp    actions, menus, the controls, their layout and the splitters' limits
+//   MainTables.cpp    the refresh routines, the records of the selected rows, the tables' own handlers,
+//                     the check boxes and the type filter
 //   MainDocument.cpp  the catalogue as a document: New, Open, Save, autosave, close query, settings
 //   MainCommands.cpp  the debtor and item commands
 //   MainLending.cpp   lending and returning: buttons, double clicks, mouse presses, drag and drop
 
 #include "catalog/Catalog.h"
-#include "catalog/CatalogFile.h"
+#include "catalog/Document.h"
 #include "platform/FileDialog.h"
 #include "platform/Handles.h"
 #include "platform/Locale.h"
@@ -54,7 +56,8 @@ class TForm1 : public Window {
     std::string Caption() const;
 
     // The catalogue the tables show. After changing it, call the refresh routines.
-    Catalog& GetCatalog() { return catalog_; }
+    Catalog& GetCatalog() { return document_.Data(); }
+    const Catalog& GetCatalog() const { return document_.Data(); }
     // The editor dialog, created at start-up after this window and reused by the commands.
     void SetEditDialog(TForm2* dialog) { Form2 = dialog; }
 
@@ -91,7 +94,7 @@ class TForm1 : public Window {
     void FillUsers();
     void FillUserItems();
 
-    // The type filter list (catalog_.types, mirrored by FilterCB). RegisterType takes a type in by the
+    // The type filter list (GetCatalog().types, mirrored by FilterCB). RegisterType takes a type in by the
     // list's rule (appended unless an entry equals it ignoring letter case), then enables FilterCB and
     // FilterChB exactly when there is more than one entry and selects the first entry when none is
     // selected. SyncTypeFilter does the same for the entries a catalog file read put into the list.
@@ -104,7 +107,7 @@ class TForm1 : public Window {
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
   private:
-    // ---- Main.cpp: creation, layout, dispatch -------------------------------------------------------
+    // ---- Main.cpp and MainLayout.cpp: creation, layout, dispatch -------------------------------------
     void CreateControls();
     void CreateActions();
     void CreateMenus();
@@ -123,8 +126,9 @@ class TForm1 : public Window {
     void OnDrawMenuPicture(const DRAWITEMSTRUCT* item);
     void OnInitMenuPopup(HMENU menu);
     void SetTimer1Enabled(bool enabled);
-    // The text of a status bar panel: 1 is the status note, 2 the status progress.
+    // The text of a status bar panel: 1 is the status note, 2 (kProgressPanel) the status progress.
     void SetStatusText(int panel, const std::string& text);
+    static constexpr int kProgressPanel = 2;
     // The two menu entries that only the opening of the File menu enables (N1Click).
     void SetFindMenuEnabled(bool enabled);
     void SetStatMenuEnabled(bool enabled);
@@ -144,7 +148,7 @@ class TForm1 : public Window {
     TItemRec* SelectedFreeItem() const;
     TItemRec* SelectedLentItem() const;
 
-    // ---- Main.cpp: the tables' own handlers, check boxes, splitters ----------------------------------
+    // ---- MainTables.cpp: the tables' own handlers, check boxes; MainLayout.cpp: splitters ------------
     void StringGrid2DrawCell(int col, int row, const ui::GridDrawState& state);
     void StringGrid2KeyUp(WORD key);
     void StringGrid3KeyUp(WORD key);
@@ -198,13 +202,6 @@ class TForm1 : public Window {
 
     FileDialog OpenDialog1{FileDialog::Kind::Open};
     FileDialog SaveDialog1{FileDialog::Kind::Save};
-    // Reads and writes the catalog file: a save replaces the file only once the new one is complete,
-    // and a file that failed to load is copied to "<name>.bak" before it is first replaced.
-    CatalogFiles catalogFiles_;
-    // A save or an opening is running. Its progress step lets pending messages through, so a timer
-    // tick, a key or a close request can arrive in the middle; none of them may start another
-    // document command then.
-    bool documentBusy_ = false;
 
     // ---- MainCommands.cpp: debtor and item commands ---------------------------------------------------
     void NewUActExecute();
@@ -231,12 +228,12 @@ class TForm1 : public Window {
     void RefreshAfterLending(int debtorRow, int freeRow);
 
     // ---- State of the window ---------------------------------------------------------------------
-    Catalog catalog_; // UserList, ItemList and the type filter list
+    // The catalogue (UserList, ItemList, the type filter list), its file, the changed mark and the busy
+    // flag of a running save or opening.
+    CatalogDocument document_;
     NowClock now_;
     std::string settingsPath_;
-    std::string CatalogFileName;
     std::string BaseCaption;
-    bool Modified = false;
     bool OpeningAtStart = false;
     std::int32_t AutoSaveTicks = 0; // ticks of Timer1, never reset
     std::int32_t SearchPosition = 0;

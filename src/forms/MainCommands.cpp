@@ -30,18 +30,18 @@ void TForm1::NewUActExecute() {
         return;
     }
     const std::string name = dialog.ComboBox1Text();
-    if (catalog_.users.FindByName(name)) {
+    if (GetCatalog().users.FindByName(name)) {
         WarningBox(Handle(), "Запись о пользователе существует!\nДобавление невозможно!");
         return;
     }
-    AddDebtor(catalog_.users, name, dialog.Edit1Text());
+    AddDebtor(GetCatalog().users, name, dialog.Edit1Text());
     FillUsers();
     FillUserItems();
     SetModified(true);
 }
 
 void TForm1::EditUActExecute() {
-    if (catalog_.users.Empty()) {
+    if (GetCatalog().users.Empty()) {
         return;
     }
     TForm2& dialog = EditDialog();
@@ -59,14 +59,14 @@ void TForm1::EditUActExecute() {
     // No duplicate check: the Id and the item count stay, so the debtor keeps his items.
     debtor->Name = dialog.ComboBox1Text();
     debtor->EMail = dialog.Edit1Text();
-    catalog_.users.Sort(CompareUserNames);
+    GetCatalog().users.Sort(CompareUserNames);
     FillUsers();
     FillUserItems();
     SetModified(true);
 }
 
 void TForm1::DelUActExecute() {
-    if (catalog_.users.Empty()) {
+    if (GetCatalog().users.Empty()) {
         return;
     }
     if (!ConfirmBox(Handle(), "Удалить пользователя?")) {
@@ -79,7 +79,7 @@ void TForm1::DelUActExecute() {
     if (debtor->ItemCount > 0 && !ConfirmBox(Handle(), "За ним числятся предметы.\nПодтвердите удаление.")) {
         return;
     }
-    DeleteDebtor(catalog_.users, catalog_.items, *debtor);
+    DeleteDebtor(GetCatalog().users, GetCatalog().items, *debtor);
     FillUsers();
     FillUserItems();
     FillFreeItems();
@@ -100,7 +100,7 @@ void TForm1::NewIActExecute() {
     TForm2& dialog = EditDialog();
     IsNewRecord = true;
     IsUserRecord = false;
-    dialog.SetTypeList(catalog_.types.Entries());
+    dialog.SetTypeList(GetCatalog().types.Entries());
     if (!dialog.ShowModal()) {
         return;
     }
@@ -108,19 +108,19 @@ void TForm1::NewIActExecute() {
     const std::string description = dialog.Edit1Text();
     // Lent items count too. With QRegistr the check ignores letter case, by the same table as the type
     // list.
-    if (const TItemRec* existing = FindSameDescription(catalog_.items, description, Settings.QRegistr)) {
-        WarningBox(Handle(), "Запись существует!\n" + HolderLine(catalog_.users, *existing) +
+    if (const TItemRec* existing = FindSameDescription(GetCatalog().items, description, Settings.QRegistr)) {
+        WarningBox(Handle(), "Запись существует!\n" + HolderLine(GetCatalog().users, *existing) +
                                  "\nДобавление невозможно!");
         return;
     }
     RegisterType(type);
-    AddItem(catalog_.items, description, type, now_());
+    AddItem(GetCatalog().items, description, type, now_());
     FillFreeItems();
     SetModified(true);
 }
 
 void TForm1::EditIActExecute() {
-    if (catalog_.items.Empty()) {
+    if (GetCatalog().items.Empty()) {
         return;
     }
     TForm2& dialog = EditDialog();
@@ -132,7 +132,7 @@ void TForm1::EditIActExecute() {
     }
     dialog.SetComboBox1Text(item->ItemType);
     dialog.SetEdit1Text(item->Description);
-    dialog.SetTypeList(catalog_.types.Entries());
+    dialog.SetTypeList(GetCatalog().types.Entries());
     if (!dialog.ShowModal()) {
         return;
     }
@@ -141,13 +141,13 @@ void TForm1::EditIActExecute() {
     // No duplicate check; the Id, the date and the holder stay.
     item->ItemType = type;
     item->Description = dialog.Edit1Text();
-    catalog_.items.Sort(CompareItemDescriptions);
+    GetCatalog().items.Sort(CompareItemDescriptions);
     FillFreeItems();
     SetModified(true);
 }
 
 void TForm1::DelIActExecute() {
-    if (catalog_.items.Empty()) {
+    if (GetCatalog().items.Empty()) {
         return;
     }
     if (!ConfirmBox(Handle(), "Удалить описание предмета?")) {
@@ -158,8 +158,8 @@ void TForm1::DelIActExecute() {
         return;
     }
     // Only free items are in the table, so no debtor's item count changes.
-    catalog_.items.Remove(item);
-    catalog_.items.Sort(CompareItemDescriptions);
+    GetCatalog().items.Remove(item);
+    GetCatalog().items.Sort(CompareItemDescriptions);
     FillFreeItems();
     SetModified(true);
 }

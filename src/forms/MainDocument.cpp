@@ -7,6 +7,7 @@
 #include "platform/Application.h"
 #include "platform/MsgBox.h"
 #include "platform/ProfileFile.h"
+#include "platform/ScopeExit.h"
 #include "settings/Settings.h"
 
 #include <climits>
@@ -17,18 +18,6 @@ namespace {
 std::string FileNameOf(const std::string& path) {
     return path.substr(path.find_last_of("\\/:") + 1);
 }
-
-// Marks a document command as running for its lifetime.
-class BusyScope {
-  public:
-    explicit BusyScope(bool& busy) : busy_(busy) { busy_ = true; }
-    ~BusyScope() { busy_ = false; }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-
-  private:
-    bool& busy_;
-};
 
 struct ModalSearch {
     HWND except;
@@ -84,13 +73,13 @@ void TForm1::OpenAtStart() {
     SetTimer1Enabled(Settings.AutoSave);
     OpeningAtStart = Settings.AutoOpen;
     if (OpeningAtStart) {
-        CatalogFileName = Settings.AutoOpenName;
-        if (FileExists(CatalogFileName)) {
+        document_.BindTo(Settings.AutoOpenName);
+        if (FileExists(document_.FileName())) {
             // An error shows in the error box; the window then opens with what was read.
             RunGuarded([this] { OpenAct.Execute(); });
         } else {
             // The file is gone: forget it, without a word. AutoOpen stays as it is.
-            CatalogFileName.clear();
+            document_.Unbind();
             Settings.AutoOpenName.clear();
         }
     }
@@ -100,40 +89,40 @@ void TForm1::OpenAtStart() {
 // ---- The Modified mark and the title ------------------------------------------------------------------
 
 void TForm1::SetModified(bool value) {
-    if (value == Modified) {
+    if (value == document_.Modified()) {
         return;
     }
-    Modified = value;
+    document_.SetModified(value);
     SetStatusText(1, value ? "База изменена" : "");
 }
 
 void TForm1::ShowFileTitle() {
-    SetWindowTextA(Handle(), (FileNameOf(CatalogFileName) + " - " + BaseCaption).c_str());
+    SetWindowTextA(Handle(), (FileNameOf(document_.FileName()) + " - " + BaseCaption).c_str());
 }
 
 // ---- New, Open, Save -----------------------------------------------------------------------------------
 
 void TForm1::NewActExecute() {
-    if (documentBusy_) {
+    if (document_.Busy()) {
         return;
     }
     // An error of the save ends New here, with nothing cleared.
-    if (Modified && ConfirmBox(Handle(), "Сохранить?")) {
+    if (document_.Modified() && ConfirmBox(Handle(), "Сохранить?")) {
         SaveAct.Execute();
     }
-    catalog_.users.Clear();
-    catalog_.items.Clear();
+    GetCatalog().users.Clear();
+    GetCatalog().items.Clear();
     ClearTypeFilter();
     FillFreeItems();
     FillUsers();
     FillUserItems();
     SetWindowTextA(Handle(), (BaseCaption + " - new").c_str());
-    CatalogFileName.clear();
-    // Modified stays as it is: a change that was not saved is still marked for the empty catalogue.
+    document_.Unbind();
+    // The changed mark stays as it is: a change that was not saved is still marked for the empty catalogue.
 }
 
 void TForm1::OpenActExecute() {
-    if (documentBusy_) {
+    if (document_.Busy()) {
         return;
     }
     if (!OpeningAtStart) {
@@ -142,26 +131,20 @@ void TForm1::OpenActExecute() {
             return;
         }
         NewAct.Execute();
-        CatalogFileName = *path;
+        document_.BindTo(*path);
     }
     {
-        BusyScope busy(documentBusy_);
-        SetStatusText(2, "Открытие файла... Ждите...");
-        Application::ProcessMessages();
-        try {
-            catalogFiles_.Read(CatalogFileName, catalog_, dates_);
-        } catch (...) {
-            // What was read before the fault stays, and is shown.
-            FinishReading();
-            throw;
-        }
-        FinishReading();
+        CatalogDocument::BusyScope busy(document_);
+        ui::ProgressText progress(StatusBar1, kProgressPanel, "Открытие файла... Ждите...");
+        // What was read, also before a fault, stays and is shown.
+        ScopeExit finish([this] { FinishReading(); });
+        document_.Read(dates_);
     }
     SetModified(false);
     ShowFileTitle();
     if (Settings.AutoOpenName.empty() &&
         ConfirmBox(Handle(), "Открывать эту базу автоматически при старте программы?")) {
-        Settings.AutoOpenName = CatalogFileName;
+        Settings.AutoOpenName = document_.FileName();
         Settings.AutoOpen = true;
     }
 }
@@ -171,31 +154,25 @@ void TForm1::FinishReading() {
     FillFreeItems();
     FillUsers();
     FillUserItems();
-    SetStatusText(2, "");
 }
 
 void TForm1::SaveActExecute() {
-    if (!Modified || documentBusy_) {
+    if (!document_.Modified() || document_.Busy()) {
         return;
     }
-    BusyScope busy(documentBusy_);
-    if (CatalogFileName.empty()) {
+    CatalogDocument::BusyScope busy(document_);
+    if (document_.FileName().empty()) {
         const std::optional<std::string> path = SaveDialog1.Execute(Handle());
         if (!path) {
             WarningBox(Handle(), "Сохранение не произведено!");
             return;
         }
-        CatalogFileName = *path;
+        document_.BindTo(*path);
     }
-    SetStatusText(2, "Сохранение... Ждите...");
-    Application::ProcessMessages();
-    try {
-        catalogFiles_.Write(CatalogFileName, catalog_, dates_);
-    } catch (...) {
-        SetStatusText(2, "");
-        throw;
+    {
+        ui::ProgressText progress(StatusBar1, kProgressPanel, "Сохранение... Ждите...");
+        document_.Write(dates_);
     }
-    SetStatusText(2, "");
     SetModified(false);
     ShowFileTitle();
 }
@@ -209,7 +186,7 @@ void TForm1::Timer1Timer() {
     }
     // A tick during a save, an opening or any modal dialog only counts: it must not stack a second save
     // dialog on the first, nor save a catalogue that is half read.
-    if (AutoSaveTicks >= Settings.AutoSaveMinutes && !documentBusy_ && !ModalDialogOpen()) {
+    if (AutoSaveTicks >= Settings.AutoSaveMinutes && !document_.Busy() && !ModalDialogOpen()) {
         SaveAct.Execute();
     }
 }
@@ -229,11 +206,11 @@ bool TForm1::ModalDialogOpen() const {
 
 bool TForm1::FormCloseQuery() {
     // Not in the middle of writing or reading the catalogue.
-    if (documentBusy_) {
+    if (document_.Busy()) {
         return false;
     }
     // Cancel means closing without saving. An error of the save keeps the window open.
-    if (Modified && ConfirmBox(Handle(), "Сохранить изменения?")) {
+    if (document_.Modified() && ConfirmBox(Handle(), "Сохранить изменения?")) {
         SaveAct.Execute();
     }
     return !Settings.QExit || ConfirmBox(Handle(), "Выйти из программы?");
@@ -242,7 +219,7 @@ bool TForm1::FormCloseQuery() {
 // ---- File menu -----------------------------------------------------------------------------------------
 
 void TForm1::N1Click() {
-    const bool filled = catalog_.users.Count() >= 1 && catalog_.items.Count() >= 1;
+    const bool filled = GetCatalog().users.Count() >= 1 && GetCatalog().items.Count() >= 1;
     SetFindMenuEnabled(filled);
     SetStatMenuEnabled(filled);
 }

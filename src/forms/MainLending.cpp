@@ -25,7 +25,7 @@ void TForm1::RefreshAfterLending(int debtorRow, int freeRow) {
 }
 
 void TForm1::OutSpdBtnClick() {
-    if (catalog_.users.Empty() || catalog_.items.Empty()) {
+    if (GetCatalog().users.Empty() || GetCatalog().items.Empty()) {
         return;
     }
     if (Settings.QOut && !ConfirmBox(Handle(), "Передать предмет?")) {
@@ -51,7 +51,7 @@ void TForm1::OutSpdBtnClick() {
 }
 
 void TForm1::InSpdBtnClick() {
-    if (catalog_.users.Empty() || catalog_.items.Empty()) {
+    if (GetCatalog().users.Empty() || GetCatalog().items.Empty()) {
         return;
     }
     if (Settings.QIn && !ConfirmBox(Handle(), "Вернуть предмет?")) {
@@ -75,7 +75,7 @@ void TForm1::InSpdBtnClick() {
 }
 
 void TForm1::AllInSpdBtnClick() {
-    if (catalog_.users.Empty() || catalog_.items.Empty()) {
+    if (GetCatalog().users.Empty() || GetCatalog().items.Empty()) {
         return;
     }
     if (Settings.QAllIn && !ConfirmBox(Handle(), "Вернуть ВСЕ предметы?")) {
@@ -89,7 +89,7 @@ void TForm1::AllInSpdBtnClick() {
     if (!debtor) {
         return;
     }
-    ReturnAll(*debtor, catalog_.items, now_());
+    ReturnAll(*debtor, GetCatalog().items, now_());
     RefreshAfterLending(debtorRow, 0);
 }
 

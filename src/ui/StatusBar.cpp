@@ -1,5 +1,7 @@
 #include "ui/StatusBar.h"
 
+#include "platform/Application.h"
+
 #include <commctrl.h>
 
 namespace ui {
@@ -44,6 +46,15 @@ void StatusBar::Reposition() {
     GetClientRect(GetParent(hwnd_), &client);
     SetWindowPos(hwnd_, nullptr, 0, client.bottom - height_, client.right, height_,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+ProgressText::ProgressText(StatusBar& bar, int panel, const std::string& text) : bar_(bar), panel_(panel) {
+    bar_.SetText(panel_, text);
+    Application::ProcessMessages();
+}
+
+ProgressText::~ProgressText() {
+    bar_.SetText(panel_, "");
 }
 
 } // namespace ui

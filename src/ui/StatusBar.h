@@ -29,4 +29,18 @@ class StatusBar {
     int height_ = 0;
 };
 
+// Shows the text of a step that takes a while in a panel, lets the bar repaint, and empties the panel
+// again when the step ends, however it ends.
+class ProgressText {
+  public:
+    ProgressText(StatusBar& bar, int panel, const std::string& text);
+    ~ProgressText();
+    ProgressText(const ProgressText&) = delete;
+    ProgressText& operator=(const ProgressText&) = delete;
+
+  private:
+    StatusBar& bar_;
+    int panel_;
+};
+
 } // namespace ui
