@@ -29,7 +29,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int cmdShow) {
         std::optional<TForm3> Form3;
         RunGuarded([&] { Form3.emplace(Application::Handle()); });
 
-        TForm1 form;
+        // A main window that cannot be made is reported, and the program ends.
+        std::optional<TForm1> mainForm;
+        if (!RunGuarded([&] { mainForm.emplace(); })) {
+            return 1;
+        }
+        TForm1& form = *mainForm;
         Application::SetMainWindow(form.Handle());
         // The editor dialog of the debtor and item commands: created hidden once, reused by each.
         TForm2 editor(form.Handle());

@@ -1,8 +1,5 @@
 #include "forms/EditUnit.h"
 
-bool IsUserRecord = false;
-bool IsNewRecord = false;
-
 namespace {
 
 // Control ids; the buttons carry the dialog manager's own ids, so Enter and Escape reach them.

@@ -14,15 +14,15 @@
 #include <string>
 #include <vector>
 
-// true: the dialog edits a debtor; false: an item. Read each time the dialog is shown.
-extern bool IsUserRecord;
-// true: a new record, both fields start empty; false: the fields keep the texts put into them.
-extern bool IsNewRecord;
-
 class TForm2 : public Dialog {
   public:
     // Creates the dialog hidden, owned by `owner` (the main window; nullptr for none).
     explicit TForm2(HWND owner);
+
+    // true: the dialog edits a debtor; false: an item. Read each time the dialog is shown.
+    bool IsUserRecord = false;
+    // true: a new record, both fields start empty; false: the fields keep the texts put into them.
+    bool IsNewRecord = false;
 
     // The first field: the debtor's name or the item's type.
     void SetComboBox1Text(const std::string& text);

@@ -210,14 +210,18 @@ void TForm1::FormCreate() {
     LayoutControls();
     // Again, so that the stored sizes win over what the layout did.
     LoadSaveSettings(true);
+    created_ = true;
     OpenAtStart();
 }
 
 void TForm1::FormDestroy() {
-    // Errors at exit are dropped: the program ends as usual.
-    try {
-        LoadSaveSettings(false);
-    } catch (...) {
+    // Errors at exit are dropped: the program ends as usual. A window whose creation failed has no
+    // shape of its own to write over the stored one.
+    if (created_) {
+        try {
+            LoadSaveSettings(false);
+        } catch (...) {
+        }
     }
     GetCatalog().users.Clear();
     GetCatalog().items.Clear();

@@ -24,8 +24,8 @@ TForm2& TForm1::EditDialog() {
 
 void TForm1::NewUActExecute() {
     TForm2& dialog = EditDialog();
-    IsNewRecord = true;
-    IsUserRecord = true;
+    dialog.IsNewRecord = true;
+    dialog.IsUserRecord = true;
     if (!dialog.ShowModal()) {
         return;
     }
@@ -45,8 +45,8 @@ void TForm1::EditUActExecute() {
         return;
     }
     TForm2& dialog = EditDialog();
-    IsNewRecord = false;
-    IsUserRecord = true;
+    dialog.IsNewRecord = false;
+    dialog.IsUserRecord = true;
     TUserRec* debtor = SelectedDebtor();
     if (!debtor) {
         return;
@@ -98,8 +98,8 @@ std::string HolderLine(const UserList& users, const TItemRec& item) {
 
 void TForm1::NewIActExecute() {
     TForm2& dialog = EditDialog();
-    IsNewRecord = true;
-    IsUserRecord = false;
+    dialog.IsNewRecord = true;
+    dialog.IsUserRecord = false;
     dialog.SetTypeList(GetCatalog().types.Entries());
     if (!dialog.ShowModal()) {
         return;
@@ -124,8 +124,8 @@ void TForm1::EditIActExecute() {
         return;
     }
     TForm2& dialog = EditDialog();
-    IsNewRecord = false;
-    IsUserRecord = false;
+    dialog.IsNewRecord = false;
+    dialog.IsUserRecord = false;
     TItemRec* item = SelectedFreeItem();
     if (!item) {
         return;

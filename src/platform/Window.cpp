@@ -3,6 +3,7 @@
 #include "platform/MsgBox.h"
 
 #include <stdexcept>
+#include <utility>
 
 void Window::RegisterWindowClass(const char* className, HICON icon, HBRUSH background) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
@@ -28,9 +29,13 @@ void Window::RegisterWindowClass(const char* className, HICON icon, HBRUSH backg
 
 void Window::CreateWindowFor(const char* className, const std::string& caption, DWORD style, DWORD exStyle,
                              int x, int y, int width, int height, HWND owner, HMENU menu) {
+    createError_ = nullptr;
     HWND hwnd = CreateWindowExA(exStyle, className, caption.c_str(), style, x, y, width, height, owner, menu,
                                 GetModuleHandleA(nullptr), this);
     if (!hwnd) {
+        if (createError_) {
+            std::rethrow_exception(std::exchange(createError_, nullptr));
+        }
         throw std::runtime_error("Cannot create window " + std::string(className));
     }
 }
@@ -53,14 +58,21 @@ LRESULT CALLBACK Window::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
         return DefWindowProcA(hwnd, msg, wParam, lParam);
     }
     LRESULT result = 0;
-    bool handled = RunGuarded([&] { result = self->HandleMessage(msg, wParam, lParam); });
+    if (msg == WM_NCCREATE || msg == WM_CREATE) {
+        // The creator hears of the error; the system destroys the window.
+        try {
+            result = self->HandleMessage(msg, wParam, lParam);
+        } catch (...) {
+            self->createError_ = std::current_exception();
+            return msg == WM_NCCREATE ? FALSE : -1;
+        }
+        return result;
+    }
+    RunGuarded([&] { result = self->HandleMessage(msg, wParam, lParam); });
     if (msg == WM_NCDESTROY) {
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
         self->OnFinalDestroy();
-    }
-    if (!handled && msg == WM_NCCREATE) {
-        return FALSE;
     }
     return result;
 }

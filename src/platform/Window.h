@@ -1,10 +1,12 @@
 #pragma once
 // Base of the program's own windows: one static window procedure carries `this` from WM_NCCREATE in
 // the window's user data, and is the one place where an error that a command did not handle is
-// caught and shown in the general error box, so the program goes on.
+// caught and shown in the general error box, so the program goes on. An error while the window is
+// being created fails the creation instead: CreateWindowFor raises it, and no half-built window stays.
 
 #include <windows.h>
 
+#include <exception>
 #include <string>
 
 class Window {
@@ -19,7 +21,8 @@ class Window {
   protected:
     // Registers the class once per process; the class name must be unique to the subclass.
     static void RegisterWindowClass(const char* className, HICON icon = nullptr, HBRUSH background = nullptr);
-    // Creates the window; `this` travels in lpCreateParams.
+    // Creates the window; `this` travels in lpCreateParams. Raises the error that WM_NCCREATE or
+    // WM_CREATE raised, or one of its own when the system refuses the window.
     void CreateWindowFor(const char* className, const std::string& caption, DWORD style, DWORD exStyle,
                          int x, int y, int width, int height, HWND owner, HMENU menu);
 
@@ -31,6 +34,7 @@ class Window {
     static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
     HWND hwnd_ = nullptr;
+    std::exception_ptr createError_;
 };
 
 // Runs a piece of a window procedure or dialog procedure and shows any error it raises in the

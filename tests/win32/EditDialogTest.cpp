@@ -77,8 +77,8 @@ TEST(EditorDialog, DebtorModeHasAPlainNameFieldAndReturnsBothTexts) {
     TForm2 form(owner.Handle());
     EXPECT_FALSE(IsWindowVisible(form.Handle()));
 
-    IsUserRecord = true;
-    IsNewRecord = true;
+    form.IsUserRecord = true;
+    form.IsNewRecord = true;
     bool ok = ShowAnswered(form, [&](HWND dialog) {
         EXPECT_EQ(dialog, form.Handle());
         EXPECT_EQ(WindowText(dialog), "Информация о должнике");
@@ -126,8 +126,8 @@ TEST(EditorDialog, ItemModeOffersTheTypeListOfEachShowingAndKeepsPreloadedTextsE
     OwnerWindow owner;
     TForm2 form(owner.Handle());
 
-    IsUserRecord = false;
-    IsNewRecord = false;
+    form.IsUserRecord = false;
+    form.IsNewRecord = false;
     form.SetTypeList({"Книга", "CD"});
     form.SetComboBox1Text("  видео ");
     form.SetEdit1Text(" Мастер и Маргарита  ");
@@ -151,7 +151,7 @@ TEST(EditorDialog, ItemModeOffersTheTypeListOfEachShowingAndKeepsPreloadedTextsE
 
     // The next showing offers the list as it is then, a type added since included; an entry can be
     // picked, and a type not in the list typed freely.
-    IsNewRecord = true;
+    form.IsNewRecord = true;
     form.SetTypeList({"Книга", "CD", "Видео"});
     ok = ShowAnswered(form, [&](HWND dialog) {
         EXPECT_EQ(ListEntries(form.ComboBox1()), (std::vector<std::string>{"Книга", "CD", "Видео"}));
@@ -177,13 +177,13 @@ TEST(EditorDialog, ANewRecordAfterAnEditStartsWithEmptyFieldsAndEmptyFieldsAreAc
     form.SetTypeList({"Книга"});
     for (bool user : {true, false}) {
         SCOPED_TRACE(user ? "debtor" : "item");
-        IsUserRecord = user;
-        IsNewRecord = false;
+        form.IsUserRecord = user;
+        form.IsNewRecord = false;
         form.SetComboBox1Text("Книга");
         form.SetEdit1Text("Война и мир");
         EXPECT_TRUE(ShowAnswered(form, [](HWND dialog) { ClickDialogButton(dialog, IDOK); }));
 
-        IsNewRecord = true;
+        form.IsNewRecord = true;
         std::string first = "?", second = "?";
         EXPECT_TRUE(ShowAnswered(form, [&](HWND dialog) {
             first = WindowText(form.ComboBox1());
@@ -200,8 +200,8 @@ TEST(EditorDialog, ANewRecordAfterAnEditStartsWithEmptyFieldsAndEmptyFieldsAreAc
 TEST(EditorDialog, CancelEscapeAndTheCloseBoxAllGiveCancel) {
     OwnerWindow owner;
     TForm2 form(owner.Handle());
-    IsUserRecord = true;
-    IsNewRecord = false;
+    form.IsUserRecord = true;
+    form.IsNewRecord = false;
 
     const std::vector<std::pair<const char*, std::function<void(HWND)>>> ways = {
         {"Cancel button", [](HWND dialog) { ClickDialogButton(dialog, IDCANCEL); }},
@@ -225,8 +225,8 @@ TEST(EditorDialog, TakesTextsLongerThanAnEditFieldsUsualLimit) {
     TForm2 form(owner.Handle());
     const std::string longText(40000, 'ж');
     for (bool user : {true, false}) {
-        IsUserRecord = user;
-        IsNewRecord = true;
+        form.IsUserRecord = user;
+        form.IsNewRecord = true;
         EXPECT_TRUE(ShowAnswered(form, [&](HWND dialog) {
             // Typed or pasted text obeys a field's limit, where setting the text would not. A combo
             // box takes it through its edit part.
