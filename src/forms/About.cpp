@@ -37,16 +37,6 @@ constexpr DWORD kLargestText = 1 << 20;
 constexpr DWORD kLinkStyle = WS_TABSTOP | ES_READONLY | ES_AUTOHSCROLL;
 constexpr DWORD kMemoStyle = ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL | ES_AUTOVSCROLL | WS_VSCROLL;
 
-unique_hfont MakeFont(int height, bool bold, bool underline) {
-    LOGFONTA lf{};
-    lf.lfHeight = -height;
-    lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
-    lf.lfUnderline = underline;
-    lf.lfCharSet = RUSSIAN_CHARSET;
-    lstrcpyA(lf.lfFaceName, "MS Sans Serif");
-    return unique_hfont(CreateFontIndirectA(&lf));
-}
-
 // A character the controls' Unicode window procedures were given, as the program's code page has it.
 char AnsiChar(WPARAM unit) {
     if (unit < 0x80) {
@@ -139,10 +129,10 @@ void TAboutBox::CreateControls() {
     Image1 = AddToPage(TabSheet1, CreateControl("STATIC", "", SS_OWNERDRAW, 0, x, y, 400, 300, IDC_IMAGE1));
 
     // Автор.
-    authorFont_ = MakeFont(13, false, false);
-    boldFont_ = MakeFont(13, true, false);
-    productFont_ = MakeFont(16, true, false);
-    linkFont_ = MakeFont(13, false, true);
+    authorFont_ = MakeDesignFont(13, false, false);
+    boldFont_ = MakeDesignFont(13, true, false);
+    productFont_ = MakeDesignFont(16, true, false);
+    linkFont_ = MakeDesignFont(13, false, true);
     const auto label = [&](const char* text, int left, int top, int w, int id, HFONT font) {
         HWND control = AddToPage(
             TabSheet2, CreateControl("STATIC", text, SS_LEFT | SS_NOPREFIX, 0, x + left, y + top, w, 16, id));

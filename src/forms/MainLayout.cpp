@@ -43,11 +43,7 @@ unique_himagelist LoadPictures(int resourceId, int size) {
 }
 
 HWND CreateChild(const char* cls, const char* text, DWORD style, HWND parent, int id, HFONT font) {
-    HWND hwnd =
-        CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Application::Instance(), nullptr);
-    SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    return hwnd;
+    return CreateControlWindow(0, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent, id, font);
 }
 
 // The design width of a check box, or more where the system's substitute for the design font writes
@@ -184,11 +180,7 @@ void TForm1::CreateMenus() {
 }
 
 void TForm1::CreateControls() {
-    LOGFONTA lf{};
-    lf.lfHeight = -11;
-    lf.lfCharSet = RUSSIAN_CHARSET;
-    lstrcpyA(lf.lfFaceName, "MS Sans Serif");
-    font_.reset(CreateFontIndirectA(&lf));
+    font_ = MakeDesignFont();
     HFONT font = font_.get();
 
     ImageList1 = LoadPictures(IDB_PICTURES16, 16);

@@ -1,5 +1,6 @@
 #include "forms/ZastUnit.h"
 
+#include "platform/Handles.h"
 #include "resources/resource.h"
 
 namespace {
@@ -36,10 +37,8 @@ LRESULT TForm3::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(Handle(), &ps);
-        Image1Paint(dc);
-        EndPaint(Handle(), &ps);
+        PaintDC dc(Handle());
+        Image1Paint(dc.get());
         return 0;
     }
     case WM_ERASEBKGND:

@@ -79,11 +79,7 @@ void Dialog::CreateFrame(HWND owner, const std::string& caption, DWORD style, DW
         throw std::runtime_error("Cannot create the dialog \"" + caption + "\"");
     }
     SetWindowTextA(hwnd_, caption.c_str());
-    LOGFONTA lf{};
-    lf.lfHeight = -11;
-    lf.lfCharSet = RUSSIAN_CHARSET;
-    lstrcpyA(lf.lfFaceName, "MS Sans Serif");
-    font_.reset(CreateFontIndirectA(&lf));
+    font_ = MakeDesignFont();
     SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
 
     RECT frame{0, 0, clientWidth, clientHeight};
@@ -94,14 +90,7 @@ void Dialog::CreateFrame(HWND owner, const std::string& caption, DWORD style, DW
 
 HWND Dialog::CreateControl(const char* cls, const char* text, DWORD style, DWORD exStyle, int x, int y,
                            int width, int height, int id) const {
-    HWND control = CreateWindowExA(exStyle, cls, text, WS_CHILD | style, x, y, width, height, hwnd_,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                   GetModuleHandleA(nullptr), nullptr);
-    if (!control) {
-        throw std::runtime_error("Cannot create a control of the dialog \"" + TextOf(hwnd_) + "\"");
-    }
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-    return control;
+    return CreateControlWindow(exStyle, cls, text, WS_CHILD | style, x, y, width, height, hwnd_, id, font_.get());
 }
 
 INT_PTR CALLBACK Dialog::StaticDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -98,6 +98,50 @@ class WindowDC {
     HDC dc_;
 };
 
+// The device context of a WM_PAINT: BeginPaint at construction, EndPaint at destruction.
+class PaintDC {
+  public:
+    explicit PaintDC(HWND hwnd) : hwnd_(hwnd), dc_(BeginPaint(hwnd, &ps_)) {}
+    ~PaintDC() { EndPaint(hwnd_, &ps_); }
+    PaintDC(const PaintDC&) = delete;
+    PaintDC& operator=(const PaintDC&) = delete;
+    HDC get() const { return dc_; }
+    const RECT& Area() const { return ps_.rcPaint; }
+
+  private:
+    HWND hwnd_;
+    PAINTSTRUCT ps_{};
+    HDC dc_;
+};
+
+// A memory device context compatible with another, deleted at destruction.
+class MemoryDC {
+  public:
+    explicit MemoryDC(HDC compatible) : dc_(CreateCompatibleDC(compatible)) {}
+    ~MemoryDC() {
+        if (dc_) {
+            DeleteDC(dc_);
+        }
+    }
+    MemoryDC(const MemoryDC&) = delete;
+    MemoryDC& operator=(const MemoryDC&) = delete;
+    HDC get() const { return dc_; }
+
+  private:
+    HDC dc_;
+};
+
+// The program's design font, "MS Sans Serif" with the Cyrillic character set, `height` pixels high.
+inline unique_hfont MakeDesignFont(int height = 11, bool bold = false, bool underline = false) {
+    LOGFONTA lf{};
+    lf.lfHeight = -height;
+    lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    lf.lfUnderline = underline;
+    lf.lfCharSet = RUSSIAN_CHARSET;
+    lstrcpyA(lf.lfFaceName, "MS Sans Serif");
+    return unique_hfont(CreateFontIndirectA(&lf));
+}
+
 // Selects a GDI object into a DC for the lifetime of the guard.
 class SelectObjectGuard {
   public:

@@ -102,16 +102,13 @@ Picture Picture::FromJpegResource(int id) {
 }
 
 void Picture::Draw(HDC dc, const RECT& to) const {
-    HDC source = CreateCompatibleDC(dc);
-    if (!source) {
+    MemoryDC source(dc);
+    if (!source.get()) {
         return;
     }
-    {
-        SelectObjectGuard select(source, bitmap_.get());
-        SetStretchBltMode(dc, HALFTONE);
-        SetBrushOrgEx(dc, 0, 0, nullptr);
-        StretchBlt(dc, to.left, to.top, to.right - to.left, to.bottom - to.top, source, 0, 0, width_, height_,
-                   SRCCOPY);
-    }
-    DeleteDC(source);
+    SelectObjectGuard select(source.get(), bitmap_.get());
+    SetStretchBltMode(dc, HALFTONE);
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+    StretchBlt(dc, to.left, to.top, to.right - to.left, to.bottom - to.top, source.get(), 0, 0, width_, height_,
+               SRCCOPY);
 }

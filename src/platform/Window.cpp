@@ -40,6 +40,20 @@ void Window::CreateWindowFor(const char* className, const std::string& caption, 
     }
 }
 
+HWND CreateControlWindow(DWORD exStyle, const char* className, const char* text, DWORD style, int x, int y,
+                         int width, int height, HWND parent, int id, HFONT font, void* param) {
+    HWND hwnd = CreateWindowExA(exStyle, className, text, style, x, y, width, height, parent,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr),
+                                param);
+    if (!hwnd) {
+        throw std::runtime_error("Cannot create a window of class " + std::string(className));
+    }
+    if (font) {
+        SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    }
+    return hwnd;
+}
+
 LRESULT Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(hwnd_, msg, wParam, lParam);
 }

@@ -37,6 +37,12 @@ class Window {
     std::exception_ptr createError_;
 };
 
+// Creates a control (or another window) inside or owned by `parent` with the id and, when given, the
+// font; `param` travels in lpCreateParams. Raises an error naming the class when the system refuses it.
+HWND CreateControlWindow(DWORD exStyle, const char* className, const char* text, DWORD style, int x, int y,
+                         int width, int height, HWND parent, int id, HFONT font = nullptr,
+                         void* param = nullptr);
+
 // Runs a piece of a window procedure or dialog procedure and shows any error it raises in the
 // general error box. Returns false when an error was shown.
 template <typename F> bool RunGuarded(F&& f);

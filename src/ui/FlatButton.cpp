@@ -25,13 +25,8 @@ void FlatButton::Create(HWND parent, int id, const std::string& caption, int x, 
     font_ = font;
     pictures_ = pictures;
     enabledImage_ = enabledImage;
-    HWND button = CreateWindowExA(
-        0, "BUTTON", caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, x, y, width, height,
-        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
-    if (!button) {
-        throw std::runtime_error("Cannot create a flat button");
-    }
-    SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    HWND button = CreateControlWindow(0, "BUTTON", caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
+                                      x, y, width, height, parent, id, font);
     SubclassControl(button, this);
 }
 
@@ -61,7 +56,8 @@ void FlatButton::GiveBackKeyboard() {
 void FlatButton::Draw(const DRAWITEMSTRUCT& item) const {
     const RECT client{0, 0, item.rcItem.right - item.rcItem.left, item.rcItem.bottom - item.rcItem.top};
     // Drawn off screen and copied at once, so the button does not flicker while the mouse moves over it.
-    HDC dc = CreateCompatibleDC(item.hDC);
+    MemoryDC memory(item.hDC);
+    HDC dc = memory.get();
     unique_hbitmap bitmap(CreateCompatibleBitmap(item.hDC, client.right, client.bottom));
     {
         SelectObjectGuard selectBitmap(dc, bitmap.get());
@@ -109,7 +105,6 @@ void FlatButton::Draw(const DRAWITEMSTRUCT& item) const {
         }
         BitBlt(item.hDC, item.rcItem.left, item.rcItem.top, client.right, client.bottom, dc, 0, 0, SRCCOPY);
     }
-    DeleteDC(dc);
 }
 
 LRESULT FlatButton::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -18,12 +18,9 @@ const char* const kClass = "VeshGroupBox";
 void GroupBox::Create(HWND parent, int id, const std::string& caption, HFONT font) {
     RegisterControlClass<GroupBox>(kClass, LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
     font_ = font;
-    hwnd_ = CreateWindowExA(WS_EX_CONTROLPARENT, kClass, caption.c_str(),
-                            WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 0, 0, parent,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), this);
-    if (!hwnd_) {
-        throw std::runtime_error("Cannot create a group box");
-    }
+    CreateControlWindow(WS_EX_CONTROLPARENT, kClass, caption.c_str(),
+                        WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 0, 0, parent, id, nullptr,
+                        this);
 }
 
 int GroupBox::Width() const {
@@ -119,10 +116,8 @@ LRESULT GroupBox::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_ERASEBKGND: return 1; // painted with the frame, children clipped
     case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd_, &ps);
-        Paint(dc);
-        EndPaint(hwnd_, &ps);
+        PaintDC dc(hwnd_);
+        Paint(dc.get());
         return 0;
     }
     case WM_PRINTCLIENT: Paint(reinterpret_cast<HDC>(wParam)); return 0;

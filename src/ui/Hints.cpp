@@ -1,13 +1,14 @@
 #include "ui/Hints.h"
 
+#include "platform/Window.h"
+
 #include <commctrl.h>
 
 namespace ui {
 
 void Hints::Create(HWND owner) {
-    tooltip_ = CreateWindowExA(
-        WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
-        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, GetModuleHandleA(nullptr), nullptr);
+    tooltip_ = CreateControlWindow(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, 0);
 }
 
 namespace {

@@ -1,6 +1,7 @@
 #include "ui/StatusBar.h"
 
 #include "platform/Application.h"
+#include "platform/Window.h"
 
 #include <commctrl.h>
 
@@ -9,11 +10,9 @@ namespace ui {
 void StatusBar::Create(HWND parent, int id, HFONT font, const std::vector<int>& panelWidths, int height) {
     height_ = height;
     // It would size itself to its font; the window places it at its own height instead.
-    hwnd_ = CreateWindowExA(0, STATUSCLASSNAMEA, "",
-                            WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | CCS_NORESIZE | CCS_NOPARENTALIGN, 0, 0,
-                            0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                            GetModuleHandleA(nullptr), nullptr);
-    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    hwnd_ = CreateControlWindow(0, STATUSCLASSNAMEA, "",
+                                WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | CCS_NORESIZE | CCS_NOPARENTALIGN, 0, 0, 0,
+                                0, parent, id, font);
     std::vector<int> edges;
     int right = 0;
     for (int width : panelWidths) {

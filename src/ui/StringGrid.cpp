@@ -70,15 +70,11 @@ void StringGrid::Create(HWND parent, int id, int x, int y, int width, int height
     columns_ = columns;
     // Owner data: the list asks for the cells it shows and stores nothing but the selection and the focus.
     // The grid paints the rows itself.
-    HWND list =
-        CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
-                        WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | LVS_REPORT |
-                            LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
-                        x, y, width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                        GetModuleHandleA(nullptr), nullptr);
-    if (!list) {
-        throw std::runtime_error("Cannot create a table");
-    }
+    HWND list = CreateControlWindow(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
+                                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN |
+                                        LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
+                                        LVS_NOSORTHEADER | LVS_SHAREIMAGELISTS,
+                                    x, y, width, height, parent, id);
     SubclassControl(list, this);
     SetPropA(hwnd_, kGridProperty, this);
     SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
@@ -86,8 +82,8 @@ void StringGrid::Create(HWND parent, int id, int x, int y, int width, int height
                  LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     // A row is as high as the small images plus one pixel: images 16 high give rows of 17. The list
     // destroys the image list with itself.
-    SendMessageA(hwnd_, LVM_SETIMAGELIST, LVSIL_SMALL,
-                 reinterpret_cast<LPARAM>(ImageList_Create(1, kRowHeight - 1, ILC_COLOR, 1, 0)));
+    rowHeightImages_.reset(ImageList_Create(1, kRowHeight - 1, ILC_COLOR, 1, 0));
+    SendMessageA(hwnd_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(rowHeightImages_.get()));
     for (size_t i = 0; i < columns_.size(); ++i) {
         LVCOLUMNA col{};
         col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
@@ -491,26 +487,23 @@ LRESULT StringGrid::OnCustomDraw(NMLVCUSTOMDRAW* draw) {
 
 void StringGrid::OnPaint() {
     SyncItemCount();
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd_, &ps);
+    PaintDC paint(hwnd_);
+    HDC dc = paint.get();
+    const RECT& area = paint.Area();
     RECT client{};
     GetClientRect(hwnd_, &client);
-    if (client.right > 0 && client.bottom > 0 && !IsRectEmpty(&ps.rcPaint)) {
+    if (client.right > 0 && client.bottom > 0 && !IsRectEmpty(&area)) {
         // Painted off screen and copied at once: no background erase shows between frames. Only the rows
         // that need it are painted: a change of selection repaints two rows, not the whole view.
-        HDC memory = CreateCompatibleDC(dc);
+        MemoryDC memory(dc);
         unique_hbitmap bitmap(CreateCompatibleBitmap(dc, client.right, client.bottom));
-        {
-            SelectObjectGuard select(memory, bitmap.get());
-            IntersectClipRect(memory, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom);
-            FillRect(memory, &ps.rcPaint, GetSysColorBrush(COLOR_WINDOW));
-            Base(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
-            BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
-                   ps.rcPaint.bottom - ps.rcPaint.top, memory, ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
-        }
-        DeleteDC(memory);
+        SelectObjectGuard select(memory.get(), bitmap.get());
+        IntersectClipRect(memory.get(), area.left, area.top, area.right, area.bottom);
+        FillRect(memory.get(), &area, GetSysColorBrush(COLOR_WINDOW));
+        Base(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.get()), PRF_CLIENT);
+        BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, memory.get(), area.left,
+               area.top, SRCCOPY);
     }
-    EndPaint(hwnd_, &ps);
 }
 
 bool StringGrid::HandleNotify(const NMHDR* header, LRESULT& result) {

@@ -12,6 +12,8 @@
 // drag and drop between grids, drag over and drop. A drag starts only after the mouse moved the drag
 // threshold with the button held; positions come from the messages, so posted mouse messages drive it.
 
+#include "platform/Handles.h"
+
 #include <windows.h>
 #include <commctrl.h>
 
@@ -157,6 +159,8 @@ class StringGrid {
 
     HWND hwnd_ = nullptr;
     WNDPROC baseProc_ = nullptr;
+    // Sets the rows' height (the list view shares it, and leaves it to the grid to free).
+    unique_himagelist rowHeightImages_;
     std::vector<Column> columns_;
     // Data rows, row-major: the cells of row r (from 1) start at (r - 1) * ColCount().
     std::vector<std::string> cells_;

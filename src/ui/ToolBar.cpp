@@ -1,29 +1,22 @@
 #include "ui/ToolBar.h"
 
+#include "platform/Window.h"
+
 #include <stdexcept>
 
 namespace ui {
 
 void ToolBar::Create(HWND owner, int coolBarId, int toolBarId, HIMAGELIST pictures, SIZE buttonSize,
                      int separatorWidth, int bandMinHeight, const std::vector<Action*>& buttons) {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
     buttons_ = buttons;
-    coolBar_ = CreateWindowExA(WS_EX_TOOLWINDOW, REBARCLASSNAMEA, nullptr,
-                               WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | RBS_VARHEIGHT |
-                                   RBS_AUTOSIZE | CCS_NODIVIDER | CCS_TOP,
-                               0, 0, 0, 0, owner, reinterpret_cast<HMENU>(static_cast<INT_PTR>(coolBarId)),
-                               instance, nullptr);
-    if (!coolBar_) {
-        throw std::runtime_error("Cannot create the cool bar");
-    }
-    toolBar_ = CreateWindowExA(0, TOOLBARCLASSNAMEA, nullptr,
-                               WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS |
-                                   CCS_NORESIZE | CCS_NODIVIDER | CCS_NOPARENTALIGN,
-                               0, 0, 0, 0, coolBar_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(toolBarId)),
-                               instance, nullptr);
-    if (!toolBar_) {
-        throw std::runtime_error("Cannot create the tool bar");
-    }
+    coolBar_ = CreateControlWindow(WS_EX_TOOLWINDOW, REBARCLASSNAMEA, nullptr,
+                                   WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | RBS_VARHEIGHT |
+                                       RBS_AUTOSIZE | CCS_NODIVIDER | CCS_TOP,
+                                   0, 0, 0, 0, owner, coolBarId);
+    toolBar_ = CreateControlWindow(0, TOOLBARCLASSNAMEA, nullptr,
+                                   WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS |
+                                       CCS_NORESIZE | CCS_NODIVIDER | CCS_NOPARENTALIGN,
+                                   0, 0, 0, 0, coolBar_, toolBarId);
     // Commands and tooltip requests go straight to the owner, not to the cool bar.
     SendMessageA(toolBar_, TB_SETPARENT, reinterpret_cast<WPARAM>(owner), 0);
     SendMessageA(toolBar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
