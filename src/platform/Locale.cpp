@@ -30,6 +30,10 @@ TimeFormat UserLongTimeFormat() {
                       LocaleText(LOCALE_S2359, "PM"));
 }
 
+char UserDecimalSeparator() {
+    return LocaleText(LOCALE_SDECIMAL, ".")[0];
+}
+
 TDateTime LocalNow() {
     if (fixedNow != 0) {
         return fixedNow;
