@@ -71,11 +71,35 @@ wchar_t WideDecimalSeparator() {
     return wide;
 }
 
+// The size of a text in a window's font: wrapped at `wrapWidth`, or on one line when it is 0.
+SIZE TextExtent(HWND window, const char* text, int wrapWidth) {
+    WindowDC dc(window);
+    SelectObjectGuard font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(window, WM_GETFONT, 0, 0)));
+    RECT r{0, 0, wrapWidth > 0 ? wrapWidth : 10000, 0};
+    DrawTextA(dc.get(), text, -1, &r,
+              DT_CALCRECT | DT_NOPREFIX | (wrapWidth > 0 ? DT_WORDBREAK : DT_SINGLELINE));
+    return SIZE{r.right - r.left, r.bottom - r.top};
+}
+
 } // namespace
 
 TSetsForm::TSetsForm(HWND owner) {
+    clientHeight_ = kClientHeight;
     CreateFrame(owner, "Настройки", kStyle, kExStyle, kClientWidth, kClientHeight);
     FormCreate();
+}
+
+void TSetsForm::GrowBy(int extra) {
+    if (extra <= 0) {
+        return;
+    }
+    clientHeight_ += extra;
+    RECT frame{0, 0, kClientWidth, clientHeight_};
+    AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
+    SetWindowPos(Handle(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(PageControl1, nullptr, 0, 0, kClientWidth, clientHeight_ - kPanelHeight,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 RECT TSetsForm::PageRect() const {
@@ -108,19 +132,31 @@ void TSetsForm::FormCreate() {
     const RECT area = PageRect();
     const int pageWidth = area.right - area.left;
 
-    // "Общие". The path field and its button follow the first box; the minutes follow the second.
-    CheckBox1 = AddToPage(0, "BUTTON", "Автоматически открывать базу при старте программы", kCheckBox, 0, 8,
-                          8, pageWidth - 16, 17, IDC_SETSCHECKBOX1);
+    // "Общие", top to bottom, each control as large as its text needs in the dialog's font: the path field
+    // and its button follow the first box, the minutes stand beside the second.
+    const int check = GetSystemMetrics(SM_CXMENUCHECK) + 8; // a box and the gap before its caption
+    const char* const openText = "Автоматически открывать базу при старте программы";
+    const char* const saveText = "Автосохранение базы (мин)";
+    const char* const caseText =
+        "При вводе описания нового предмета при проверке существования этого описания не "
+        "учитывать регистр написания описания предмета";
+    int y = 6;
+    const int openHeight =
+        std::max(17, static_cast<int>(TextExtent(Handle(), openText, pageWidth - 16 - check).cy) + 4);
+    CheckBox1 = AddToPage(0, "BUTTON", openText, kCheckBox | BS_MULTILINE, 0, 8, y, pageWidth - 16,
+                          openHeight, IDC_SETSCHECKBOX1);
+    y += openHeight + 4;
     Edit1 = AddToPage(0, "EDIT", "", WS_VISIBLE | WS_TABSTOP | WS_GROUP | WS_DISABLED | ES_AUTOHSCROLL,
-                      WS_EX_CLIENTEDGE, 8, 30, pageWidth - kSmallButton - 32, 21, IDC_SETSEDIT1);
+                      WS_EX_CLIENTEDGE, 8, y, pageWidth - kSmallButton - 32, 21, IDC_SETSEDIT1);
     SendMessageA(Edit1, EM_SETLIMITTEXT, 0, 0);
-    Button1 = AddToPage(0, "BUTTON", "...", kPushButton | WS_DISABLED, 0, pageWidth - kSmallButton - 8, 30,
+    Button1 = AddToPage(0, "BUTTON", "...", kPushButton | WS_DISABLED, 0, pageWidth - kSmallButton - 8, y,
                         kSmallButton, 21, IDC_SETSBUTTON1);
-    CheckBox2 =
-        AddToPage(0, "BUTTON", "Автосохранение базы (мин)", kCheckBox, 0, 8, 66, 170, 17, IDC_SETSCHECKBOX2);
+    y += 21 + 10;
+    const int saveWidth = static_cast<int>(TextExtent(Handle(), saveText, 0).cx) + check;
+    CheckBox2 = AddToPage(0, "BUTTON", saveText, kCheckBox, 0, 8, y + 2, saveWidth, 17, IDC_SETSCHECKBOX2);
     // Disabled like its box is unchecked, so the two agree from the first opening on.
     SpinEdit1 = AddToPage(0, "EDIT", "1", WS_VISIBLE | WS_TABSTOP | WS_GROUP | WS_DISABLED | ES_AUTOHSCROLL,
-                          WS_EX_CLIENTEDGE, 184, 64, 60, 21, IDC_SPINEDIT1);
+                          WS_EX_CLIENTEDGE, 8 + saveWidth + 8, y, 60, 21, IDC_SPINEDIT1);
     SpinButton1 = AddToPage(0, UPDOWN_CLASSA, "",
                             WS_VISIBLE | WS_DISABLED | UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS |
                                 UDS_NOTHOUSANDS,
@@ -129,12 +165,13 @@ void TSetsForm::FormCreate() {
     SendMessageA(SpinButton1, UDM_SETRANGE32, kMinAutoSaveMinutes, kMaxAutoSaveMinutes);
     SendMessageA(SpinButton1, UDM_SETPOS32, 0, kMinAutoSaveMinutes);
     SetWindowSubclass(SpinEdit1, SpinEdit1KeyPress, 0, static_cast<DWORD_PTR>(WideDecimalSeparator()));
-    QRegistrChB = AddToPage(0, "BUTTON", "", kCheckBox, 0, 8, 100, 17, 17, IDC_QREGISTRCHB);
-    Label1 = AddToPage(0, "STATIC",
-                       "При вводе описания нового предмета при проверке существования этого описания не "
-                       "учитывать регистр написания описания предмета",
-                       WS_VISIBLE | SS_LEFT | SS_NOTIFY | SS_NOPREFIX, 0, 28, 100, pageWidth - 36, 41,
-                       IDC_SETSLABEL1);
+    y += 21 + 10;
+    QRegistrChB = AddToPage(0, "BUTTON", "", kCheckBox, 0, 8, y, 17, 17, IDC_QREGISTRCHB);
+    const int caseHeight = std::max(41, static_cast<int>(TextExtent(Handle(), caseText, pageWidth - 36).cy));
+    Label1 = AddToPage(0, "STATIC", caseText, WS_VISIBLE | SS_LEFT | SS_NOTIFY | SS_NOPREFIX, 0, 28, y + 1,
+                       pageWidth - 36, caseHeight, IDC_SETSLABEL1);
+    // A font wider than the one the dialog was drawn for makes it taller rather than cut the texts.
+    GrowBy(std::max(0, y + 1 + caseHeight + 4 - static_cast<int>(area.bottom - area.top)));
 
     // "Ярлыки".
     const int shortcutLeft = pageWidth / 2 - kShortcutButtonWidth / 2;
@@ -156,7 +193,7 @@ void TSetsForm::FormCreate() {
                           pageWidth - 16, 17, IDC_QALLINCHB);
 
     // The bottom strip.
-    const int buttonTop = kClientHeight - kPanelHeight + 8;
+    const int buttonTop = clientHeight_ - kPanelHeight + 8;
     BitBtn1 = CreateControl("BUTTON", "OK", WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 0, 0,
                             buttonTop, kButtonWidth, kButtonHeight, IDOK);
     BitBtn2 = CreateControl("BUTTON", "Cancel", kPushButton, 0, 0, buttonTop, kButtonWidth, kButtonHeight,
@@ -277,7 +314,7 @@ void TSetsForm::FormShow() {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     MoveTo(Button1, area.left + pageWidth - WidthOf(Button1) - 8, edit.top);
 
-    const int buttonTop = kClientHeight - kPanelHeight + 8;
+    const int buttonTop = clientHeight_ - kPanelHeight + 8;
     MoveTo(BitBtn1, kClientWidth / 2 - (3 * WidthOf(BitBtn1)) / 2, buttonTop);
     MoveTo(BitBtn2, kClientWidth / 2 + WidthOf(BitBtn2) / 2, buttonTop);
 

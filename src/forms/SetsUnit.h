@@ -67,6 +67,8 @@ class TSetsForm : public Dialog {
     RECT PageRect() const;
     void ShowPage(int page);
     void SetChecked(HWND box, bool checked, void (TSetsForm::*click)());
+    // Makes the dialog and its tabs taller by `extra` pixels.
+    void GrowBy(int extra);
 
     HWND PageControl1 = nullptr;
     HWND CheckBox1 = nullptr, Edit1 = nullptr, Button1 = nullptr, CheckBox2 = nullptr;
@@ -76,4 +78,5 @@ class TSetsForm : public Dialog {
     HWND BitBtn1 = nullptr, BitBtn2 = nullptr;
     std::array<std::vector<HWND>, 3> pages_;
     FileDialog OpenDialog1{FileDialog::Kind::Open};
+    int clientHeight_ = 0;
 };
