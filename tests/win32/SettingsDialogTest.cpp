@@ -58,18 +58,8 @@ void ClickLabel(HWND dialog) {
 
 class SetsTest : public MainWindowFixture {
   protected:
-    // Opens the settings dialog; the answers serve it and the windows it opens, in order. Gives
-    // "caption: text" of each window answered.
-    Texts OpenSettings(ModalAnswerer& answerer) {
-        form->RunCommand(IDM_SETS);
-        Pump();
-        EXPECT_EQ(answerer.Pending(), 0u) << "a window the test answers did not appear";
-        Texts seen;
-        for (const SeenDialog& d : answerer.Seen()) {
-            seen.push_back(d.caption + ": " + d.text);
-        }
-        return seen;
-    }
+    // Opens the settings dialog; the answers serve it and the windows it opens, in order.
+    Texts OpenSettings(ModalAnswerer& answerer) { return Run(IDM_SETS, answerer); }
 
     // Whether the autosave timer runs: the system says so when asked to stop it, and it is started again.
     bool TimerRuns() {
