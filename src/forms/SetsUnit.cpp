@@ -121,7 +121,7 @@ void TSetsForm::FormCreate() {
     // The tab control first, so it is first in the tab order and lowest among the controls it holds.
     PageControl1 =
         CreateControl(WC_TABCONTROLA, "", WS_VISIBLE | WS_TABSTOP | WS_GROUP | WS_CLIPSIBLINGS | TCS_HOTTRACK,
-                      0, 0, 0, kClientWidth, kClientHeight - kPanelHeight, IDC_PAGECONTROL1);
+                      0, 0, 0, kClientWidth, kClientHeight - kPanelHeight, IDC_SETSPAGECONTROL1);
     const char* const tabs[] = {"Общие", "Ярлыки", "Подтверждения"};
     for (int i = 0; i < 3; ++i) {
         TCITEMA item{};
@@ -253,7 +253,7 @@ INT_PTR TSetsForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_NOTIFY: {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-        if (header->idFrom == IDC_PAGECONTROL1 && header->code == TCN_SELCHANGE) {
+        if (header->idFrom == IDC_SETSPAGECONTROL1 && header->code == TCN_SELCHANGE) {
             PageControl1Change();
         }
         return FALSE;

@@ -13,7 +13,7 @@
 #include <vector>
 
 // Control ids (OK and Cancel carry the dialog manager's own ids, so Enter and Escape reach them).
-constexpr int IDC_PAGECONTROL1 = 101;
+constexpr int IDC_SETSPAGECONTROL1 = 101;
 constexpr int IDC_SETSCHECKBOX1 = 102; // open the catalogue at start
 constexpr int IDC_SETSEDIT1 = 103;     // which catalogue
 constexpr int IDC_SETSBUTTON1 = 104;   // "..." chooses it

@@ -46,7 +46,7 @@ void MouseClick(HWND control, POINT at) {
 }
 
 void ChooseTab(HWND dialog, int tab) {
-    HWND tabs = GetDlgItem(dialog, IDC_PAGECONTROL1);
+    HWND tabs = GetDlgItem(dialog, IDC_SETSPAGECONTROL1);
     RECT r{};
     SendMessageA(tabs, TCM_GETITEMRECT, tab, reinterpret_cast<LPARAM>(&r));
     MouseClick(tabs, POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
@@ -153,7 +153,7 @@ TEST_F(SetsTest, OkTakesTheFieldsInRangeAndWritesTheFileAtOnceCancelLosesThemAnd
     {
         ModalAnswerer answerer;
         answerer.Then([&](HWND d) {
-            EXPECT_EQ(SendDlgItemMessageA(d, IDC_PAGECONTROL1, TCM_GETCURSEL, 0, 0), 0);
+            EXPECT_EQ(SendDlgItemMessageA(d, IDC_SETSPAGECONTROL1, TCM_GETCURSEL, 0, 0), 0);
             EXPECT_TRUE(Visible(d, IDC_SETSCHECKBOX1));
             EXPECT_FALSE(Visible(d, IDC_QOUTCHB));
             EXPECT_EQ(Text(d, IDC_SETSEDIT1), catalog);
