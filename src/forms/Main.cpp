@@ -4,6 +4,7 @@
 #include "forms/About.h"
 #include "forms/CommandIds.h"
 #include "forms/ExportUnit.h"
+#include "forms/SetsUnit.h"
 #include "forms/StatUnit.h"
 #include "platform/Application.h"
 #include "platform/Locale.h"
@@ -301,7 +302,21 @@ void TForm1::StringGrid3KeyPress(char& key) {
     }
 }
 
-void TForm1::SetsActExecute() {}
+// The dialog edits copies; only OK changes the record. The timer then follows the autosave option (a
+// running interval goes on, the count of minutes stays), and the file is written at once, with the
+// window's shape of this moment.
+void TForm1::SetsActExecute() {
+    if (!SetsForm) {
+        SetsForm = std::make_unique<TSetsForm>(Handle());
+    }
+    SetsForm->CopyIn(Settings);
+    if (!SetsForm->ShowModal()) {
+        return;
+    }
+    SetsForm->CopyBack(Settings);
+    SetTimer1Enabled(Settings.AutoSave);
+    LoadSaveSettings(false);
+}
 
 void TForm1::ExportActExecute() {
     if (!ExportForm) {

@@ -37,6 +37,7 @@
 class TAboutBox;
 class TExportForm;
 class TForm2;
+class TSetsForm;
 class TStatForm;
 
 // The settings file beside the executable: its path with the extension replaced by ".ini".
@@ -245,10 +246,12 @@ class TForm1 : public Window {
     bool ShowMaximized = false; // the window appears maximized when first shown (settings)
     ShortDateFormat dates_;     // the user's short date format: lent dates, the catalog file
 
-    // The export dialog and the statistics window, made on first use and kept for the run.
+    // The export dialog, the statistics window and the settings dialog, made on first use and kept for
+    // the run.
     std::unique_ptr<TExportForm> ExportForm;
     std::unique_ptr<TStatForm> StatForm;
     std::unique_ptr<TAboutBox> AboutBox; // the About box, made on first use and kept for the run
+    std::unique_ptr<TSetsForm> SetsForm;
 
     // ---- Controls (children die with the window; the wrappers do not own them) ---------------------
     unique_hfont font_;

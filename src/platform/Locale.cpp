@@ -24,6 +24,10 @@ TimeFormat UserLongTimeFormat() {
                       LocaleText(LOCALE_S2359, "PM"));
 }
 
+char UserDecimalSeparator() {
+    return LocaleText(LOCALE_SDECIMAL, ".")[0];
+}
+
 TDateTime LocalNow() {
     SYSTEMTIME st;
     GetLocalTime(&st);

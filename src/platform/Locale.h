@@ -14,6 +14,8 @@ ShortDateFormat UserShortDateFormat();
 // The long time format of the user's locale, with its texts for the morning and the afternoon.
 TimeFormat UserLongTimeFormat();
 
+// The decimal separator of the user's locale.
+char UserDecimalSeparator();
 // The local date and time now.
 TDateTime LocalNow();
 

@@ -61,3 +61,18 @@ std::int32_t StrToInt(std::string_view text) {
     }
     return value;
 }
+
+std::int32_t RangedInt(std::string_view text, std::int32_t min, std::int32_t max) {
+    std::int32_t value = 0;
+    if (TryStrToInt(text, value)) {
+        return std::clamp(value, min, max);
+    }
+    // Too many digits for 32 bits is still a number, far beyond one bound.
+    const std::size_t sign = !text.empty() && (text[0] == '-' || text[0] == '+') ? 1 : 0;
+    const std::string_view digits = text.substr(sign);
+    if (digits.empty() ||
+        !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        return min;
+    }
+    return text[0] == '-' ? min : max;
+}

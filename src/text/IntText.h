@@ -14,3 +14,7 @@ char* WriteInt(char* out, std::int32_t value);
 bool TryStrToInt(std::string_view text, std::int32_t& value);
 // As TryStrToInt, raising ConvertError "'<text>' is not a valid integer value" on failure.
 std::int32_t StrToInt(std::string_view text);
+
+// A whole number typed into a field that takes only `min`..`max`: text that is a whole number (an optional
+// sign and digits, however many) is brought to the nearer bound when outside; anything else reads as `min`.
+std::int32_t RangedInt(std::string_view text, std::int32_t min, std::int32_t max);

@@ -3,6 +3,7 @@
 // and VESH_UNPACKED (the folder the zip was unpacked to).
 
 #include "Driver.h"
+#include "Shortcut.h"
 #include "TestFolder.h"
 #include "platform/Handles.h"
 #include "resources/version.h"
@@ -24,12 +25,6 @@ std::string Environment(const char* name) {
     char value[MAX_PATH] = {};
     GetEnvironmentVariableA(name, value, MAX_PATH);
     return value;
-}
-
-std::string KnownFolder(int csidl) {
-    char path[MAX_PATH] = {};
-    SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path);
-    return path;
 }
 
 bool Exists(const std::string& path) {
@@ -99,22 +94,6 @@ std::string VersionValue(const std::string& exe, const std::string& name) {
     return value;
 }
 
-std::string ShortcutTarget(const std::string& link) {
-    ComApartment com;
-    ComPtr<IShellLinkA> shellLink;
-    ComPtr<IPersistFile> file;
-    wchar_t widePath[MAX_PATH] = {};
-    MultiByteToWideChar(CP_ACP, 0, link.c_str(), -1, widePath, MAX_PATH);
-    char target[MAX_PATH] = {};
-    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                   reinterpret_cast<void**>(shellLink.put()))) &&
-        SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.put()))) &&
-        SUCCEEDED(file->Load(widePath, STGM_READ))) {
-        shellLink->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH);
-    }
-    return target;
-}
-
 // A visible dialog of any process whose caption starts with this text, with this owner: an installer's
 // window (no owner; the uninstaller's adds a blank for its page) or its message box (owned by it).
 struct DialogSearch {
@@ -166,10 +145,10 @@ class Installer : public testing::Test {
     }
 
     const std::string installer_ = Environment("VESH_INSTALLER");
-    const std::string folder_ = KnownFolder(CSIDL_LOCAL_APPDATA) + "\\Programs\\Veshchehran";
+    const std::string folder_ = SpecialFolder(CSIDL_LOCAL_APPDATA) + "\\Programs\\Veshchehran";
     const std::string exe_ = folder_ + "\\veshchehran.exe";
     const std::string uninstaller_ = folder_ + "\\uninstall.exe";
-    const std::string shortcut_ = KnownFolder(CSIDL_PROGRAMS) + "\\Вещехран.lnk";
+    const std::string shortcut_ = SpecialFolder(CSIDL_PROGRAMS) + "\\Вещехран.lnk";
     const std::vector<std::string> installed_{"history.txt", "license.txt", "uninstall.exe",
                                               "veshchehran.exe"};
 };
@@ -196,7 +175,7 @@ TEST_F(Installer, InstallsSilentlyForTheUserAndUninstallsKeepingTheUsersFiles) {
         EXPECT_EQ(ReadWholeFile(unpacked + "\\" + name), ReadWholeFile(folder_ + "\\" + name)) << name;
     }
 
-    ASSERT_EQ(ShortcutTarget(shortcut_), exe_);
+    ASSERT_EQ(ReadShortcut(shortcut_).target, exe_);
     {
         RunningProgram program(RunningProgram::InPlace{exe_});
         HWND main = program.WaitForWindow("Вещехран - new");

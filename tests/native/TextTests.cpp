@@ -82,6 +82,17 @@ TEST(IntegerText, WritesAndReadsPlainDecimalOnly) {
     EXPECT_THROW(StrToInt("2147483648"), ConvertError);
 }
 
+TEST(IntegerText, RangedFieldBringsNumbersToTheNearerBoundAndReadsOtherTextAsTheLowest) {
+    EXPECT_EQ(RangedInt("+12", 1, 1000), 12);
+    EXPECT_EQ(RangedInt("5000", 1, 1000), 1000);
+    EXPECT_EQ(RangedInt("0", 1, 1000), 1);
+    EXPECT_EQ(RangedInt("99999999999", 1, 1000), 1000);
+    EXPECT_EQ(RangedInt("-99999999999", 1, 1000), 1);
+    for (const char* other : {"", "-", "+", "1,5", "1.5", "+-3", "12a"}) {
+        EXPECT_EQ(RangedInt(other, 1, 1000), 1) << other;
+    }
+}
+
 TEST(Dates, CountDaysFrom30December1899) {
     EXPECT_EQ(Day(1899, 12, 30), 0);
     EXPECT_EQ(Day(1900, 1, 1), 2);

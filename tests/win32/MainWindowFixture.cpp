@@ -160,6 +160,17 @@ void MainWindowFixture::FillAll() {
     Pump();
 }
 
+Texts MainWindowFixture::Run(int commandId, ModalAnswerer& answerer) {
+    form->RunCommand(commandId);
+    Pump();
+    EXPECT_EQ(answerer.Pending(), 0u) << "a window the test answers did not appear";
+    Texts seen;
+    for (const SeenDialog& d : answerer.Seen()) {
+        seen.push_back(d.caption + ": " + d.text);
+    }
+    return seen;
+}
+
 std::string MainWindowFixture::StatusNote() const {
     char text[256] = {};
     SendMessageA(form->StatusBar(), SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(text));

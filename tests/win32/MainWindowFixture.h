@@ -73,6 +73,9 @@ class MainWindowFixture : public testing::Test {
     // Refills the three tables, as a file read ends.
     void FillAll();
 
+    // Runs a command; the answers serve the windows it opens, in order. Gives "caption: text" of each.
+    Texts Run(int commandId, ModalAnswerer& answerer);
+
     // The status note: "База изменена" once the catalogue changed.
     std::string StatusNote() const;
     // Runs the given action's handler through a counter instead, to see which action a route runs.

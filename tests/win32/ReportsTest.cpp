@@ -54,18 +54,6 @@ std::string ClipboardText() {
 
 class ReportsTest : public MainWindowFixture {
   protected:
-    // Runs a command; the answers serve the windows it opens, in order. Gives "caption: text" of each.
-    Texts Run(int commandId, ModalAnswerer& answerer) {
-        form->RunCommand(commandId);
-        Pump();
-        EXPECT_EQ(answerer.Pending(), 0u) << "a window the test answers did not appear";
-        Texts seen;
-        for (const SeenDialog& d : answerer.Seen()) {
-            seen.push_back(d.caption + ": " + d.text);
-        }
-        return seen;
-    }
-
     // The export dialog: `choose` ticks and picks as a person would, then Create is pressed.
     std::function<void(HWND)> Export(std::function<void(HWND)> choose) {
         return [choose](HWND dialog) {

@@ -1,0 +1,82 @@
+#pragma once
+// The settings dialog: every option of the settings record on three tabs ("Общие", "Ярлыки",
+// "Подтверждения"), and the buttons that place a shortcut to the program on the desktop or in the Start
+// menu. The dialog edits copies: the main window puts the record in, shows the dialog, and takes the values
+// back only after OK. The shortcuts are made at once, whatever the dialog's result. Created on first use and
+// kept for the run.
+
+#include "platform/Dialog.h"
+#include "platform/FileDialog.h"
+#include "settings/Settings.h"
+
+#include <array>
+#include <vector>
+
+// Control ids (OK and Cancel carry the dialog manager's own ids, so Enter and Escape reach them).
+constexpr int IDC_SETSPAGECONTROL1 = 101;
+constexpr int IDC_SETSCHECKBOX1 = 102; // open the catalogue at start
+constexpr int IDC_SETSEDIT1 = 103;     // which catalogue
+constexpr int IDC_SETSBUTTON1 = 104;   // "..." chooses it
+constexpr int IDC_SETSCHECKBOX2 = 105; // autosave
+constexpr int IDC_SPINEDIT1 = 106;     // minutes between saves: an edit field
+constexpr int IDC_SPINBUTTON1 = 107;   // and its up and down arrows
+constexpr int IDC_QREGISTRCHB = 108;
+constexpr int IDC_SETSLABEL1 = 109; // the letter-case box's caption; a click on it toggles the box
+constexpr int IDC_ADDFOLDER1BTN = 110;
+constexpr int IDC_ADDFOLDER2BTN = 111;
+constexpr int IDC_ADDFOLDER3BTN = 112;
+constexpr int IDC_QEXITCHB = 113;
+constexpr int IDC_QOUTCHB = 114;
+constexpr int IDC_QINCHB = 115;
+constexpr int IDC_QALLINCHB = 116;
+
+// The range of the minutes between automatic saves.
+constexpr int kMinAutoSaveMinutes = 1;
+constexpr int kMaxAutoSaveMinutes = 1000;
+
+class TSetsForm : public Dialog {
+  public:
+    // Creates the dialog hidden, owned by `owner` (the main window).
+    explicit TSetsForm(HWND owner);
+
+    // Puts the record's values into the controls; a check box whose state changes runs its click handler.
+    void CopyIn(const RecIni& record);
+    // Shows the dialog modally on its first tab; true only for OK.
+    bool ShowModal();
+    // Takes the controls' values into the record.
+    void CopyBack(RecIni& record) const;
+
+  protected:
+    INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    void FormCreate();
+    void FormShow();
+    void CheckBox1Click();
+    void CheckBox2Click();
+    void Button1Click();
+    void Label1Click();
+    void SpinEdit1Exit();
+    void PageControl1Change();
+    void AddFolder3BtnClick(HWND sender);
+
+    // A control on one of the three tabs, placed in the tab's client coordinates.
+    HWND AddToPage(int page, const char* cls, const char* text, DWORD style, DWORD exStyle, int x, int y,
+                   int width, int height, int id);
+    // The area of the tabs' pages within the dialog.
+    RECT PageRect() const;
+    void ShowPage(int page);
+    void SetChecked(HWND box, bool checked, void (TSetsForm::*click)());
+    // Makes the dialog and its tabs taller by `extra` pixels.
+    void GrowBy(int extra);
+
+    HWND PageControl1 = nullptr;
+    HWND CheckBox1 = nullptr, Edit1 = nullptr, Button1 = nullptr, CheckBox2 = nullptr;
+    HWND SpinEdit1 = nullptr, SpinButton1 = nullptr, QRegistrChB = nullptr, Label1 = nullptr;
+    HWND AddFolder1Btn = nullptr, AddFolder2Btn = nullptr, AddFolder3Btn = nullptr;
+    HWND QExitChB = nullptr, QOutChB = nullptr, QInChB = nullptr, QAllInChB = nullptr;
+    HWND BitBtn1 = nullptr, BitBtn2 = nullptr;
+    std::array<std::vector<HWND>, 3> pages_;
+    FileDialog OpenDialog1{FileDialog::Kind::Open};
+    int clientHeight_ = 0;
+};
