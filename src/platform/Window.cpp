@@ -5,26 +5,33 @@
 #include <stdexcept>
 #include <utility>
 
-void Window::RegisterWindowClass(const char* className, HICON icon, HBRUSH background) {
+void RegisterClassOnce(const char* className, WNDPROC procedure, UINT style, HICON icon, HCURSOR cursor,
+                       HBRUSH background) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSEXA existing{};
-    existing.cbSize = sizeof existing;
-    if (GetClassInfoExA(instance, className, &existing)) {
-        return;
-    }
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = StaticWndProc;
+    if (GetClassInfoExA(instance, className, &wc)) {
+        return;
+    }
+    wc = WNDCLASSEXA{};
+    wc.cbSize = sizeof wc;
+    wc.style = style;
+    wc.lpfnWndProc = procedure;
     wc.hInstance = instance;
     wc.hIcon = icon;
     wc.hIconSm = icon;
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.hbrBackground = background ? background : reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.hCursor = cursor;
+    wc.hbrBackground = background;
     wc.lpszClassName = className;
     if (!RegisterClassExA(&wc)) {
         throw std::runtime_error("Cannot register window class " + std::string(className));
     }
+}
+
+void Window::RegisterWindowClass(const char* className, HICON icon, HBRUSH background) {
+    RegisterClassOnce(className, StaticWndProc, CS_DBLCLKS, icon,
+                      LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)),
+                      background ? background : reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
 }
 
 void Window::CreateWindowFor(const char* className, const std::string& caption, DWORD style, DWORD exStyle,

@@ -37,6 +37,11 @@ class Window {
     std::exception_ptr createError_;
 };
 
+// Registers a window class once per process (a second call with the same name does nothing); raises an
+// error when the system refuses it.
+void RegisterClassOnce(const char* className, WNDPROC procedure, UINT style, HICON icon, HCURSOR cursor,
+                       HBRUSH background);
+
 // Creates a control (or another window) inside or owned by `parent` with the id and, when given, the
 // font; `param` travels in lpCreateParams. Raises an error naming the class when the system refuses it.
 HWND CreateControlWindow(DWORD exStyle, const char* className, const char* text, DWORD style, int x, int y,

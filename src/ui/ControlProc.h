@@ -47,22 +47,7 @@ template <typename T> LRESULT CALLBACK ControlWndProc(HWND hwnd, UINT msg, WPARA
 
 // Registers the window class of control T, once per process.
 template <typename T> void RegisterControlClass(const char* className, HCURSOR cursor, HBRUSH background = nullptr) {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    if (GetClassInfoExA(instance, className, &wc)) {
-        return;
-    }
-    wc = WNDCLASSEXA{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = ControlWndProc<T>;
-    wc.hInstance = instance;
-    wc.hCursor = cursor;
-    wc.hbrBackground = background;
-    wc.lpszClassName = className;
-    if (!RegisterClassExA(&wc)) {
-        throw std::runtime_error("Cannot register window class " + std::string(className));
-    }
+    RegisterClassOnce(className, ControlWndProc<T>, 0, nullptr, cursor, background);
 }
 
 } // namespace ui
