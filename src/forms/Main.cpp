@@ -29,7 +29,6 @@ constexpr UINT kTimer1Interval = 60000;
 
 } // namespace
 
-
 std::string DefaultSettingsPath() {
     return SettingsPathFor(Application::ExePath());
 }
@@ -265,7 +264,6 @@ void TForm1::OnSysCommand(WPARAM command, LPARAM lParam, LRESULT& result) {
     result = DefWindowProcA(Handle(), WM_SYSCOMMAND, command, lParam);
 }
 
-
 void TForm1::SetTimer1Enabled(bool enabled) {
     if (enabled == timer1Enabled_) {
         return;
@@ -340,7 +338,8 @@ void TForm1::miStatClick() {
         }
         size = FileSize(document_.FileName());
     }
-    StatForm->ShowStatistics(document_.FileName(), size, CountCatalog(GetCatalog().users, GetCatalog().items));
+    StatForm->ShowStatistics(document_.FileName(), size,
+                             CountCatalog(GetCatalog().users, GetCatalog().items));
 }
 
 // The address goes to the mail program exactly as stored: an empty one opens a message without a

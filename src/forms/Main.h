@@ -236,7 +236,7 @@ class TForm1 : public Window {
     std::string settingsPath_;
     std::string BaseCaption;
     bool OpeningAtStart = false;
-    bool created_ = false; // the creation ran to its end
+    bool created_ = false;          // the creation ran to its end
     std::int32_t AutoSaveTicks = 0; // ticks of Timer1, never reset
     std::int32_t SearchPosition = 0;
     std::string lastSearchText_; // the text the previous item search looked for

@@ -104,15 +104,21 @@ void Initialize(HINSTANCE inst) {
     int x = GetSystemMetrics(SM_CXSCREEN) / 2;
     int y = GetSystemMetrics(SM_CYSCREEN) / 2;
     appWindow = CreateWindowExA(0, kAppClass, title.c_str(),
-                                WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, x, y, 0,
-                                0, nullptr, nullptr, instance, nullptr);
+                                WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, x, y,
+                                0, 0, nullptr, nullptr, instance, nullptr);
 }
 
-HINSTANCE Instance() { return instance ? instance : GetModuleHandleA(nullptr); }
+HINSTANCE Instance() {
+    return instance ? instance : GetModuleHandleA(nullptr);
+}
 
-HWND Handle() { return appWindow; }
+HWND Handle() {
+    return appWindow;
+}
 
-const std::string& Title() { return title; }
+const std::string& Title() {
+    return title;
+}
 
 void SetTitle(const std::string& t) {
     title = t;
@@ -121,7 +127,9 @@ void SetTitle(const std::string& t) {
     }
 }
 
-HWND MainWindow() { return mainWindow; }
+HWND MainWindow() {
+    return mainWindow;
+}
 
 void SetMainWindow(HWND hwnd) {
     mainWindow = hwnd;
@@ -136,9 +144,13 @@ void Minimize() {
     }
 }
 
-void SetAccelerators(HACCEL accel) { accelerators = accel; }
+void SetAccelerators(HACCEL accel) {
+    accelerators = accel;
+}
 
-void SetModelessDialog(HWND dialog) { modelessDialog = dialog; }
+void SetModelessDialog(HWND dialog) {
+    modelessDialog = dialog;
+}
 
 int Run() {
     MSG msg;

@@ -90,7 +90,8 @@ void Dialog::CreateFrame(HWND owner, const std::string& caption, DWORD style, DW
 
 HWND Dialog::CreateControl(const char* cls, const char* text, DWORD style, DWORD exStyle, int x, int y,
                            int width, int height, int id) const {
-    return CreateControlWindow(exStyle, cls, text, WS_CHILD | style, x, y, width, height, hwnd_, id, font_.get());
+    return CreateControlWindow(exStyle, cls, text, WS_CHILD | style, x, y, width, height, hwnd_, id,
+                               font_.get());
 }
 
 INT_PTR CALLBACK Dialog::StaticDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -109,6 +109,6 @@ void Picture::Draw(HDC dc, const RECT& to) const {
     SelectObjectGuard select(source.get(), bitmap_.get());
     SetStretchBltMode(dc, HALFTONE);
     SetBrushOrgEx(dc, 0, 0, nullptr);
-    StretchBlt(dc, to.left, to.top, to.right - to.left, to.bottom - to.top, source.get(), 0, 0, width_, height_,
-               SRCCOPY);
+    StretchBlt(dc, to.left, to.top, to.right - to.left, to.bottom - to.top, source.get(), 0, 0, width_,
+               height_, SRCCOPY);
 }

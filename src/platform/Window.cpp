@@ -49,9 +49,9 @@ void Window::CreateWindowFor(const char* className, const std::string& caption, 
 
 HWND CreateControlWindow(DWORD exStyle, const char* className, const char* text, DWORD style, int x, int y,
                          int width, int height, HWND parent, int id, HFONT font, void* param) {
-    HWND hwnd = CreateWindowExA(exStyle, className, text, style, x, y, width, height, parent,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr),
-                                param);
+    HWND hwnd =
+        CreateWindowExA(exStyle, className, text, style, x, y, width, height, parent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), param);
     if (!hwnd) {
         throw std::runtime_error("Cannot create a window of class " + std::string(className));
     }
@@ -98,6 +98,10 @@ LRESULT CALLBACK Window::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
     return result;
 }
 
-void ShowExceptionBox(const std::exception& e) { ShowErrorBox(e.what()); }
+void ShowExceptionBox(const std::exception& e) {
+    ShowErrorBox(e.what());
+}
 
-void ShowUnknownErrorBox() { ShowErrorBox("Unknown error"); }
+void ShowUnknownErrorBox() {
+    ShowErrorBox("Unknown error");
+}

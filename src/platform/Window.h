@@ -23,8 +23,8 @@ class Window {
     static void RegisterWindowClass(const char* className, HICON icon = nullptr, HBRUSH background = nullptr);
     // Creates the window; `this` travels in lpCreateParams. Raises the error that WM_NCCREATE or
     // WM_CREATE raised, or one of its own when the system refuses the window.
-    void CreateWindowFor(const char* className, const std::string& caption, DWORD style, DWORD exStyle,
-                         int x, int y, int width, int height, HWND owner, HMENU menu);
+    void CreateWindowFor(const char* className, const std::string& caption, DWORD style, DWORD exStyle, int x,
+                         int y, int width, int height, HWND owner, HMENU menu);
 
     virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     // Called after WM_NCDESTROY; the handle is already gone.

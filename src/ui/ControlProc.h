@@ -46,7 +46,8 @@ template <typename T> LRESULT CALLBACK ControlWndProc(HWND hwnd, UINT msg, WPARA
 }
 
 // Registers the window class of control T, once per process.
-template <typename T> void RegisterControlClass(const char* className, HCURSOR cursor, HBRUSH background = nullptr) {
+template <typename T>
+void RegisterControlClass(const char* className, HCURSOR cursor, HBRUSH background = nullptr) {
     RegisterClassOnce(className, ControlWndProc<T>, 0, nullptr, cursor, background);
 }
 

@@ -25,8 +25,9 @@ void FlatButton::Create(HWND parent, int id, const std::string& caption, int x, 
     font_ = font;
     pictures_ = pictures;
     enabledImage_ = enabledImage;
-    HWND button = CreateControlWindow(0, "BUTTON", caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
-                                      x, y, width, height, parent, id, font);
+    HWND button =
+        CreateControlWindow(0, "BUTTON", caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
+                            x, y, width, height, parent, id, font);
     SubclassControl(button, this);
 }
 

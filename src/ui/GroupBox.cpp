@@ -19,8 +19,8 @@ void GroupBox::Create(HWND parent, int id, const std::string& caption, HFONT fon
     RegisterControlClass<GroupBox>(kClass, LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
     font_ = font;
     CreateControlWindow(WS_EX_CONTROLPARENT, kClass, caption.c_str(),
-                        WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 0, 0, parent, id, nullptr,
-                        this);
+                        WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 0, 0, parent, id,
+                        nullptr, this);
 }
 
 int GroupBox::Width() const {

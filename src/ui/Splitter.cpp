@@ -18,8 +18,8 @@ const char* const kClass = "VeshSplitter";
 void Splitter::Create(HWND parent, int id, Orientation orientation) {
     orientation_ = orientation;
     RegisterControlClass<Splitter>(kClass, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-    CreateControlWindow(0, kClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0, parent, id, nullptr,
-                        this);
+    CreateControlWindow(0, kClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0, parent, id,
+                        nullptr, this);
 }
 
 int Splitter::ParentPosition(LPARAM lParam) const {

@@ -11,8 +11,8 @@ void StatusBar::Create(HWND parent, int id, HFONT font, const std::vector<int>& 
     height_ = height;
     // It would size itself to its font; the window places it at its own height instead.
     hwnd_ = CreateControlWindow(0, STATUSCLASSNAMEA, "",
-                                WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | CCS_NORESIZE | CCS_NOPARENTALIGN, 0, 0, 0,
-                                0, parent, id, font);
+                                WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | CCS_NORESIZE | CCS_NOPARENTALIGN, 0,
+                                0, 0, 0, parent, id, font);
     std::vector<int> edges;
     int right = 0;
     for (int width : panelWidths) {

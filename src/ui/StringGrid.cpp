@@ -501,8 +501,8 @@ void StringGrid::OnPaint() {
         IntersectClipRect(memory.get(), area.left, area.top, area.right, area.bottom);
         FillRect(memory.get(), &area, GetSysColorBrush(COLOR_WINDOW));
         Base(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.get()), PRF_CLIENT);
-        BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, memory.get(), area.left,
-               area.top, SRCCOPY);
+        BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, memory.get(),
+               area.left, area.top, SRCCOPY);
     }
 }
 

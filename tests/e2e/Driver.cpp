@@ -186,8 +186,8 @@ int CloseAndWait(RunningProgram& program, HWND main, std::vector<RemoteDialog>& 
 
 std::string RemoteWindowText(HWND hwnd) {
     char buffer[4096] = {};
-    SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 5000,
-                        nullptr);
+    SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG,
+                        5000, nullptr);
     return buffer;
 }
 
@@ -196,9 +196,13 @@ void PressButton(HWND dialog, int buttonId) {
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, buttonId)));
 }
 
-void RunCommand(HWND window, int commandId) { PostMessageA(window, WM_COMMAND, MAKEWPARAM(commandId, 0), 0); }
+void RunCommand(HWND window, int commandId) {
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(commandId, 0), 0);
+}
 
-int RemoteListViewCount(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
+int RemoteListViewCount(HWND list) {
+    return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+}
 
 std::string RemoteListViewText(HANDLE process, HWND list, int row, int column) {
     constexpr size_t kText = 1024;
@@ -263,7 +267,8 @@ bool SaveWindowBitmap(HWND hwnd, const std::string& path) {
     header.bfOffBits = sizeof header + sizeof info.bmiHeader;
     header.bfSize = header.bfOffBits + imageSize;
     bool ok = false;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file =
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) {
         DWORD written = 0;
         ok = WriteFile(file, &header, sizeof header, &written, nullptr) &&

@@ -12,7 +12,9 @@
 
 namespace {
 
-std::string ButtonText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
+std::string ButtonText(HWND dialog, int id) {
+    return WindowText(GetDlgItem(dialog, id));
+}
 
 } // namespace
 
@@ -93,7 +95,8 @@ class FailingWindow : public Window {
   public:
     FailingWindow() {
         RegisterWindowClass("VeshFailingWindow");
-        CreateWindowFor("VeshFailingWindow", "failing", WS_OVERLAPPEDWINDOW, 0, 0, 0, 200, 100, nullptr, nullptr);
+        CreateWindowFor("VeshFailingWindow", "failing", WS_OVERLAPPEDWINDOW, 0, 0, 0, 200, 100, nullptr,
+                        nullptr);
     }
     ~FailingWindow() override { DestroyWindow(Handle()); }
     int afterError = 0;

@@ -29,7 +29,8 @@ BOOL CALLBACK CollectDialogs(HWND hwnd, LPARAM lParam) {
 
 BOOL CALLBACK FindDialog(HWND hwnd, LPARAM lParam) {
     auto* search = reinterpret_cast<Search*>(lParam);
-    const bool foreign = std::find(search->foreign->begin(), search->foreign->end(), hwnd) != search->foreign->end();
+    const bool foreign =
+        std::find(search->foreign->begin(), search->foreign->end(), hwnd) != search->foreign->end();
     if (IsDialogWindow(hwnd) && IsWindowEnabled(hwnd) && hwnd != search->skip && !foreign) {
         search->found = hwnd;
         return FALSE;
