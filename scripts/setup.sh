@@ -32,6 +32,7 @@ need_packages() {
     command -v ninja >/dev/null || missing+=(ninja-build)
     command -v g++ >/dev/null || missing+=(g++)
     command -v clang++-14 >/dev/null || missing+=(clang-14)
+    command -v clang-format >/dev/null || missing+=(clang-format)
     [ -e /usr/lib/llvm-14/lib/clang/14.0.6/lib/linux/libclang_rt.fuzzer-x86_64.a ] || missing+=(libclang-rt-14-dev)
     [ -d /usr/src/googletest/googletest ] || missing+=(googletest)
     [ -e /usr/include/gtest/gtest.h ] || missing+=(libgtest-dev)
