@@ -92,9 +92,6 @@ void Generate(Catalog& c, int debtors, int items) {
 
 int main() {
     ComApartment com;
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_BAR_CLASSES |
-                                             ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&icc);
     Application::Initialize(GetModuleHandleA(nullptr));
 
     char temp[MAX_PATH] = {};

@@ -1,5 +1,7 @@
 #include "platform/Application.h"
 
+#include <commctrl.h>
+
 #include "platform/Window.h"
 
 #include <vector>
@@ -92,6 +94,10 @@ namespace Application {
 
 void Initialize(HINSTANCE inst) {
     instance = inst;
+    // The common controls every window of the program uses: tables, bars, tabs, up-down fields.
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_BAR_CLASSES |
+                                             ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&icc);
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = AppWndProc;

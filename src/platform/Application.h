@@ -13,7 +13,7 @@
 
 namespace Application {
 
-// Creates the application window. Call once, before the main window.
+// Loads the common controls and creates the application window. Call once, before the main window.
 void Initialize(HINSTANCE instance);
 HINSTANCE Instance();
 HWND Handle();

@@ -101,9 +101,6 @@ void FillSmallCatalogue(TForm1& form) {
 
 int main() {
     ComApartment com;
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_BAR_CLASSES |
-                                             ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&icc);
     Application::Initialize(GetModuleHandleA(nullptr));
 
     TestFolder folder("show");

@@ -9,9 +9,6 @@
 
 int main(int argc, char** argv) {
     ComApartment com;
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_BAR_CLASSES |
-                                             ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&icc);
     Application::Initialize(GetModuleHandleA(nullptr));
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
