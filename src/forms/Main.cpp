@@ -88,6 +88,10 @@ bool TForm1::CommandEnabled(int commandId) const {
 }
 
 LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == FindDialog::Message()) {
+        OnFindDialogMessage(lParam);
+        return 0;
+    }
     switch (msg) {
     case WM_CREATE: FormCreate(); return 0;
     case WM_CLOSE:
@@ -280,25 +284,7 @@ void TForm1::SetStatusText(int panel, const std::string& text) {
     StatusBar1.SetText(panel, text);
 }
 
-// ---- Commands of later work, and the reports ----------------------------------------------------------
-// The commands not built yet are bound to their menu entries and actions; each does nothing for now.
-
-void TForm1::miFindClick() {}
-
-void TForm1::FindDialog1Find() {}
-
-// Enter edits the selected debtor or item (when its command is enabled).
-void TForm1::StringGrid2KeyPress(char& key) {
-    if (key == '\r') {
-        EditUAct.Execute();
-    }
-}
-
-void TForm1::StringGrid3KeyPress(char& key) {
-    if (key == '\r') {
-        EditIAct.Execute();
-    }
-}
+// ---- Settings, the reports, mail, About and history ------------------------------------------------
 
 // The dialog edits copies; only OK changes the record. The timer then follows the autosave option (a
 // running interval goes on, the count of minutes stays), and the file is written at once, with the

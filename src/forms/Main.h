@@ -4,7 +4,8 @@
 // selected debtor holds); two splitters, a type filter and a status bar.
 //
 // The window holds the catalogue as a document for the whole run. Its implementation is split by subject:
-//   Main.cpp          creation, dispatch, the window's own messages, and the commands of later work
+//   Main.cpp          creation, dispatch, the window's own messages, settings, the reports, mail, About
+//   MainSearch.cpp    the item search (find dialog, Find next) and the tables' quick search
 //   MainLayout.cpp    actions, menus, the controls, their layout and the splitters' limits
 //   MainTables.cpp    the refresh routines, the records of the selected rows, the tables' own handlers,
 //                     the check boxes and the type filter
@@ -15,6 +16,7 @@
 #include "catalog/Catalog.h"
 #include "catalog/Document.h"
 #include "platform/FileDialog.h"
+#include "platform/FindDialog.h"
 #include "platform/Handles.h"
 #include "platform/Locale.h"
 #include "platform/Window.h"
@@ -82,6 +84,8 @@ class TForm1 : public Window {
     HWND LentItemsBox() const { return GroupBox1.Handle(); }
     HWND DebtorsSplitter() const { return Splitter2.Handle(); }
     HWND LentItemsSplitter() const { return Splitter1.Handle(); }
+    // The find dialog while it is open, else nullptr.
+    HWND FindDialogWindow() const { return FindDialog1.Handle(); }
     // Whether the action with this command id is enabled.
     bool CommandEnabled(int commandId) const;
     // Whether the autosave timer runs.
@@ -161,11 +165,25 @@ class TForm1 : public Window {
     static LRESULT CALLBACK FilterKeySubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                               DWORD_PTR data);
 
-    // ---- Main.cpp: commands of later work (search, settings, export, statistics, mail, About, history)
+    // The type filter's check box, and the type it lets through: false while the filter lets every
+    // type through (unchecked, or no entry chosen).
+    bool FilterChecked() const;
+    bool ActiveFilterType(std::string& type) const;
+
+    // ---- MainSearch.cpp: the item search and the quick search --------------------------------------
     void miFindClick();
+    void OnFindDialogMessage(LPARAM lParam);
     void FindDialog1Find();
+    // Selects the item's row: in the free items table, or its holder's row and then its own among his.
+    void ShowItem(const TItemRec& item);
+    // Selects a data row and scrolls the table to have it in the middle of the view where possible.
+    void SelectRowCentered(ui::StringGrid& table, int row);
     void StringGrid2KeyPress(char& key);
     void StringGrid3KeyPress(char& key);
+    // Selects the first row from the typed letter or digit on; false when the key selects nothing.
+    bool QuickSearch(ui::StringGrid& table, char typed);
+
+    // ---- Main.cpp: settings, export, statistics, mail, About, history ---------------------------------
     void SetsActExecute();
     void ExportActExecute();
     void miStatClick();
@@ -240,7 +258,7 @@ class TForm1 : public Window {
     std::int32_t AutoSaveTicks = 0; // ticks of Timer1, never reset
     std::int32_t SearchPosition = 0;
     std::string lastSearchText_; // the text the previous item search looked for
-    HWND FindDialog1 = nullptr;  // the modeless find dialog while it exists
+    FindDialog FindDialog1;      // the modeless find dialog, with its text, for the whole run
     TForm2* Form2 = nullptr;     // the editor dialog (not owned)
     bool timer1Enabled_ = false;
     bool ShowMaximized = false; // the window appears maximized when first shown (settings)

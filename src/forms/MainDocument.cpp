@@ -197,7 +197,7 @@ bool TForm1::ModalDialogOpen() const {
     if (!IsWindowEnabled(Handle())) {
         return true;
     }
-    ModalSearch search{FindDialog1};
+    ModalSearch search{FindDialog1.Handle()};
     EnumThreadWindows(GetCurrentThreadId(), FindModalDialog, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }

@@ -16,6 +16,23 @@ bool IsChecked(HWND checkBox) {
 
 } // namespace
 
+// The type filter applies while its check box is checked and an entry is chosen, enabled or not.
+bool TForm1::ActiveFilterType(std::string& type) const {
+    const LRESULT chosen = SendMessageA(FilterCB, CB_GETCURSEL, 0, 0);
+    if (!FilterChecked() || chosen == CB_ERR) {
+        return false;
+    }
+    const LRESULT length = SendMessageA(FilterCB, CB_GETLBTEXTLEN, static_cast<WPARAM>(chosen), 0);
+    type.assign(static_cast<size_t>(std::max<LRESULT>(length, 0)) + 1, '\0');
+    SendMessageA(FilterCB, CB_GETLBTEXT, static_cast<WPARAM>(chosen), reinterpret_cast<LPARAM>(type.data()));
+    type.resize(static_cast<size_t>(std::max<LRESULT>(length, 0)));
+    return true;
+}
+
+bool TForm1::FilterChecked() const {
+    return IsChecked(FilterChB);
+}
+
 // ---- The refresh routines --------------------------------------------------------------------------
 
 void TForm1::UpdateCommands() {
@@ -39,18 +56,8 @@ void TForm1::FillFreeItems() {
     StringGrid3.SetRowCount(2);
     StringGrid3.ClearRow(1);
 
-    // The type filter applies while its check box is checked and an entry is chosen, enabled or not.
     std::string type;
-    bool filtered = false;
-    const LRESULT chosen = SendMessageA(FilterCB, CB_GETCURSEL, 0, 0);
-    if (IsChecked(FilterChB) && chosen != CB_ERR) {
-        const LRESULT length = SendMessageA(FilterCB, CB_GETLBTEXTLEN, static_cast<WPARAM>(chosen), 0);
-        type.assign(static_cast<size_t>(std::max<LRESULT>(length, 0)) + 1, '\0');
-        SendMessageA(FilterCB, CB_GETLBTEXT, static_cast<WPARAM>(chosen),
-                     reinterpret_cast<LPARAM>(type.data()));
-        type.resize(static_cast<size_t>(std::max<LRESULT>(length, 0)));
-        filtered = true;
-    }
+    const bool filtered = ActiveFilterType(type);
 
     int n = 0;
     for (const auto& item : GetCatalog().items) {

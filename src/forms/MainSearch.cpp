@@ -1,0 +1,137 @@
+// The two searches of the main window: the item search through the find dialog and Find next, and the
+// quick search that jumps to a table row by the letter typed.
+
+#include "forms/Main.h"
+
+#include "catalog/Lending.h"
+#include "catalog/Search.h"
+#include "platform/MsgBox.h"
+#include "text/Letters.h"
+
+namespace {
+
+// The data row a record was filled into, or 0.
+template <typename Record> int RowOfRecord(const ui::RecordGrid<Record>& table, const Record* record) {
+    for (int row = 1; row < table.RowCount(); ++row) {
+        if (table.RecordOf(row) == record) {
+            return row;
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
+void TForm1::miFindClick() {
+    FindDialog1.Show(Handle());
+}
+
+void TForm1::OnFindDialogMessage(LPARAM lParam) {
+    if (FindDialog1.Notice(lParam) == FindDialog::Event::FindNext) {
+        FindDialog1Find();
+    }
+}
+
+// Searches the items from the one after the last hit; the first search with a new text starts from the
+// first item. A run that finds nothing says so and the next one starts from the first item again.
+void TForm1::FindDialog1Find() {
+    const std::string text = FindDialog1.Text();
+    FindDialog1.Close();
+    if (text != lastSearchText_) {
+        lastSearchText_ = text;
+        SearchPosition = 0;
+    }
+    std::string type;
+    const bool filtered = ActiveFilterType(type);
+    const int hit =
+        FindItemFrom(GetCatalog().items, UpperCase(text), SearchPosition, filtered ? &type : nullptr);
+    if (hit < 0) {
+        SearchPosition = 0;
+        std::string message = "Не удается найти \"" + text + "\"!";
+        if (FilterChecked()) {
+            message += "\nПопробуйте отключить фильтр.";
+        }
+        WarningBox(Handle(), message);
+        return;
+    }
+    SearchPosition = hit + 1;
+    ShowItem(GetCatalog().items[hit]);
+}
+
+// A free item is shown in the free items table; a lent one through its holder: his row in the debtors
+// table, then the item's row among his. The rows are those filled from the records themselves, so an
+// item or a debtor that shares its text with another is shown, not the other. A record without a row
+// (a holder hidden by the debtors check box) leaves that table's selection as it was.
+void TForm1::ShowItem(const TItemRec& item) {
+    if (item.HolderId == 0) {
+        if (const int row = RowOfRecord(StringGrid3, &item)) {
+            SelectRowCentered(StringGrid3, row);
+        }
+        UpdateCommands();
+        return;
+    }
+    const TUserRec* holder = HolderOf(GetCatalog().users, item);
+    if (!holder) {
+        return;
+    }
+    if (const int row = RowOfRecord(StringGrid2, holder)) {
+        SelectRowCentered(StringGrid2, row);
+    }
+    FillUserItems();
+    if (const int row = RowOfRecord(StringGrid1, &item)) {
+        SelectRowCentered(StringGrid1, row);
+    }
+    UpdateCommands();
+}
+
+// The row goes to the middle of the view where the table's length allows: near either end the view
+// stays at that end.
+void TForm1::SelectRowCentered(ui::StringGrid& table, int row) {
+    table.SetRow(row);
+    const int visible = table.VisibleRowCount();
+    const int half = visible / 2;
+    const int count = table.RowCount();
+    int top = row - half;
+    if (row <= half) {
+        top = 1;
+    } else if (row >= count - half) {
+        top = count - visible;
+    }
+    table.SetTopRow(top);
+}
+
+// Enter edits the selected debtor; a letter or digit selects the first debtor from that letter on.
+void TForm1::StringGrid2KeyPress(char& key) {
+    if (key == '\r') {
+        EditUAct.Execute();
+        return;
+    }
+    if (QuickSearch(StringGrid2, key)) {
+        FollowSelectedDebtor();
+    }
+}
+
+void TForm1::StringGrid3KeyPress(char& key) {
+    if (key == '\r') {
+        EditIAct.Execute();
+        return;
+    }
+    if (QuickSearch(StringGrid3, key)) {
+        UpdateCommands();
+    }
+}
+
+// Every key starts afresh from the first row: typed letters are not collected into a word.
+bool TForm1::QuickSearch(ui::StringGrid& table, char typed) {
+    const char key = QuickSearchKey(typed);
+    if (key == 0) {
+        return false;
+    }
+    for (int row = 1; row < table.RowCount(); ++row) {
+        if (QuickSearchLandsOn(key, table.Cell(0, row))) {
+            SelectRowCentered(table, row);
+            return true;
+        }
+    }
+    return false;
+}

@@ -1,0 +1,206 @@
+// The item search through the real find dialog and Find next, the centring of the rows it finds, and the
+// quick search by a letter typed into a table.
+#include "MainWindowFixture.h"
+
+#include "platform/Application.h"
+
+namespace {
+
+constexpr int kFindWhat = 0x480;
+
+class SearchTest : public MainWindowFixture {
+  protected:
+    // Opens the find dialog, or brings it up.
+    HWND OpenFindDialog() {
+        form->RunCommand(IDM_FIND);
+        HWND dialog = form->FindDialogWindow();
+        EXPECT_TRUE(dialog && IsWindowVisible(dialog));
+        return dialog;
+    }
+    // Opens the find dialog and types the text into its field.
+    HWND TypeIntoFindDialog(const std::string& text) {
+        HWND dialog = OpenFindDialog();
+        HWND field = GetDlgItem(dialog, kFindWhat);
+        SetWindowTextA(field, text.c_str());
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kFindWhat, EN_CHANGE), reinterpret_cast<LPARAM>(field));
+        return dialog;
+    }
+    // Types the text and presses the dialog's Find next button; gives the texts of the boxes that
+    // appear (the not-found box, when `notFound`, answered with OK).
+    Texts Find(const std::string& text, bool notFound = false) {
+        HWND dialog = TypeIntoFindDialog(text);
+        ModalAnswerer answerer; // made now, it leaves the find dialog alone
+        if (notFound) {
+            answerer.Press(IDOK);
+        }
+        SendMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+        Pump();
+        EXPECT_EQ(form->FindDialogWindow(), nullptr) << "Find next closes the dialog";
+        EXPECT_EQ(answerer.Pending(), 0u);
+        return Seen(answerer);
+    }
+    Texts FindNext(bool notFound = false) {
+        ModalAnswerer answerer;
+        if (notFound) {
+            answerer.Press(IDOK);
+        }
+        Run(IDM_FINDNEXT, answerer);
+        return Seen(answerer);
+    }
+    static Texts Seen(const ModalAnswerer& answerer) {
+        Texts seen;
+        for (const SeenDialog& d : answerer.Seen()) {
+            seen.push_back(d.text);
+        }
+        return seen;
+    }
+    void Type(ui::StringGrid& table, char key) {
+        SetFocus(table.Handle());
+        SendMessageA(table.Handle(), WM_CHAR, static_cast<unsigned char>(key), 1);
+        Pump();
+    }
+    void ChooseFilterType(const char* type) {
+        HWND combo = form->FilterComboBox();
+        const LRESULT entry = type ? SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                                  reinterpret_cast<LPARAM>(type))
+                                   : -1;
+        SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
+        SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(IDC_FILTERCB, CBN_CLOSEUP),
+                     reinterpret_cast<LPARAM>(combo));
+        Pump();
+    }
+};
+
+} // namespace
+
+// Find next walks down the items and, past the last hit, says so and starts over; a new text starts from
+// the first item; a lent item is shown through its holder.
+TEST_F(SearchTest, FindNextWalksThroughTheItemsAndStartsOverAfterTheLast) {
+    AddDebtor("Анна", 1);
+    AddDebtor("Борис", 2);
+    AddItem("Альбом", "Альбомы");
+    AddItem("Атлас", "Книги", 2);
+    AddItem("Книга", "Книги");
+    AddItem("Книжка", "Книги", 2);
+    AddItem("Тетрадь", "Тетради");
+    FillAll();
+
+    // Nothing typed yet: F3 searches for the empty text, which nothing contains.
+    EXPECT_EQ(FindNext(true), Texts{"Не удается найти \"\"!"});
+
+    // The dialog's other choices are shown but fixed.
+    HWND dialog = TypeIntoFindDialog("кни");
+    for (int id : {0x420, 0x421, 0x410, 0x411}) {
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, id))) << id;
+    }
+    // Enter in the dialog's field reaches it through the program's message loop.
+    {
+        ModalAnswerer noBox;
+        PostMessageA(GetDlgItem(dialog, kFindWhat), WM_KEYDOWN, VK_RETURN, 1);
+        Application::ProcessMessages();
+        Pump();
+        EXPECT_EQ(Seen(noBox), Texts{});
+    }
+    EXPECT_EQ(form->FindDialogWindow(), nullptr);
+    EXPECT_EQ(ListViewRow(FreeItems()), 2); // Альбом, Книга, Тетрадь
+    EXPECT_EQ(FreeItems().Row(), 2);
+
+    EXPECT_EQ(FindNext(), Texts{});
+    EXPECT_EQ(Debtors().Cell(0, Debtors().Row()), "Борис");
+    EXPECT_EQ(ColumnOf(LentItems(), 1), (Texts{"Атлас", "Книжка"}));
+    EXPECT_EQ(ListViewRow(LentItems()), 2);
+    EXPECT_TRUE(IsWindowEnabled(form->InButton()));
+
+    EXPECT_EQ(FindNext(true), Texts{"Не удается найти \"кни\"!"});
+    ClickRow(FreeItems(), 1);
+    EXPECT_EQ(FindNext(), Texts{});
+    EXPECT_EQ(FreeItems().Row(), 2);
+
+    // The dialog comes back with the text it had; another text starts from the first item again.
+    EXPECT_EQ(WindowText(GetDlgItem(OpenFindDialog(), kFindWhat)), "кни");
+    EXPECT_EQ(Find("тет"), Texts{});
+    EXPECT_EQ(FreeItems().Row(), 3);
+    EXPECT_EQ(Find("ИГА"), Texts{});
+    EXPECT_EQ(FreeItems().Row(), 2);
+    EXPECT_EQ(Find("тЕТ"), Texts{});
+    EXPECT_EQ(FreeItems().Row(), 3);
+}
+
+// With the filter on, only items of the chosen type are found, lent or free, and the warning suggests
+// switching the filter off; with no type chosen the filter lets every type through, yet still gets the
+// suggestion.
+TEST_F(SearchTest, TheTypeFilterLimitsTheSearchAndTheWarningSuggestsSwitchingItOff) {
+    AddDebtor("Анна", 1);
+    AddItem("Диск с книгой", "Диски", 1);
+    AddItem("Книга", "Книги");
+    AddItem("Книжка", "Книги", 1);
+    FillAll();
+    SendMessageA(form->FilterCheckBox(), BM_CLICK, 0, 0);
+    ChooseFilterType("Книги");
+
+    EXPECT_EQ(Find("кни"), Texts{});
+    EXPECT_EQ(FreeItems().Cell(0, FreeItems().Row()), "Книга");
+    EXPECT_EQ(FindNext(), Texts{});
+    EXPECT_EQ(LentItems().Cell(1, LentItems().Row()), "Книжка");
+    EXPECT_EQ(FindNext(true), Texts{"Не удается найти \"кни\"!\nПопробуйте отключить фильтр."});
+
+    ChooseFilterType(nullptr);
+    EXPECT_EQ(Find("диск"), Texts{});
+    EXPECT_EQ(LentItems().Cell(1, LentItems().Row()), "Диск с книгой");
+    EXPECT_EQ(FindNext(true), Texts{"Не удается найти \"диск\"!\nПопробуйте отключить фильтр."});
+}
+
+// A found row stands in the middle of the view, except near either end of the table.
+TEST_F(SearchTest, TheFoundRowIsCentredWhereTheTableAllows) {
+    for (int i = 1; i <= 200; ++i) {
+        AddItem("Предмет " + std::string(i < 10 ? "00" : i < 100 ? "0" : "") + std::to_string(i));
+    }
+    FillAll();
+    const int visible = FreeItems().VisibleRowCount();
+    ASSERT_GT(visible, 2);
+    ASSERT_LT(visible, 100);
+
+    Find("предмет 150");
+    EXPECT_EQ(FreeItems().Row(), 150);
+    EXPECT_EQ(FreeItems().TopRow(), 150 - visible / 2);
+    Find("предмет 199");
+    EXPECT_EQ(FreeItems().Row(), 199);
+    EXPECT_EQ(FreeItems().TopRow(), 201 - visible);
+    Find("предмет 002");
+    EXPECT_EQ(FreeItems().Row(), 2);
+    EXPECT_EQ(FreeItems().TopRow(), 1);
+}
+
+// A letter or digit typed into the debtors or the free items table selects the first row from it on;
+// other keys, and keys no row answers, leave the selection alone.
+TEST_F(SearchTest, QuickSearchJumpsToTheFirstRowFromTheTypedLetter) {
+    Type(Debtors(), 'а'); // an empty table
+    EXPECT_EQ(Debtors().Row(), 1);
+
+    AddDebtor("Анна", 1);
+    AddDebtor("Борис", 2);
+    AddDebtor("Вера", 3);
+    AddItem("1 том", "Книги");
+    AddItem("Атлас", "Книги");
+    AddItem("Удочка", "Снасти", 2);
+    FillAll();
+
+    Type(Debtors(), 'б');
+    EXPECT_EQ(ListViewRow(Debtors()), 2);
+    EXPECT_EQ(ColumnOf(LentItems(), 1), Texts{"Удочка"}); // the lent items follow at once
+    Type(Debtors(), 'a');                                 // Latin: every Cyrillic letter comes after it
+    EXPECT_EQ(Debtors().Row(), 1);
+    Type(Debtors(), 'Б');
+    EXPECT_EQ(Debtors().Row(), 2);
+    for (char ignored : {'г', 'ё', 'Ё', ' ', '.'}) {
+        Type(Debtors(), ignored);
+        EXPECT_EQ(Debtors().Row(), 2) << static_cast<int>(static_cast<unsigned char>(ignored));
+    }
+
+    Type(FreeItems(), 'я');
+    EXPECT_EQ(FreeItems().Row(), 1);
+    Type(FreeItems(), 'а');
+    EXPECT_EQ(ListViewRow(FreeItems()), 2);
+    Type(FreeItems(), '1');
+    EXPECT_EQ(FreeItems().Row(), 1);
+}
