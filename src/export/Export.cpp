@@ -1,7 +1,6 @@
 #include "export/Export.h"
 
 #include "text/IntText.h"
-#include "text/Letters.h"
 
 #include <stdexcept>
 #include <unordered_map>
@@ -44,13 +43,8 @@ std::string DebtorEntry(const TUserRec& debtor) {
     return debtor.Name + CountText(debtor);
 }
 
-std::string NameOfEntry(std::string_view entry) {
-    const std::size_t cut = entry.rfind(" (");
-    return std::string(cut == std::string_view::npos ? entry : entry.substr(0, cut));
-}
-
 std::vector<std::string> BuildExportLines(const UserList& users, const ItemList& items,
-                                          const std::vector<std::string>& selectedNames, ExportFormat format,
+                                          const std::vector<const TUserRec*>& selected, ExportFormat format,
                                           const ExportClock& clock) {
     if (format == ExportFormat::WordFile) {
         throw std::invalid_argument("Word files are not written");
@@ -58,10 +52,7 @@ std::vector<std::string> BuildExportLines(const UserList& users, const ItemList&
     const bool html = format == ExportFormat::HtmlFile;
     const std::string now = DateTimeText(clock.now, clock.dates, clock.times);
 
-    std::unordered_set<std::string> chosen;
-    for (const std::string& name : selectedNames) {
-        chosen.insert(UpperCase(name));
-    }
+    const std::unordered_set<const TUserRec*> chosen(selected.begin(), selected.end());
     // The things each debtor holds, in list order, gathered in one pass.
     std::unordered_map<std::int32_t, std::vector<const TItemRec*>> held;
     for (const auto& item : items) {
@@ -86,10 +77,8 @@ std::vector<std::string> BuildExportLines(const UserList& users, const ItemList&
         lines.push_back("<table align=\"center\" border=\"0\" cellspacing=\"10\" cellpadding=\"0\">");
     }
 
-    std::string key;
     for (const auto& debtor : users) {
-        UpperCaseInto(debtor->Name, key);
-        if (!chosen.contains(key)) {
+        if (!chosen.contains(debtor.get())) {
             continue;
         }
         const auto found = debtor->Id != 0 ? held.find(debtor->Id) : held.end();

@@ -24,16 +24,14 @@ struct ExportClock {
 
 // A debtor's row in the export dialog: "<name> (<number of things he holds>)".
 std::string DebtorEntry(const TUserRec& debtor);
-// The name back from a row: the text before its last " (". A name that itself holds " (" comes back
-// whole.
-std::string NameOfEntry(std::string_view entry);
 
-// The lines of the export of the debtors whose names equal one of `selectedNames`, letter case ignored,
-// in list order, each with the things he holds in list order. The text file and the page begin with a
+// The lines of the export of the chosen debtors (records of `users`), in list order, each with the things
+// he holds in list order. A debtor stands for himself only: another whose name differs from his in
+// letter case alone, or not at all, is not chosen with him. The text file and the page begin with a
 // header that shows `clock.now`. In the page the catalogue's texts are written as HTML text, so that a
 // "<" or "&" in a description shows as itself. Raises std::invalid_argument for WordFile.
 std::vector<std::string> BuildExportLines(const UserList& users, const ItemList& items,
-                                          const std::vector<std::string>& selectedNames, ExportFormat format,
+                                          const std::vector<const TUserRec*>& selected, ExportFormat format,
                                           const ExportClock& clock);
 
 // The lines as one text, each ended by CR LF, the last one too: the clipboard text and the files' bytes.

@@ -124,11 +124,13 @@ INT_PTR TExportForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 void TExportForm::Execute(const Catalog& catalog, const ShortDateFormat& dates) {
     ListView_DeleteAllItems(CheckListBox1);
     entries_.clear();
+    debtors_.clear();
     for (const auto& debtor : catalog.users) {
         if (debtor->ItemCount == 0) {
             continue;
         }
         entries_.push_back(DebtorEntry(*debtor));
+        debtors_.push_back(debtor.get());
         LVITEMA row{};
         row.mask = LVIF_TEXT;
         row.iItem = static_cast<int>(entries_.size()) - 1;
@@ -192,15 +194,15 @@ ExportFormat TExportForm::ChosenFormat() const {
     return ExportFormat::Clipboard;
 }
 
-std::vector<std::string> TExportForm::SelectedNames() const {
+std::vector<const TUserRec*> TExportForm::SelectedDebtors() const {
     const bool all = IsChecked(AllUsersChB);
-    std::vector<std::string> names;
-    for (std::size_t row = 0; row < entries_.size(); ++row) {
+    std::vector<const TUserRec*> debtors;
+    for (std::size_t row = 0; row < debtors_.size(); ++row) {
         if (all || RowChecked(CheckListBox1, static_cast<int>(row))) {
-            names.push_back(NameOfEntry(entries_[row]));
+            debtors.push_back(debtors_[row]);
         }
     }
-    return names;
+    return debtors;
 }
 
 std::optional<std::string> TExportForm::ChooseFile(ExportFormat format) {
@@ -237,7 +239,7 @@ void TExportForm::CreateBBtnClick() {
     }
     const ExportClock clock{now_(), *dates_, UserLongTimeFormat()};
     const std::string text =
-        JoinLines(BuildExportLines(catalog_->users, catalog_->items, SelectedNames(), format, clock));
+        JoinLines(BuildExportLines(catalog_->users, catalog_->items, SelectedDebtors(), format, clock));
     if (path) {
         try {
             ReplaceFileBytes(*path, text);

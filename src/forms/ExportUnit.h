@@ -45,8 +45,8 @@ class TExportForm : public Dialog {
 
     bool AnyRowChecked() const;
     ExportFormat ChosenFormat() const;
-    // The names of the debtors to export: from every row with "Все должники", else from the ticked ones.
-    std::vector<std::string> SelectedNames() const;
+    // The debtors to export: those of every row with "Все должники", else those of the ticked rows.
+    std::vector<const TUserRec*> SelectedDebtors() const;
     // Asks where a file export goes; nothing when the user cancels.
     std::optional<std::string> ChooseFile(ExportFormat format);
 
@@ -55,8 +55,9 @@ class TExportForm : public Dialog {
     HWND FormatRG[4] = {};
     HWND CreateBBtn = nullptr;
     FileDialog SaveDialog1{FileDialog::Kind::Save};
-    // The rows of the check list, and what they were made from, while the dialog is shown.
+    // The rows of the check list and the debtors they were made from, while the dialog is shown.
     std::vector<std::string> entries_;
+    std::vector<const TUserRec*> debtors_;
     const Catalog* catalog_ = nullptr;
     const ShortDateFormat* dates_ = nullptr;
     NowClock now_;
