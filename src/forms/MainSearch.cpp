@@ -26,8 +26,10 @@ void TForm1::miFindClick() {
     FindDialog1.Show(Handle());
 }
 
+// The find dialog stays usable while a modal dialog of the program (the editor, a message box) holds the
+// window; its Find next does nothing until that dialog is done, so that the tables do not move under it.
 void TForm1::OnFindDialogMessage(LPARAM lParam) {
-    if (FindDialog1.Notice(lParam) == FindDialog::Event::FindNext) {
+    if (FindDialog1.Notice(lParam) == FindDialog::Event::FindNext && IsWindowEnabled(Handle())) {
         FindDialog1Find();
     }
 }

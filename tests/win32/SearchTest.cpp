@@ -138,6 +138,16 @@ TEST_F(SearchTest, FindNextWalksThroughTheItemsAndStartsOverAfterTheLast) {
     EXPECT_EQ(FreeItems().Row(), 2);
     EXPECT_EQ(Find("тЕТ"), Texts{});
     EXPECT_EQ(FreeItems().Row(), 3);
+
+    // While the editor holds the window, the open find dialog's Find next does nothing.
+    dialog = TypeIntoFindDialog("зонт");
+    ModalAnswerer answerer;
+    answerer.Then([dialog](HWND editor) {
+        SendMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+        ClickDialogButton(editor, IDCANCEL);
+    });
+    EXPECT_EQ(Run(IDM_NEWU, answerer), Texts{"Информация о должнике: "});
+    EXPECT_EQ(form->FindDialogWindow(), dialog);
 }
 
 // With the filter on, only items of the chosen type are found, lent or free, and the warning suggests
