@@ -63,14 +63,27 @@ wine_display() {
         return 0
     fi
     local n=90
-    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    XVFB_PID=$!
-    export DISPLAY=":$n"
-    for _ in $(seq 100); do
-        [ -e "/tmp/.X11-unix/X$n" ] && break
-        sleep 0.05
+    # Another run may take the same free number at the same moment: then this Xvfb ends at once, and
+    # the next number is tried, so that no run borrows a display another run will take away.
+    while :; do
+        while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+        XVFB_PID=$!
+        for _ in $(seq 100); do
+            if [ -e "/tmp/.X11-unix/X$n" ] || ! kill -0 "$XVFB_PID" 2>/dev/null; then
+                break
+            fi
+            sleep 0.05
+        done
+        # An Xvfb that found the number taken ends within moments, even if the other's socket is there.
+        sleep 0.2
+        if kill -0 "$XVFB_PID" 2>/dev/null; then
+            break
+        fi
+        wait "$XVFB_PID" 2>/dev/null
+        n=$((n + 1))
     done
+    export DISPLAY=":$n"
 }
 
 # Starts a Windows program of the chosen build.
