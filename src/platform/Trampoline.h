@@ -44,8 +44,17 @@ typename Kind::Result CALLBACK Trampoline(HWND hwnd, UINT msg, WPARAM wParam, LP
     return result;
 }
 
-// The object of a window of the program's own classes, which travels in lpCreateParams.
-template <typename T> T* ObjectInCreateParams(UINT msg, LPARAM lParam) {
-    return msg == WM_NCCREATE ? static_cast<T*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams)
-                              : nullptr;
-}
+// The base of the kinds of windows of the program's own classes: the object travels in lpCreateParams,
+// and a message before it goes to the default procedure.
+template <typename T> struct OwnClassKind {
+    using Object = T;
+    using Result = LRESULT;
+    static constexpr int kSlot = GWLP_USERDATA;
+    static T* Arriving(UINT msg, LPARAM lParam) {
+        return msg == WM_NCCREATE ? static_cast<T*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams)
+                                  : nullptr;
+    }
+    static LRESULT Unbound(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+        return DefWindowProcA(hwnd, msg, wParam, lParam);
+    }
+};

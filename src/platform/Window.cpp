@@ -6,14 +6,7 @@
 #include <stdexcept>
 #include <utility>
 
-struct Window::Kind {
-    using Object = Window;
-    using Result = LRESULT;
-    static constexpr int kSlot = GWLP_USERDATA;
-    static Window* Arriving(UINT msg, LPARAM lParam) { return ObjectInCreateParams<Window>(msg, lParam); }
-    static LRESULT Unbound(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-        return DefWindowProcA(hwnd, msg, wParam, lParam);
-    }
+struct Window::Kind : OwnClassKind<Window> {
     static LRESULT Handle(Window& self, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (msg != WM_NCCREATE && msg != WM_CREATE) {
             return self.HandleMessage(msg, wParam, lParam);

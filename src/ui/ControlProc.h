@@ -22,14 +22,7 @@
 
 namespace ui {
 
-template <typename T> struct ControlKind {
-    using Object = T;
-    using Result = LRESULT;
-    static constexpr int kSlot = GWLP_USERDATA;
-    static T* Arriving(UINT msg, LPARAM lParam) { return ObjectInCreateParams<T>(msg, lParam); }
-    static LRESULT Unbound(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-        return DefWindowProcA(hwnd, msg, wParam, lParam);
-    }
+template <typename T> struct ControlKind : OwnClassKind<T> {
     static LRESULT Handle(T& self, UINT msg, WPARAM wParam, LPARAM lParam) {
         return self.OnMessage(msg, wParam, lParam);
     }
