@@ -11,14 +11,17 @@
 #include "forms/ZastUnit.h"
 #include "platform/Application.h"
 #include "platform/Handles.h"
-
-#include <commctrl.h>
+#include "platform/Window.h"
 
 #include <optional>
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int cmdShow) {
     ComApartment com;
-    Application::Initialize(instance);
+    // Without its application window the program has nothing to show its windows under: the error is
+    // reported, and the program ends.
+    if (!RunGuarded([&] { Application::Initialize(instance); })) {
+        return 1;
+    }
 
     int exitCode = 0;
     {
@@ -33,9 +36,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int cmdShow) {
         }
         TForm1& form = *mainForm;
         Application::SetMainWindow(form.Handle());
-        // The editor dialog of the debtor and item commands: created hidden once, reused by each.
-        TForm2 editor(form.Handle());
-        form.SetEditDialog(&editor);
+        // The editor dialog of the debtor and item commands: created hidden once, reused by each. One
+        // that cannot be made is reported, and the program ends.
+        std::optional<TForm2> editor;
+        if (!RunGuarded([&] { editor.emplace(form.Handle()); })) {
+            return 1;
+        }
+        form.SetEditDialog(&*editor);
         form.Show(cmdShow);
         exitCode = Application::Run();
         Application::SetMainWindow(nullptr);

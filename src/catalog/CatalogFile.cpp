@@ -2,6 +2,7 @@
 
 #include "catalog/FileIO.h"
 #include "text/IntText.h"
+#include "text/ScopeExit.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -160,26 +161,21 @@ void ParseLines(std::string_view bytes, Catalog& catalog, const ShortDateFormat&
     }
 
     HolderCounts holders(catalog.users);
-    try {
-        while (!reader.AtEnd()) {
-            auto item = std::make_unique<TItemRec>();
-            item->Id = StrToInt(reader.Next());
-            item->Description = reader.Next();
-            item->ItemType = reader.Next();
-            catalog.types.Add(item->ItemType);
-            item->LentDate = dates.Parse(reader.Next());
-            item->HolderId = StrToInt(reader.Next());
-            const std::int32_t holderId = item->HolderId;
-            catalog.items.Append(std::move(item));
-            if (holderId != 0) {
-                holders.Count(holderId);
-            }
+    const ScopeExit handCounts([&] { holders.HandTo(catalog.users); });
+    while (!reader.AtEnd()) {
+        auto item = std::make_unique<TItemRec>();
+        item->Id = StrToInt(reader.Next());
+        item->Description = reader.Next();
+        item->ItemType = reader.Next();
+        catalog.types.Add(item->ItemType);
+        item->LentDate = dates.Parse(reader.Next());
+        item->HolderId = StrToInt(reader.Next());
+        const std::int32_t holderId = item->HolderId;
+        catalog.items.Append(std::move(item));
+        if (holderId != 0) {
+            holders.Count(holderId);
         }
-    } catch (...) {
-        holders.HandTo(catalog.users);
-        throw;
     }
-    holders.HandTo(catalog.users);
 }
 
 void SortLists(Catalog& catalog) {
@@ -250,24 +246,13 @@ std::string SerializeCatalog(const Catalog& catalog, const ShortDateFormat& date
 }
 
 void ParseCatalog(std::string_view bytes, Catalog& catalog, const ShortDateFormat& dates) {
-    try {
-        ParseLines(bytes, catalog, dates);
-    } catch (...) {
-        SortLists(catalog);
-        throw;
-    }
-    SortLists(catalog);
+    const ScopeExit sort([&] { SortLists(catalog); });
+    ParseLines(bytes, catalog, dates);
 }
 
 void ReadCatalogFile(const std::string& path, Catalog& catalog, const ShortDateFormat& dates) {
-    std::string bytes;
-    try {
-        bytes = ReadFileBytes(path);
-    } catch (...) {
-        SortLists(catalog);
-        throw;
-    }
-    ParseCatalog(bytes, catalog, dates);
+    const ScopeExit sort([&] { SortLists(catalog); });
+    ParseLines(ReadFileBytes(path), catalog, dates);
 }
 
 void WriteCatalogFile(const std::string& path, const Catalog& catalog, const ShortDateFormat& dates) {

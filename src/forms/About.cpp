@@ -5,13 +5,10 @@
 #include "platform/Window.h"
 #include "resources/resource.h"
 #include "resources/version.h"
-#include "text/Letters.h"
 
 #include <commctrl.h>
 
 #include <cstddef>
-
-std::string TypedKeys;
 
 namespace {
 
@@ -22,10 +19,6 @@ constexpr int kClientWidth = 408;
 constexpr int kClientHeight = 332;
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_3DLOOK;
 constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME;
-
-constexpr UINT_PTR kTimer1 = 1;
-constexpr UINT kTimer1Interval = 700;
-constexpr COLORREF kWindowText = CLR_DEFAULT;
 
 constexpr const char* kHomePage = "http://example.org/semenov/";
 constexpr const char* kProgramPage = "http://example.org/veshchehran/";
@@ -46,10 +39,6 @@ char AnsiChar(WPARAM unit) {
     char c = '?';
     WideCharToMultiByte(CP_ACP, 0, &wide, 1, &c, 1, nullptr, nullptr);
     return c;
-}
-
-COLORREF Resolve(COLORREF color) {
-    return color == kWindowText ? GetSysColor(COLOR_WINDOWTEXT) : color;
 }
 
 // The first bytes of a file, up to `limit`; false when it cannot be read.
@@ -316,98 +305,10 @@ INT_PTR TAboutBox::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     return FALSE;
 }
 
-// Typed words of the game: the three keys K, R, T (in either keyboard layout) make the name bold and
-// normal again; "thanks" or "спасибо" (typed in either layout) start and stop its blinking.
-void TAboutBox::FormKeyPress(char key) {
-    if (TypedKeys.size() > 20) {
-        TypedKeys.erase(0, 10);
-    }
-    TypedKeys += key;
-    const std::string typed = UpperCase(TypedKeys);
-    const auto has = [&](const char* word) { return typed.find(word) != std::string::npos; };
-    if (has("KRT") || has("ЛКЕ")) {
-        if (label7Bold_) {
-            SetLabel7Bold(false);
-        } else {
-            ActivatePage(TabSheet2);
-            RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-            SetLabel7Bold(true);
-        }
-        MessageBeep(MB_OK);
-        TypedKeys.clear();
-    }
-    if (has("СПАСИБО") || has("CGFCB,J") || has("THANKS") || has("ЕРФТЛЫ")) {
-        SetTimer1Enabled(!timer1Enabled_);
-        if (timer1Enabled_) {
-            ActivatePage(TabSheet2);
-            RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-        } else {
-            SetLabel7Color(kWindowText);
-            SetLabel7Visible(true);
-        }
-        MessageBeep(MB_OK);
-        TypedKeys.clear();
-    }
-}
-
-// The name blinks and changes its colour every fifth tick: red, yellow, lime, blue, fuchsia, and back
-// to the window-text colour, 21 seconds a round.
-void TAboutBox::Timer1Timer() {
-    SetLabel7Visible(!label7Visible_);
-    ++timer1Ticks_;
-    COLORREF color = label7Color_;
-    switch (timer1Ticks_) {
-    case 5: color = RGB(255, 0, 0); break;
-    case 10: color = RGB(255, 255, 0); break;
-    case 15: color = RGB(0, 255, 0); break;
-    case 20: color = RGB(0, 0, 255); break;
-    case 25: color = RGB(255, 0, 255); break;
-    case 30:
-        color = kWindowText;
-        timer1Ticks_ = 0;
-        break;
-    }
-    if (color != label7Color_) {
-        SetLabel7Color(color);
-    }
-}
-
-void TAboutBox::FormHide() {
-    SetTimer1Enabled(false);
-    SetLabel7Color(kWindowText);
-    SetLabel7Bold(false);
-    SetLabel7Visible(true);
-}
-
-void TAboutBox::SetTimer1Enabled(bool enabled) {
-    timer1Enabled_ = enabled;
-    if (enabled) {
-        SetTimer(Handle(), kTimer1, kTimer1Interval, nullptr);
-    } else {
-        KillTimer(Handle(), kTimer1);
-    }
-}
-
-void TAboutBox::SetLabel7Bold(bool bold) {
-    label7Bold_ = bold;
-    SendMessageA(Label7, WM_SETFONT, reinterpret_cast<WPARAM>(bold ? boldFont_.get() : authorFont_.get()),
-                 TRUE);
-}
-
-void TAboutBox::SetLabel7Visible(bool visible) {
-    label7Visible_ = visible;
-    ShowActivePage();
-}
-
-void TAboutBox::SetLabel7Color(COLORREF color) {
-    label7Color_ = color;
-    InvalidateRect(Label7, nullptr, TRUE);
-}
-
 HBRUSH TAboutBox::CtlColorStatic(HDC dc, HWND control) {
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
     if (control == Label7) {
-        SetTextColor(dc, Resolve(label7Color_));
+        SetTextColor(dc, label7Color_ == kWindowText ? GetSysColor(COLOR_WINDOWTEXT) : label7Color_);
     } else if (IsLink(control)) {
         SetTextColor(dc, RGB(0, 0, 255));
     } else if (control == Memo1 || control == Memo2) {

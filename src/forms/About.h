@@ -50,6 +50,9 @@ class TAboutBox : public Dialog {
 
   private:
     enum Page { TabSheet1, TabSheet2, TabSheet3, TabSheet4, kPageCount };
+    static constexpr UINT_PTR kTimer1 = 1;
+    // The author's name's colour outside the game: the system's window-text colour.
+    static constexpr COLORREF kWindowText = CLR_DEFAULT;
 
     void CreateControls();
     HWND AddToPage(Page page, HWND control);
@@ -73,6 +76,7 @@ class TAboutBox : public Dialog {
     void SetLabel7Bold(bool bold);
     void SetLabel7Visible(bool visible);
     void SetLabel7Color(COLORREF color);
+    void ShowAuthorPage();
     HBRUSH CtlColorStatic(HDC dc, HWND control);
     void DrawImage1(const DRAWITEMSTRUCT* item) const;
     bool IsLink(HWND control) const { return control == Edit0 || control == Edit1 || control == Edit2; }

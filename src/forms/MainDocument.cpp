@@ -7,8 +7,8 @@
 #include "platform/Application.h"
 #include "platform/MsgBox.h"
 #include "platform/ProfileFile.h"
-#include "platform/ScopeExit.h"
 #include "settings/Settings.h"
+#include "text/ScopeExit.h"
 
 #include <climits>
 

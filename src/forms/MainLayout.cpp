@@ -26,9 +26,6 @@ constexpr int kOutPicture = 0;
 constexpr int kInPicture = 2;
 constexpr int kAllInPicture = 4;
 
-constexpr UINT_PTR kTimer1Id = 1;
-constexpr UINT kTimer1Interval = 60000;
-
 const char* const kFilterHint = "Фильтр для списка неодолженных предметов";
 
 unique_himagelist LoadPictures(int resourceId, int size) {

@@ -98,20 +98,13 @@ void Initialize(HINSTANCE inst) {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_BAR_CLASSES |
                                              ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = AppWndProc;
-    wc.hInstance = instance;
-    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
-    wc.hIconSm = wc.hIcon;
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.lpszClassName = kAppClass;
-    RegisterClassExA(&wc);
-    int x = GetSystemMetrics(SM_CXSCREEN) / 2;
-    int y = GetSystemMetrics(SM_CYSCREEN) / 2;
-    appWindow = CreateWindowExA(0, kAppClass, title.c_str(),
-                                WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, x, y,
-                                0, 0, nullptr, nullptr, instance, nullptr);
+    RegisterClassOnce(kAppClass, AppWndProc, 0, LoadIconA(instance, MAKEINTRESOURCEA(1)),
+                      LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)), nullptr);
+    const int x = GetSystemMetrics(SM_CXSCREEN) / 2;
+    const int y = GetSystemMetrics(SM_CYSCREEN) / 2;
+    appWindow = CreateControlWindow(0, kAppClass, title.c_str(),
+                                    WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, x,
+                                    y, 0, 0, nullptr, 0);
 }
 
 HINSTANCE Instance() {

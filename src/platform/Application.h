@@ -13,7 +13,8 @@
 
 namespace Application {
 
-// Loads the common controls and creates the application window. Call once, before the main window.
+// Loads the common controls and creates the application window. Call once, before the main window; raises
+// an error when the system refuses the window.
 void Initialize(HINSTANCE instance);
 HINSTANCE Instance();
 HWND Handle();

@@ -1,5 +1,6 @@
 #include "platform/Dialog.h"
 
+#include "platform/Trampoline.h"
 #include "platform/Window.h"
 
 #include <algorithm>
@@ -53,6 +54,27 @@ class ModalScope {
 
 } // namespace
 
+// The dialog arrives with WM_INITDIALOG; before it, the dialog manager handles the messages itself. Once
+// the window is gone, a modal loop still waiting for it ends.
+struct Dialog::Kind {
+    using Object = Dialog;
+    using Result = INT_PTR;
+    static constexpr int kSlot = DWLP_USER;
+    static Dialog* Arriving(UINT msg, LPARAM lParam) {
+        return msg == WM_INITDIALOG ? reinterpret_cast<Dialog*>(lParam) : nullptr;
+    }
+    static INT_PTR Unbound(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+    static INT_PTR Handle(Dialog& self, UINT msg, WPARAM wParam, LPARAM lParam) {
+        return self.HandleMessage(msg, wParam, lParam);
+    }
+    static void Bind(Dialog& self, HWND hwnd) {
+        self.hwnd_ = hwnd;
+        if (!hwnd) {
+            self.done_ = true;
+        }
+    }
+};
+
 std::string TextOf(HWND control) {
     int length = GetWindowTextLengthA(control);
     std::string text(static_cast<size_t>(length) + 1, '\0');
@@ -73,7 +95,7 @@ void Dialog::CreateFrame(HWND owner, const std::string& caption, DWORD style, DW
     EmptyDialogTemplate tmpl{};
     tmpl.dialog.style = style;
     tmpl.dialog.dwExtendedStyle = exStyle;
-    CreateDialogIndirectParamA(GetModuleHandleA(nullptr), &tmpl.dialog, owner, StaticDlgProc,
+    CreateDialogIndirectParamA(GetModuleHandleA(nullptr), &tmpl.dialog, owner, Trampoline<Kind>,
                                reinterpret_cast<LPARAM>(this));
     if (!hwnd_) {
         throw std::runtime_error("Cannot create the dialog \"" + caption + "\"");
@@ -92,28 +114,6 @@ HWND Dialog::CreateControl(const char* cls, const char* text, DWORD style, DWORD
                            int width, int height, int id) const {
     return CreateControlWindow(exStyle, cls, text, WS_CHILD | style, x, y, width, height, hwnd_, id,
                                font_.get());
-}
-
-INT_PTR CALLBACK Dialog::StaticDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    Dialog* self;
-    if (msg == WM_INITDIALOG) {
-        self = reinterpret_cast<Dialog*>(lParam);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
-    } else {
-        self = reinterpret_cast<Dialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
-    }
-    if (!self) {
-        return FALSE;
-    }
-    INT_PTR result = FALSE;
-    RunGuarded([&] { result = self->HandleMessage(msg, wParam, lParam); });
-    if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, DWLP_USER, 0);
-        self->hwnd_ = nullptr;
-        self->done_ = true;
-    }
-    return result;
 }
 
 bool Dialog::ShowModal(HWND focus) {

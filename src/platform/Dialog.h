@@ -36,7 +36,8 @@ class Dialog {
     virtual INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) = 0;
 
   private:
-    static INT_PTR CALLBACK StaticDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    // How the program's dialog procedure finds a Dialog (platform/Trampoline.h).
+    struct Kind;
     void CenterOverOwner();
 
     HWND hwnd_ = nullptr;

@@ -1,9 +1,26 @@
 #include "platform/Window.h"
 
 #include "platform/MsgBox.h"
+#include "platform/Trampoline.h"
 
 #include <stdexcept>
 #include <utility>
+
+struct Window::Kind : OwnClassKind<Window> {
+    static LRESULT Handle(Window& self, UINT msg, WPARAM wParam, LPARAM lParam) {
+        if (msg != WM_NCCREATE && msg != WM_CREATE) {
+            return self.HandleMessage(msg, wParam, lParam);
+        }
+        // The creator hears of the error; the system destroys the window.
+        try {
+            return self.HandleMessage(msg, wParam, lParam);
+        } catch (...) {
+            self.createError_ = std::current_exception();
+            return msg == WM_NCCREATE ? FALSE : -1;
+        }
+    }
+    static void Bind(Window& self, HWND hwnd) { self.hwnd_ = hwnd; }
+};
 
 void RegisterClassOnce(const char* className, WNDPROC procedure, UINT style, HICON icon, HCURSOR cursor,
                        HBRUSH background) {
@@ -29,7 +46,7 @@ void RegisterClassOnce(const char* className, WNDPROC procedure, UINT style, HIC
 }
 
 void Window::RegisterWindowClass(const char* className, HICON icon, HBRUSH background) {
-    RegisterClassOnce(className, StaticWndProc, CS_DBLCLKS, icon,
+    RegisterClassOnce(className, Trampoline<Kind>, CS_DBLCLKS, icon,
                       LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)),
                       background ? background : reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
 }
@@ -63,39 +80,6 @@ HWND CreateControlWindow(DWORD exStyle, const char* className, const char* text,
 
 LRESULT Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(hwnd_, msg, wParam, lParam);
-}
-
-LRESULT CALLBACK Window::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    Window* self;
-    if (msg == WM_NCCREATE) {
-        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        self = static_cast<Window*>(cs->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    } else {
-        self = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    }
-    if (!self) {
-        return DefWindowProcA(hwnd, msg, wParam, lParam);
-    }
-    LRESULT result = 0;
-    if (msg == WM_NCCREATE || msg == WM_CREATE) {
-        // The creator hears of the error; the system destroys the window.
-        try {
-            result = self->HandleMessage(msg, wParam, lParam);
-        } catch (...) {
-            self->createError_ = std::current_exception();
-            return msg == WM_NCCREATE ? FALSE : -1;
-        }
-        return result;
-    }
-    RunGuarded([&] { result = self->HandleMessage(msg, wParam, lParam); });
-    if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        self->hwnd_ = nullptr;
-        self->OnFinalDestroy();
-    }
-    return result;
 }
 
 void ShowExceptionBox(const std::exception& e) {

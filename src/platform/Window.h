@@ -1,8 +1,8 @@
 #pragma once
-// Base of the program's own windows: one static window procedure carries `this` from WM_NCCREATE in
-// the window's user data, and is the one place where an error that a command did not handle is
-// caught and shown in the general error box, so the program goes on. An error while the window is
-// being created fails the creation instead: CreateWindowFor raises it, and no half-built window stays.
+// Base of the program's own windows: the program's window procedure (platform/Trampoline.h) carries
+// `this` from WM_NCCREATE in the window's user data, and catches an error that a command did not handle
+// and shows it in the general error box, so the program goes on. An error while the window is being
+// created fails the creation instead: CreateWindowFor raises it, and no half-built window stays.
 
 #include <windows.h>
 
@@ -27,11 +27,10 @@ class Window {
                          int y, int width, int height, HWND owner, HMENU menu);
 
     virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
-    // Called after WM_NCDESTROY; the handle is already gone.
-    virtual void OnFinalDestroy() {}
 
   private:
-    static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    // How the program's window procedure finds a Window (platform/Trampoline.h).
+    struct Kind;
 
     HWND hwnd_ = nullptr;
     std::exception_ptr createError_;

@@ -1,80 +1,69 @@
 #pragma once
-// The window procedures of the program's controls. An error that a handler raises is shown in the general
-// error box here: it must not unwind through the system's window code.
+// How the program's window procedure (platform/Trampoline.h) finds the objects of the program's controls.
 //
 // Controls of the program's own classes: the control object travels in lpCreateParams at WM_NCCREATE into
 // the window's user data and is let go at WM_NCDESTROY. T keeps its handle in `hwnd_` and handles messages
-// in `OnMessage`; it names ControlWndProc as a friend.
+// in `OnMessage`; it names ControlKind as a friend.
 //
 // System controls the program extends (a list view, a button) keep their class, so that other programs and
-// accessibility tools know them for what they are; SubclassControl puts SubclassWndProc in front of the
-// control's own procedure. T keeps its handle in `hwnd_` and the control's procedure in `baseProc_`, handles
-// messages in `OnMessage` and passes on what it leaves to `baseProc_`; it names SubclassWndProc as a friend.
+// accessibility tools know them for what they are; SubclassControl puts the program's procedure in front of
+// the control's own. T keeps its handle in `hwnd_` and the control's procedure in `baseProc_`, handles
+// messages in `OnMessage` and passes on what it leaves to `baseProc_`; it names SubclassKind as a
+// friend.
 // The window procedure is replaced directly rather than through SetWindowSubclass: under Wine every message
 // through SetWindowSubclass costs three property look-ups in the server (about 0.2 ms), and a table sends
-// its list view dozens of messages for a change of selection and its paint.
+// its list view dozens of messages for a change of selection and its paint. The control's procedure is
+// taken and called in its Unicode form, so that the control sees its messages as the system sent them.
 
+#include "platform/Trampoline.h"
 #include "platform/Window.h"
 
 #include <windows.h>
 
-#include <stdexcept>
-#include <string>
-
 namespace ui {
 
-template <typename T> LRESULT CALLBACK ControlWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    T* self;
-    if (msg == WM_NCCREATE) {
-        self = static_cast<T*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    } else {
-        self = reinterpret_cast<T*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+template <typename T> struct ControlKind : OwnClassKind<T> {
+    static LRESULT Handle(T& self, UINT msg, WPARAM wParam, LPARAM lParam) {
+        return self.OnMessage(msg, wParam, lParam);
     }
-    if (!self) {
-        return DefWindowProcA(hwnd, msg, wParam, lParam);
-    }
-    if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        self->hwnd_ = nullptr;
-        return DefWindowProcA(hwnd, msg, wParam, lParam);
-    }
-    LRESULT result = 0;
-    RunGuarded([&] { result = self->OnMessage(msg, wParam, lParam); });
-    return result;
-}
+    static void Bind(T& self, HWND hwnd) { self.hwnd_ = hwnd; }
+};
 
 // Registers the window class of control T, once per process.
 template <typename T>
 void RegisterControlClass(const char* className, HCURSOR cursor, HBRUSH background = nullptr) {
-    RegisterClassOnce(className, ControlWndProc<T>, 0, nullptr, cursor, background);
+    RegisterClassOnce(className, Trampoline<ControlKind<T>>, 0, nullptr, cursor, background);
 }
 
-} // namespace ui
-
-namespace ui {
-
-template <typename T> LRESULT CALLBACK SubclassWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<T*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (msg == WM_NCDESTROY) {
-        const WNDPROC base = self->baseProc_;
-        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(base));
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        self->hwnd_ = nullptr;
-        return CallWindowProcW(base, hwnd, msg, wParam, lParam);
+template <typename T> struct SubclassKind {
+    using Object = T;
+    using Result = LRESULT;
+    static constexpr int kSlot = GWLP_USERDATA;
+    // The control is attached by SubclassControl, before its first message through the program.
+    static T* Arriving(UINT, LPARAM) { return nullptr; }
+    static LRESULT Unbound(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
     }
-    LRESULT result = 0;
-    RunGuarded([&] { result = self->OnMessage(msg, wParam, lParam); });
-    return result;
-}
+    static LRESULT Handle(T& self, UINT msg, WPARAM wParam, LPARAM lParam) {
+        return self.OnMessage(msg, wParam, lParam);
+    }
+    // Once the control has handled its last message, it gets its own procedure back.
+    static void Bind(T& self, HWND hwnd) {
+        if (!hwnd && self.hwnd_) {
+            SetWindowLongPtrW(self.hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(self.baseProc_));
+        }
+        self.hwnd_ = hwnd;
+    }
+    static void Subclass(HWND hwnd, T& self) {
+        AttachObject<SubclassKind>(hwnd, &self);
+        self.baseProc_ = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Trampoline<SubclassKind>)));
+    }
+};
 
 // Makes `self` handle the messages of the system control `hwnd` before the control does.
 template <typename T> void SubclassControl(HWND hwnd, T* self) {
-    self->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    self->baseProc_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassWndProc<T>)));
+    SubclassKind<T>::Subclass(hwnd, *self);
 }
 
 } // namespace ui

@@ -32,8 +32,7 @@ class FlatButton {
     void Draw(const DRAWITEMSTRUCT& item) const;
 
   private:
-    template <typename T> friend LRESULT CALLBACK SubclassWndProc(HWND, UINT, WPARAM, LPARAM);
-    template <typename T> friend void SubclassControl(HWND, T*);
+    template <typename T> friend struct SubclassKind;
     LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT Base(UINT msg, WPARAM wParam, LPARAM lParam) {
         return CallWindowProcW(baseProc_, hwnd_, msg, wParam, lParam);

@@ -38,7 +38,7 @@ class GroupBox {
         SIZE panelSize; // the panel's size then
     };
 
-    template <typename T> friend LRESULT CALLBACK ControlWndProc(HWND, UINT, WPARAM, LPARAM);
+    template <typename T> friend struct ControlKind;
     LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void Paint(HDC dc);
     void ApplyAnchors(int width, int height);

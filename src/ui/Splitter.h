@@ -35,7 +35,7 @@ class Splitter {
     std::function<void(int newSize)> OnResize;
 
   private:
-    template <typename T> friend LRESULT CALLBACK ControlWndProc(HWND, UINT, WPARAM, LPARAM);
+    template <typename T> friend struct ControlKind;
     LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     // Position of the mouse along the drag direction, in the parent's coordinates.
     int ParentPosition(LPARAM lParam) const;

@@ -124,8 +124,7 @@ class StringGrid {
     static constexpr int kRowHeight = 17;
 
   private:
-    template <typename T> friend LRESULT CALLBACK SubclassWndProc(HWND, UINT, WPARAM, LPARAM);
-    template <typename T> friend void SubclassControl(HWND, T*);
+    template <typename T> friend struct SubclassKind;
     LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT Base(UINT msg, WPARAM wParam, LPARAM lParam) {
         return CallWindowProcW(baseProc_, hwnd_, msg, wParam, lParam);
