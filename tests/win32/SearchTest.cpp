@@ -178,6 +178,12 @@ TEST_F(SearchTest, TheFoundRowIsCentredWhereTheTableAllows) {
 TEST_F(SearchTest, QuickSearchJumpsToTheFirstRowFromTheTypedLetter) {
     Type(Debtors(), 'а'); // an empty table
     EXPECT_EQ(Debtors().Row(), 1);
+    // Opening the File menu of an empty catalogue disables the search, and its shortcuts with it.
+    SendMessageA(form->Handle(), WM_INITMENUPOPUP,
+                 reinterpret_cast<WPARAM>(GetSubMenu(GetMenu(form->Handle()), 0)), 0);
+    EXPECT_EQ(FindNext(), Texts{});
+    form->RunCommand(IDM_FIND);
+    EXPECT_EQ(form->FindDialogWindow(), nullptr);
 
     AddDebtor("Анна", 1);
     AddDebtor("Борис", 2);
