@@ -12,11 +12,15 @@
 #include "platform/Application.h"
 #include "platform/Handles.h"
 #include "platform/Window.h"
+#include "resources/version.h"
 
 #include <optional>
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int cmdShow) {
     ComApartment com;
+    // The caption of an error box shown before the main window names the program (the main window
+    // sets the same title from its own caption).
+    Application::SetTitle(VESH_PRODUCT_NAME);
     // Without its application window the program has nothing to show its windows under: the error is
     // reported, and the program ends.
     if (!RunGuarded([&] { Application::Initialize(instance); })) {
