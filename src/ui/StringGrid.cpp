@@ -562,6 +562,10 @@ LRESULT StringGrid::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY: RemovePropA(hwnd_, kGridProperty); break;
     // Another program sets item states, as accessibility clients do to select a row.
     case LVM_SETITEMSTATE:
+        // An item that is no row is refused, as the list refuses it (-1 stands for every item).
+        if (!settingState_ && (static_cast<int>(wParam) < -1 || static_cast<int>(wParam) >= rowCount_ - 1)) {
+            return FALSE;
+        }
         if (!settingState_ && lParam) {
             const auto* change = reinterpret_cast<const LVITEMW*>(lParam);
             LVITEMW rest{};
@@ -574,6 +578,9 @@ LRESULT StringGrid::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case LVM_SETITEMW:
         if (lParam && reinterpret_cast<const LVITEMW*>(lParam)->mask == LVIF_STATE) {
             const auto* change = reinterpret_cast<const LVITEMW*>(lParam);
+            if (change->iItem < 0 || change->iItem >= rowCount_ - 1) {
+                return FALSE;
+            }
             LVITEMW rest{};
             rest.state = change->state;
             rest.stateMask = TakeRowStates(change->iItem, change->state, change->stateMask);

@@ -168,13 +168,17 @@ TEST_F(StringGridTest, TheSelectedRowIsTheListViewsSelectedAndFocusedItemWhoever
     show();
     SendMessageA(left.Handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
     show();
+    // An item past the last row is refused.
+    state.stateMask = state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    EXPECT_FALSE(SendMessageA(left.Handle(), LVM_SETITEMSTATE, 10, reinterpret_cast<LPARAM>(&state)));
+    show();
     // Nor does a change the list makes by itself (its own window procedure, past the grid).
     const auto listProc = reinterpret_cast<WNDPROC>(GetClassLongPtrW(left.Handle(), GCLP_WNDPROC));
     state.stateMask = state.state = LVIS_SELECTED | LVIS_FOCUSED;
     CallWindowProcW(listProc, left.Handle(), LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
     show();
 
-    EXPECT_EQ(shown, (std::vector<int>{1, 3, 4, 40, 10, 2, 5, 7, 7, 7, 7}));
+    EXPECT_EQ(shown, (std::vector<int>{1, 3, 4, 40, 10, 2, 5, 7, 7, 7, 7, 7}));
     EXPECT_EQ(chosen, (std::vector<int>{3, 4, 2, 5, 7}));
 }
 
