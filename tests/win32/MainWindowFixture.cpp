@@ -1,5 +1,6 @@
 #include "MainWindowFixture.h"
 
+#include "platform/Application.h"
 #include "platform/Locale.h"
 
 #include <commctrl.h>
@@ -121,6 +122,16 @@ void MainWindowFixture::TearDown() {
     editor.reset();
     form.reset();
     Settings = savedSettings_;
+}
+
+void ProgramWindowFixture::SetUp() {
+    MainWindowFixture::SetUp();
+    Application::SetMainWindow(form->Handle());
+}
+
+void ProgramWindowFixture::TearDown() {
+    Application::SetMainWindow(nullptr);
+    MainWindowFixture::TearDown();
 }
 
 TUserRec& MainWindowFixture::AddDebtor(const std::string& name, int id, const std::string& mail) {

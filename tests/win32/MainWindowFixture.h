@@ -90,3 +90,11 @@ class MainWindowFixture : public testing::Test {
     RecIni savedSettings_;
     std::vector<std::shared_ptr<int>> counters_;
 };
+
+// The window as the program's main window, as the message loop knows it: its shortcuts and Tab work
+// through Application::ProcessMessages.
+class ProgramWindowFixture : public MainWindowFixture {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+};

@@ -360,17 +360,7 @@ void Type(WORD key, bool shift = false) {
 }
 
 // The keyboard tests run with the window as the program's main window, as the message loop knows it.
-class MainWindowKeyboardTest : public MainWindowFixture {
-  protected:
-    void SetUp() override {
-        MainWindowFixture::SetUp();
-        Application::SetMainWindow(form->Handle());
-    }
-    void TearDown() override {
-        Application::SetMainWindow(nullptr);
-        MainWindowFixture::TearDown();
-    }
-};
+using MainWindowKeyboardTest = ProgramWindowFixture;
 
 std::vector<HWND> FocusAfterEachKey(WORD key, bool shift, int times) {
     std::vector<HWND> visited;

@@ -11,16 +11,8 @@ namespace {
 constexpr int kFindWhat = 0x480;
 
 // The window is the program's main window, as the message loop knows it: its shortcuts work.
-class SearchTest : public MainWindowFixture {
+class SearchTest : public ProgramWindowFixture {
   protected:
-    void SetUp() override {
-        MainWindowFixture::SetUp();
-        Application::SetMainWindow(form->Handle());
-    }
-    void TearDown() override {
-        Application::SetMainWindow(nullptr);
-        MainWindowFixture::TearDown();
-    }
     // Opens the find dialog, or brings it up, and types the text into its field unless it is null.
     HWND OpenFindDialog(const char* text = nullptr) {
         form->RunCommand(IDM_FIND);
