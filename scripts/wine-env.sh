@@ -62,9 +62,10 @@ wine_display() {
     if [ -n "${DISPLAY:-}" ] && [ "${WINE_HEADLESS:-0}" != 1 ]; then
         return 0
     fi
-    local n=90
-    # Another run may take the same free number at the same moment: then this Xvfb ends at once, and
-    # the next number is tried, so that no run borrows a display another run will take away.
+    local n=90 owner tries=0
+    # Another run may take the same free number at the same moment. The lock file names the server that
+    # won the number; a run whose own server did not win stops it and tries the next number, so that no
+    # run borrows a display another run will take away.
     while :; do
         while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
         Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
@@ -75,13 +76,19 @@ wine_display() {
             fi
             sleep 0.05
         done
-        # An Xvfb that found the number taken ends within moments, even if the other's socket is there.
-        sleep 0.2
-        if kill -0 "$XVFB_PID" 2>/dev/null; then
+        owner=$(tr -dc '0-9' <"/tmp/.X$n-lock" 2>/dev/null)
+        if [ "$owner" = "$XVFB_PID" ] && kill -0 "$XVFB_PID" 2>/dev/null; then
             break
         fi
+        kill "$XVFB_PID" 2>/dev/null
         wait "$XVFB_PID" 2>/dev/null
+        XVFB_PID=
         n=$((n + 1))
+        tries=$((tries + 1))
+        if [ "$tries" -ge 20 ]; then
+            echo "wine-env: no Xvfb display could be started (tried :90 to :$n)" >&2
+            return 1
+        fi
     done
     export DISPLAY=":$n"
 }
