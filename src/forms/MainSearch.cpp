@@ -63,7 +63,7 @@ void TForm1::FindDialog1Find() {
 // A free item is shown in the free items table; a lent one through its holder: his row in the debtors
 // table, then the item's row among his. The rows are those filled from the records themselves, so an
 // item or a debtor that shares its text with another is shown, not the other. A record without a row
-// (a holder hidden by the debtors check box) leaves that table's selection as it was.
+// leaves that table's selection as it was.
 void TForm1::ShowItem(const TItemRec& item) {
     if (item.HolderId == 0) {
         if (const int row = RowOfRecord(StringGrid3, &item)) {
