@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what building and testing the program needs, once. Sourced by ./run and ./test.
+# Installs what building and testing the program needs, once. Run by ./run and ./test.
 # With everything in place it only checks, which takes well under a second.
 set -euo pipefail
 
@@ -11,6 +11,12 @@ DEPS=$ROOT/build/deps
 RUNS_I386=0
 bash "$ROOT/scripts/i386-probe.sh" && RUNS_I386=1
 
+source "$ROOT/scripts/apt.sh"
+APT_LOG=$(mktemp)
+trap 'rm -f "$APT_LOG"' EXIT
+
+# What the 64-bit build, the 32-bit build (which needs no 32-bit libraries to be built) and the tests
+# under 64-bit Wine need.
 need_packages() {
     local missing=()
     local arch
@@ -20,9 +26,6 @@ need_packages() {
     done
     command -v wine >/dev/null || missing+=(wine)
     [ -x /usr/lib/wine/wine64 ] && [ -x /usr/lib/wine/wineserver64 ] || missing+=(wine64)
-    if [ "$RUNS_I386" = 1 ]; then
-        [ -x /usr/lib/wine/wine ] && [ -e /usr/lib/i386-linux-gnu/wine/i386-windows/kernel32.dll ] || missing+=(wine32:i386)
-    fi
     command -v Xvfb >/dev/null || missing+=(xvfb)
     command -v xauth >/dev/null || missing+=(xauth)
     command -v xwd >/dev/null || missing+=(x11-apps)
@@ -46,29 +49,22 @@ need_packages() {
     if [ "${#missing[@]}" -gt 0 ]; then printf '%s\n' "${missing[@]}"; fi
 }
 
-install_packages() {
-    if [ "$(id -u)" != 0 ]; then
-        echo "setup: missing packages ($*); run as root once to install them" >&2
+mapfile -t MISSING < <(need_packages)
+NEED_WINE32=0
+if [ "$RUNS_I386" = 1 ] && ! bash "$ROOT/scripts/wine32-ready.sh"; then
+    NEED_WINE32=1
+fi
+if [ "$(id -u)" != 0 ]; then
+    if [ "${#MISSING[@]}" -gt 0 ]; then
+        echo "setup: missing packages (${MISSING[*]}); run as root once to install them" >&2
         exit 1
     fi
-    echo "setup: installing $*" >&2
-    if [ "$RUNS_I386" = 1 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
-        dpkg --add-architecture i386
-    fi
-    enable_deb_src
-    apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$@" >/dev/null
-}
-
-# libjpeg-turbo is cross-built from Debian's source package, which needs a deb-src line.
-enable_deb_src() {
-    local f=/etc/apt/sources.list.d/debian.sources
-    if [ -f "$f" ] && ! grep -q 'deb-src' "$f"; then
-        sed -i 's/^Types: deb$/Types: deb deb-src/' "$f"
-    elif [ ! -f "$f" ] && ! grep -rqs '^deb-src' /etc/apt/sources.list /etc/apt/sources.list.d/; then
-        grep -h '^deb ' /etc/apt/sources.list 2>/dev/null | sed 's/^deb /deb-src /' >/etc/apt/sources.list.d/deb-src.list
-    fi
-}
+    [ "$NEED_WINE32" = 0 ] ||
+        echo "setup: 32-bit Wine (wine32:i386) is not installed; run as root to install it; until then the 32-bit tests are not run" >&2
+else
+    install_needed "${MISSING[@]}" || exit 1
+    [ "$NEED_WINE32" = 0 ] || install_wine32
+fi
 
 # The locale is made as a folder of its own, not added to the locale archive: a shell that started
 # before the archive existed (./run and ./test themselves) cannot load anything from it afterwards,
@@ -94,8 +90,11 @@ ensure_libjpeg() {
     rm -rf "$src" && mkdir -p "$src"
     if ! (cd "$src" && apt-get source -qq libjpeg-turbo >/dev/null 2>&1); then
         enable_deb_src
-        apt-get update -qq
-        (cd "$src" && apt-get source -qq libjpeg-turbo >/dev/null)
+        apt_update
+        if ! (cd "$src" && apt_try source -qq libjpeg-turbo); then
+            echo "setup: cannot fetch the source package libjpeg-turbo: $(apt_reason "$APT_LOG")" >&2
+            exit 1
+        fi
     fi
     local dir
     dir=$(find "$src" -maxdepth 1 -type d -name 'libjpeg-turbo-*' | head -n 1)
@@ -110,9 +109,5 @@ ensure_libjpeg() {
     rm -rf "$src"
 }
 
-mapfile -t MISSING < <(need_packages)
-if [ "${#MISSING[@]}" -gt 0 ]; then
-    install_packages "${MISSING[@]}"
-fi
 ensure_locale
 ensure_libjpeg x86_64 i686
