@@ -38,10 +38,10 @@ apt_try() {
     done
 }
 
-# Brings the package lists up to date as far as the mirrors allow. A failure is said in one line and
-# the set-up goes on with the lists that came.
+# Brings the package lists up to date as far as the mirrors allow. A failure is said in one line (unless
+# the argument is "quiet") and the set-up goes on with the lists that came.
 apt_update() {
-    if ! apt_try update -qq; then
+    if ! apt_try update -qq && [ "${1:-}" != quiet ]; then
         echo "setup: apt-get update failed ($(apt_reason "$APT_LOG")); going on with the package lists that came" >&2
     fi
 }
@@ -123,13 +123,12 @@ install_needed() {
 }
 
 # Installs 32-bit Wine for the 32-bit build's tests. When it cannot be had, for whatever reason, says
-# so in one line and takes the i386 architecture away again if this call added it and nothing of it
+# so in one line (its only line either way) and takes the i386 architecture away again if this call added it and nothing of it
 # got installed, so that later apt-get runs on the machine are not held up by its lists. Never fails
 # the set-up.
 install_wine32() {
     local added=0 reason
     APT_FAILED=()
-    echo "setup: installing wine32:i386 (for the 32-bit build's tests)" >&2
     if ! grep -qx i386 <<<"$(dpkg --print-foreign-architectures)"; then
         if dpkg --add-architecture i386; then
             added=1
@@ -138,8 +137,11 @@ install_wine32() {
         fi
     fi
     if [ "${#APT_FAILED[@]}" = 0 ]; then
-        apt_update
-        apt_install wine32:i386 && return 0
+        apt_update quiet
+        if apt_install wine32:i386; then
+            echo "setup: installed wine32:i386 for the 32-bit build's tests" >&2
+            return 0
+        fi
     fi
     reason=${APT_FAILED[0]#wine32:i386: }
     if [ "$added" = 1 ] && ! grep -qx i386 <<<"$(dpkg-query -W -f '${Architecture}\n' 2>/dev/null)"; then

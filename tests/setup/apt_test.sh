@@ -99,10 +99,11 @@ STUB_UPDATE=fail STUB_REFUSE=':i386$'
 setup_step install_needed wine nsis '&&' install_wine32
 check "the 64-bit packages are installed although every update failed" \
     eval '[ $rc = 0 ] && grep -qx wine "$STATE/installed" && grep -qx nsis "$STATE/installed"'
-check "a failed update is tried again, then said in one line each time" \
-    eval 'lines "$STATE/calls" " update" 6 && lines "$WORK/err" "update failed" 2'
+check "a failed update is tried again, then said in one line" \
+    eval 'lines "$STATE/calls" " update" 6 && lines "$WORK/err" "update failed" 1'
 check "the 32-bit part says in one line that it cannot be had, with apt's reason" \
-    eval 'lines "$WORK/err" "32-bit Wine cannot be installed (Unable to correct problems, you have held broken packages.)" 1'
+    eval '[ "$(grep -vc -e "installing wine nsis" -e "update failed" "$WORK/err")" = 1 ] &&
+        lines "$WORK/err" "32-bit Wine cannot be installed (Unable to correct problems, you have held broken packages.)" 1'
 check "the i386 architecture the set-up added is taken away again" eval '[ ! -s "$STATE/arches" ]'
 
 # An i386 architecture the machine had before stays, and so does one with a package installed.
