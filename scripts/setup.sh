@@ -2,6 +2,8 @@
 # Installs what building and testing the program needs, once. Run by ./run and ./test.
 # With everything in place it only checks, which takes well under a second.
 set -euo pipefail
+# ./test sets this once the set-up has run, so that the scripts it calls do not run it again.
+[ "${VESH_SET_UP:-0}" = 1 ] && exit 0
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 DEPS=$ROOT/build/deps
