@@ -1,5 +1,6 @@
 #include "export/Export.h"
 
+#include "catalog/TableRows.h"
 #include "text/IntText.h"
 
 #include <stdexcept>
@@ -25,12 +26,6 @@ std::string HtmlText(std::string_view text) {
         }
     }
     return out;
-}
-
-// A lent date as the tables show it; a value no calendar date has gives an empty text.
-std::string DateText(const ShortDateFormat& dates, TDateTime value) {
-    CivilDate date;
-    return TryDecodeDate(value, date) ? dates.Format(value) : std::string();
 }
 
 std::string CountText(const TUserRec& debtor) {
@@ -90,7 +85,7 @@ std::vector<std::string> BuildExportLines(const UserList& users, const ItemList&
         }
         if (found != held.end()) {
             for (const TItemRec* item : found->second) {
-                const std::string date = DateText(clock.dates, item->LentDate);
+                const std::string date = LentDateText(clock.dates, item->LentDate);
                 if (html) {
                     lines.push_back("<tr><td align=\"center\">" + date + "</td><td>" +
                                     HtmlText(item->Description) + "</td><td align=\"center\">" +

@@ -20,6 +20,23 @@ template <typename Record> int RowOfRecord(const ui::RecordGrid<Record>& table, 
     return 0;
 }
 
+// The first data row whose key text the typed key (from QuickSearchKey) lands on, or 0; a key that
+// searches for nothing finds nothing. Every key starts afresh from the first row: typed letters are not
+// collected into a word.
+template <typename Record>
+int QuickSearchRow(const ui::RecordGrid<Record>& table, char key, std::string Record::*text) {
+    if (key == 0) {
+        return 0;
+    }
+    for (int row = 1; row < table.RowCount(); ++row) {
+        const Record* record = table.RecordOf(row);
+        if (record && QuickSearchLandsOn(key, record->*text)) {
+            return row;
+        }
+    }
+    return 0;
+}
+
 } // namespace
 
 void TForm1::miFindClick() {
@@ -108,7 +125,7 @@ void TForm1::StringGrid2KeyPress(char& key) {
         EditUAct.Execute();
         return;
     }
-    if (QuickSearch(StringGrid2, key)) {
+    if (QuickSearch(StringGrid2, QuickSearchRow(StringGrid2, QuickSearchKey(key), &TUserRec::Name))) {
         FollowSelectedDebtor();
     }
 }
@@ -118,22 +135,15 @@ void TForm1::StringGrid3KeyPress(char& key) {
         EditIAct.Execute();
         return;
     }
-    if (QuickSearch(StringGrid3, key)) {
+    if (QuickSearch(StringGrid3, QuickSearchRow(StringGrid3, QuickSearchKey(key), &TItemRec::Description))) {
         UpdateCommands();
     }
 }
 
-// Every key starts afresh from the first row: typed letters are not collected into a word.
-bool TForm1::QuickSearch(ui::StringGrid& table, char typed) {
-    const char key = QuickSearchKey(typed);
-    if (key == 0) {
+bool TForm1::QuickSearch(ui::StringGrid& table, int row) {
+    if (row == 0) {
         return false;
     }
-    for (int row = 1; row < table.RowCount(); ++row) {
-        if (QuickSearchLandsOn(key, table.Cell(0, row))) {
-            SelectRowCentered(table, row);
-            return true;
-        }
-    }
-    return false;
+    SelectRowCentered(table, row);
+    return true;
 }

@@ -3,8 +3,8 @@
 
 #include "forms/Main.h"
 
+#include "catalog/TableRows.h"
 #include "platform/Application.h"
-#include "text/IntText.h"
 
 #include <algorithm>
 
@@ -53,25 +53,9 @@ void TForm1::UpdateCommands() {
 
 void TForm1::FillFreeItems() {
     const int remembered = StringGrid3.Row();
-    StringGrid3.SetRowCount(2);
-    StringGrid3.ClearRow(1);
-
     std::string type;
     const bool filtered = ActiveFilterType(type);
-
-    int n = 0;
-    for (const auto& item : GetCatalog().items) {
-        if (item->HolderId != 0 || (filtered && item->ItemType != type)) {
-            continue;
-        }
-        ++n;
-        StringGrid3.SetCell(0, n, item->Description);
-        StringGrid3.SetCell(1, n, item->ItemType);
-        StringGrid3.SetRecord(n, item.get());
-    }
-    if (n > 1) {
-        StringGrid3.SetRowCount(n + 1);
-    }
+    StringGrid3.Refill(FreeItemRows(GetCatalog().items, filtered ? &type : nullptr));
     if (remembered < StringGrid3.RowCount()) {
         StringGrid3.SetRow(remembered);
     }
@@ -79,126 +63,60 @@ void TForm1::FillFreeItems() {
 }
 
 void TForm1::FillUsers() {
-    StringGrid2.SetRowCount(2);
-    StringGrid2.ClearRow(1);
-    const bool onlyHolders = IsChecked(ShowDolgChB);
-    int n = 0;
-    for (const auto& user : GetCatalog().users) {
-        if (onlyHolders && user->ItemCount == 0) {
-            continue;
-        }
-        ++n;
-        StringGrid2.SetCell(0, n, user->Name);
-        StringGrid2.SetCell(1, n, IntToStr(user->ItemCount));
-        StringGrid2.SetRecord(n, user.get());
-    }
-    if (n > 1) {
-        StringGrid2.SetRowCount(n + 1);
-    }
+    StringGrid2.Refill(DebtorRows(GetCatalog().users, IsChecked(ShowDolgChB)));
     UpdateCommands();
 }
 
-namespace {
-
-// The lent date as the table shows it. A value no calendar date has cannot come from the catalog file or
-// the clock; should one appear, its cell stays empty rather than failing every repaint.
-std::string DateText(const ShortDateFormat& dates, TDateTime value) {
-    CivilDate date;
-    return TryDecodeDate(value, date) ? dates.Format(value) : std::string();
-}
-
-} // namespace
-
 void TForm1::FillUserItems() {
-    StringGrid1.SetRowCount(2);
-    StringGrid1.ClearRow(1);
-    const TUserRec* debtor = SelectedDebtor();
-    int n = 0;
-    if (debtor) {
-        for (const auto& item : GetCatalog().items) {
-            if (!Holds(*debtor, *item)) {
-                continue;
-            }
-            ++n;
-            StringGrid1.SetCell(0, n, DateText(dates_, item->LentDate));
-            StringGrid1.SetCell(1, n, item->Description);
-            StringGrid1.SetCell(2, n, item->ItemType);
-            StringGrid1.SetRecord(n, item.get());
-        }
-    }
-    if (n > 1) {
-        StringGrid1.SetRowCount(n + 1);
-    }
+    StringGrid1.Refill(LentItemRows(GetCatalog().items, SelectedDebtor()));
     UpdateCommands();
 }
 
 // The lent items table must show the items of the debtor selected in the debtors table whenever that
-// row is painted. When it already shows exactly those rows, a rebuild would change nothing but move the
+// row is painted. When it already shows exactly those items, a rebuild would change nothing but move the
 // user's chosen lent item back to the first row, so that a return started after a mere repaint (a focus
 // change, a message box over the table) would take another item than the one selected. The commands
 // follow the rows either way: the first paint of an empty catalogue finds nothing to rebuild, but must
 // still disable them.
 void TForm1::FollowSelectedDebtor() {
-    const TUserRec* debtor = SelectedDebtor();
-    int row = 0;
-    bool same = true;
-    if (debtor) {
-        for (const auto& item : GetCatalog().items) {
-            if (!Holds(*debtor, *item)) {
-                continue;
-            }
-            ++row;
-            if (row >= StringGrid1.RowCount() || StringGrid1.RecordOf(row) != item.get() ||
-                StringGrid1.Cell(1, row) != item->Description || StringGrid1.Cell(2, row) != item->ItemType ||
-                StringGrid1.Cell(0, row) != DateText(dates_, item->LentDate)) {
-                same = false;
-                break;
-            }
-        }
-    }
-    // Shown rows beyond the debtor's items, or a stale first row when he holds nothing.
-    if (same && row == 0) {
-        same = StringGrid1.RowCount() == 2 && StringGrid1.RecordOf(1) == nullptr &&
-               StringGrid1.Cell(0, 1).empty() && StringGrid1.Cell(1, 1).empty() &&
-               StringGrid1.Cell(2, 1).empty();
-    } else if (same) {
-        same = StringGrid1.RowCount() == std::max(row, 1) + 1;
-    }
-    if (!same) {
+    if (LentItemRows(GetCatalog().items, SelectedDebtor()) != StringGrid1.Rows()) {
         FillUserItems();
     } else {
         UpdateCommands();
     }
 }
 
+// Before records leave the lists wholesale (New, the window's end), the tables let go of them.
+void TForm1::EmptyTables() {
+    StringGrid1.Refill({});
+    StringGrid2.Refill({});
+    StringGrid3.Refill({});
+}
+
 // ---- The records of the selected rows ----------------------------------------------------------------
 
 namespace {
 
-template <typename Record, typename List>
-Record* RecordOfSelectedRow(const ui::RecordGrid<Record>& grid, const List& list, int textCol,
-                            std::string Record::*text) {
+// A row stands for its own record; a row whose first cell is empty (the one row of an empty table, or a
+// record with nothing to show there) is no row a command can act on.
+template <typename Record> Record* RecordOfSelectedRow(const ui::RecordGrid<Record>& grid) {
     const int row = grid.Row();
     Record* record = grid.RecordOf(row);
-    if (!record || grid.Cell(0, row).empty() || list.IndexOf(record) < 0 ||
-        record->*text != grid.Cell(textCol, row)) {
-        return nullptr;
-    }
-    return record;
+    return record && !grid.Cell(0, row).empty() ? record : nullptr;
 }
 
 } // namespace
 
 TUserRec* TForm1::SelectedDebtor() const {
-    return RecordOfSelectedRow(StringGrid2, GetCatalog().users, 0, &TUserRec::Name);
+    return RecordOfSelectedRow(StringGrid2);
 }
 
 TItemRec* TForm1::SelectedFreeItem() const {
-    return RecordOfSelectedRow(StringGrid3, GetCatalog().items, 0, &TItemRec::Description);
+    return RecordOfSelectedRow(StringGrid3);
 }
 
 TItemRec* TForm1::SelectedLentItem() const {
-    return RecordOfSelectedRow(StringGrid1, GetCatalog().items, 1, &TItemRec::Description);
+    return RecordOfSelectedRow(StringGrid1);
 }
 
 // ---- The tables' own handlers -------------------------------------------------------------------------
@@ -233,19 +151,6 @@ void TForm1::FilterChBClick() {
 
 void TForm1::FilterChBKeyPress(char) {
     FillFreeItems();
-}
-
-LRESULT CALLBACK TForm1::FilterKeySubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                           DWORD_PTR data) {
-    if (msg == WM_CHAR) {
-        // The key counts before the control acts on it: a filter entry chosen by this key applies at the
-        // next.
-        auto* self = reinterpret_cast<TForm1*>(data);
-        RunGuarded([&] { self->FilterChBKeyPress(ui::CharOfKey(hwnd, wParam)); });
-    } else if (msg == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, FilterKeySubclass, id);
-    }
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
 // ---- The type filter list -----------------------------------------------------------------------------

@@ -3,6 +3,7 @@
 #include "ui/ControlProc.h"
 
 #include "platform/Handles.h"
+#include "platform/Subclass.h"
 #include "platform/Window.h"
 
 #include <algorithm>
@@ -18,11 +19,6 @@ constexpr UINT kRowState = LVIS_SELECTED | LVIS_FOCUSED;
 // The platform's default drag threshold: a drag starts once the mouse is this far from the press.
 constexpr int kDragThreshold = 5;
 constexpr int kTextIndent = 2;
-
-const std::string& EmptyText() {
-    static const std::string empty;
-    return empty;
-}
 
 // The message a grid posts itself to check the list's selection once a change from outside is over.
 UINT CheckSelectionMessage() {
@@ -51,19 +47,6 @@ HCURSOR DragCursor(bool accepted) {
 }
 
 } // namespace
-
-char CharOfKey(HWND hwnd, WPARAM wParam) {
-    // The list is a Unicode window, so its subclass gets UTF-16 characters even from an ANSI sender.
-    if (!IsWindowUnicode(hwnd)) {
-        return static_cast<char>(wParam);
-    }
-    const wchar_t wide = static_cast<wchar_t>(wParam);
-    char key = 0;
-    if (WideCharToMultiByte(1251, 0, &wide, 1, &key, 1, nullptr, nullptr) != 1) {
-        key = '?';
-    }
-    return key;
-}
 
 void StringGrid::Create(HWND parent, int id, int x, int y, int width, int height, HFONT font,
                         const std::vector<Column>& columns) {
@@ -125,9 +108,6 @@ void StringGrid::SetTitle(int col, const std::string& title) {
 
 void StringGrid::SetRowCount(int count) {
     count = std::max(count, 2);
-    const size_t dataRows = static_cast<size_t>(count - 1);
-    cells_.resize(dataRows * columns_.size());
-    objects_.resize(dataRows);
     rowCount_ = count;
     smallestCount_ = std::min(smallestCount_, count);
     if (row_ >= rowCount_) {
@@ -163,63 +143,11 @@ void StringGrid::ScrollRows(int rows) const {
     SendMessageA(hwnd_, LVM_SCROLL, 0, rows * height);
 }
 
-std::string& StringGrid::CellRef(int col, int row) {
-    const size_t index = static_cast<size_t>(row - 1) * columns_.size() + static_cast<size_t>(col);
-    if (index >= cells_.size()) {
-        const size_t rows = static_cast<size_t>(row);
-        cells_.resize(rows * columns_.size());
-        objects_.resize(rows);
+std::string StringGrid::Cell(int col, int row) const {
+    if (col < 0 || col >= ColCount() || row < 0 || row >= rowCount_) {
+        return {};
     }
-    return cells_[index];
-}
-
-const std::string& StringGrid::Cell(int col, int row) const {
-    if (col < 0 || col >= ColCount() || row < 0) {
-        return EmptyText();
-    }
-    if (row == 0) {
-        return columns_[static_cast<size_t>(col)].title;
-    }
-    const size_t index = static_cast<size_t>(row - 1) * columns_.size() + static_cast<size_t>(col);
-    return index < cells_.size() ? cells_[index] : EmptyText();
-}
-
-void StringGrid::SetCell(int col, int row, std::string_view text) {
-    if (col < 0 || col >= ColCount() || row < 1) {
-        return;
-    }
-    CellRef(col, row).assign(text);
-    if (row < rowCount_) {
-        InvalidateRow(row);
-    }
-}
-
-void StringGrid::ClearRow(int row) {
-    if (row < 1) {
-        return;
-    }
-    for (int col = 0; col < ColCount(); ++col) {
-        CellRef(col, row).clear();
-    }
-    objects_[static_cast<size_t>(row - 1)] = nullptr;
-    if (row < rowCount_) {
-        InvalidateRow(row);
-    }
-}
-
-const void* StringGrid::Object(int row) const {
-    return row >= 1 && static_cast<size_t>(row - 1) < objects_.size() ? objects_[static_cast<size_t>(row - 1)]
-                                                                      : nullptr;
-}
-
-void StringGrid::SetObject(int row, const void* object) {
-    if (row < 1) {
-        return;
-    }
-    if (static_cast<size_t>(row - 1) >= objects_.size()) {
-        CellRef(0, row);
-    }
-    objects_[static_cast<size_t>(row - 1)] = object;
+    return row == 0 ? columns_[static_cast<size_t>(col)].title : CellText(col, row);
 }
 
 void StringGrid::SetRow(int row) {
@@ -452,7 +380,7 @@ void StringGrid::PaintRow(HDC dc, int item, const RECT& rowRect) {
         FillRect(dc, &cell, brush.get());
         RECT textRect = cell;
         textRect.left += kTextIndent;
-        const std::string& value = Cell(col, row);
+        const std::string value = Cell(col, row);
         DrawTextA(dc, value.data(), static_cast<int>(value.size()), &textRect,
                   DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
         if (OnDrawCell) {
@@ -518,7 +446,7 @@ bool StringGrid::HandleNotify(const NMHDR* header, LRESULT& result) {
         // Readers of the list's text (LVM_GETITEMTEXT, accessibility) get the cells.
         auto* info = reinterpret_cast<NMLVDISPINFOA*>(const_cast<NMHDR*>(header));
         if ((info->item.mask & LVIF_TEXT) && info->item.pszText && info->item.cchTextMax > 0) {
-            const std::string& value = Cell(info->item.iSubItem, info->item.iItem + 1);
+            const std::string value = Cell(info->item.iSubItem, info->item.iItem + 1);
             lstrcpynA(info->item.pszText, value.c_str(), info->item.cchTextMax);
         }
         result = 0;
@@ -527,7 +455,7 @@ bool StringGrid::HandleNotify(const NMHDR* header, LRESULT& result) {
     case LVN_GETDISPINFOW: {
         auto* info = reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(header));
         if ((info->item.mask & LVIF_TEXT) && info->item.pszText && info->item.cchTextMax > 0) {
-            const std::string& value = Cell(info->item.iSubItem, info->item.iItem + 1);
+            const std::string value = Cell(info->item.iSubItem, info->item.iItem + 1);
             const int n = MultiByteToWideChar(1251, 0, value.data(), static_cast<int>(value.size()),
                                               info->item.pszText, info->item.cchTextMax - 1);
             info->item.pszText[n] = L'\0';
@@ -560,6 +488,8 @@ LRESULT StringGrid::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     const int y = static_cast<short>(HIWORD(lParam));
     switch (msg) {
     case WM_DESTROY: RemovePropA(hwnd_, kGridProperty); break;
+    // Another program counting the rows finds them all, also before the next paint tells the list.
+    case LVM_GETITEMCOUNT: SyncItemCount(); break;
     // Another program sets item states, as accessibility clients do to select a row.
     case LVM_SETITEMSTATE:
         // An item that is no row is refused, as the list refuses it (-1 stands for every item).
@@ -681,7 +611,7 @@ LRESULT StringGrid::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_CHAR: {
         if (OnKeyPress) {
-            char key = CharOfKey(hwnd_, wParam);
+            char key = TypedChar(hwnd_, wParam);
             OnKeyPress(key);
         }
         return 0;

@@ -1,11 +1,12 @@
 #pragma once
-// A table of text cells over an owner-data ListView in report mode, with the rows held here in one
-// vector: a refill rebuilds the vector and tells the list its new row count, nothing more.
+// A table of text cells over an owner-data ListView in report mode. The grid keeps no texts: it asks
+// for a cell's text (CellText) when it paints the cell or another program reads it, so a refill only
+// tells the list its new row count. RecordGrid, below, is a grid whose rows stand for records.
 //
 // Row 0 is the header row (the list's header control); data rows count from 1 and RowCount() includes
 // the header. A selected data row always exists, and it is the list view's one selected and focused item,
 // whoever chose it: a click, a key, a refill that shrank the table, or another program (a screen reader,
-// a test tool) setting the item state. Each data row may carry the record it was filled from.
+// a test tool) setting the item state.
 //
 // Mouse and keyboard arrive as events named as the main window's handlers expect them: cell
 // painting with its drawing state, key press, key up, double click, mouse down, a row selected, and, for
@@ -19,7 +20,7 @@
 
 #include <functional>
 #include <string>
-#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace ui {
@@ -33,10 +34,6 @@ struct GridDrawState {
 };
 
 enum class MouseButton { Left, Right, Middle };
-
-// The code page 1251 character of a WM_CHAR that reached a window procedure of `hwnd` (a subclass of a
-// Unicode window receives UTF-16 characters).
-char CharOfKey(HWND hwnd, WPARAM wParam);
 
 class StringGrid {
   public:
@@ -67,16 +64,8 @@ class StringGrid {
     int RowCount() const { return rowCount_; }
     void SetRowCount(int count);
 
-    // The text of a cell; row 0 gives the header. Rows written beyond RowCount() are kept but shown only
-    // once the row count takes them in.
-    const std::string& Cell(int col, int row) const;
-    void SetCell(int col, int row, std::string_view text);
-    // Empties the cells of a data row and forgets its record.
-    void ClearRow(int row);
-
-    // The record a data row was filled from (nullptr for none).
-    const void* Object(int row) const;
-    void SetObject(int row, const void* object);
+    // The text of a cell; row 0 gives the header, a row beyond RowCount() an empty text.
+    std::string Cell(int col, int row) const;
 
     // The selected data row, 1..RowCount()-1.
     int Row() const { return row_; }
@@ -123,6 +112,10 @@ class StringGrid {
     // Pixel height of a row (17).
     static constexpr int kRowHeight = 17;
 
+  protected:
+    // The text of a cell of data row `row` (1..RowCount()-1).
+    virtual std::string CellText(int col, int row) const = 0;
+
   private:
     template <typename T> friend struct SubclassKind;
     LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam);
@@ -154,16 +147,11 @@ class StringGrid {
     StringGrid* GridAt(int x, int y, POINT& targetPoint) const;
     void ShowPopup(int screenX, int screenY);
 
-    std::string& CellRef(int col, int row);
-
     HWND hwnd_ = nullptr;
     WNDPROC baseProc_ = nullptr;
     // Sets the rows' height (the list view shares it, and leaves it to the grid to free).
     unique_himagelist rowHeightImages_;
     std::vector<Column> columns_;
-    // Data rows, row-major: the cells of row r (from 1) start at (r - 1) * ColCount().
-    std::vector<std::string> cells_;
-    std::vector<const void*> objects_;
     int rowCount_ = 2;
     // The count the list was last told, and the smallest count set since (for the view's top row).
     mutable int listedCount_ = 0;
@@ -186,11 +174,38 @@ class StringGrid {
     StringGrid* dragTarget_ = nullptr;
 };
 
-// A grid whose rows remember records of one type.
+// A grid whose rows stand for records of one type: data row r shows Rows()[r - 1], a row standing for no
+// record shows empty cells, and the texts of a record's cells come from the function given.
 template <typename Record> class RecordGrid : public StringGrid {
   public:
-    Record* RecordOf(int row) const { return const_cast<Record*>(static_cast<const Record*>(Object(row))); }
-    void SetRecord(int row, Record* record) { SetObject(row, record); }
+    using TextOf = std::function<std::string(const Record& record, int col)>;
+
+    void SetTextOf(TextOf textOf) { textOf_ = std::move(textOf); }
+
+    // Shows these rows, as a refill does: the table first shrinks to one row, so the selection and the
+    // view go back to the first row, and then takes them all (at least one).
+    void Refill(std::vector<Record*> rows) {
+        SetRowCount(2);
+        rows_ = std::move(rows);
+        SetRowCount(static_cast<int>(rows_.size()) + 1);
+    }
+    const std::vector<Record*>& Rows() const { return rows_; }
+    // The record a data row stands for; nullptr for none.
+    Record* RecordOf(int row) const {
+        return row >= 1 && row < RowCount() && static_cast<std::size_t>(row) <= rows_.size()
+                   ? rows_[static_cast<std::size_t>(row - 1)]
+                   : nullptr;
+    }
+
+  protected:
+    std::string CellText(int col, int row) const override {
+        const Record* record = RecordOf(row);
+        return record && textOf_ ? textOf_(*record, col) : std::string();
+    }
+
+  private:
+    std::vector<Record*> rows_;
+    TextOf textOf_;
 };
 
 } // namespace ui
