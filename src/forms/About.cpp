@@ -2,6 +2,7 @@
 
 #include "platform/Application.h"
 #include "platform/Shell.h"
+#include "platform/Subclass.h"
 #include "platform/Window.h"
 #include "resources/resource.h"
 #include "resources/version.h"
@@ -29,17 +30,6 @@ constexpr DWORD kLargestText = 1 << 20;
 
 constexpr DWORD kLinkStyle = WS_TABSTOP | ES_READONLY | ES_AUTOHSCROLL;
 constexpr DWORD kMemoStyle = ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL | ES_AUTOVSCROLL | WS_VSCROLL;
-
-// A character the controls' Unicode window procedures were given, as the program's code page has it.
-char AnsiChar(WPARAM unit) {
-    if (unit < 0x80) {
-        return static_cast<char>(unit);
-    }
-    const wchar_t wide = static_cast<wchar_t>(unit);
-    char c = '?';
-    WideCharToMultiByte(CP_ACP, 0, &wide, 1, &c, 1, nullptr, nullptr);
-    return c;
-}
 
 // The first bytes of a file, up to `limit`; false when it cannot be read.
 bool ReadHead(const std::string& path, DWORD limit, std::string& bytes) {
@@ -175,7 +165,7 @@ void TAboutBox::CreateControls() {
     // The tab control lies under the pages' controls.
     SetWindowPos(PageControl1, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     for (HWND control : {PageControl1, Edit0, Edit1, Edit2, SpeedButton1, SpeedButton2, Memo1, Memo2}) {
-        SetWindowSubclass(control, ControlSubclass, 1, reinterpret_cast<DWORD_PTR>(this));
+        FilterMessages(control, [this](const ControlMessage& m) { return ControlMessageFilter(m); });
     }
 }
 
@@ -353,52 +343,45 @@ bool TAboutBox::LinkKeyPress(HWND link, char key) {
     return true;
 }
 
-LRESULT CALLBACK TAboutBox::ControlSubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                            DWORD_PTR data) {
-    auto* self = reinterpret_cast<TAboutBox*>(data);
-    switch (msg) {
+std::optional<LRESULT> TAboutBox::ControlMessageFilter(const ControlMessage& m) {
+    switch (m.msg) {
     case WM_GETDLGCODE: {
         // Typed keys reach every control, buttons included; Enter reaches the link fields.
-        LRESULT code = DefSubclassProc(hwnd, msg, wParam, lParam) | DLGC_WANTCHARS;
-        const auto* key = reinterpret_cast<const MSG*>(lParam);
-        if (self->IsLink(hwnd) && key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN) {
+        LRESULT code = m.CallControl() | DLGC_WANTCHARS;
+        const auto* key = reinterpret_cast<const MSG*>(m.lParam);
+        if (IsLink(m.hwnd) && key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN) {
             code |= DLGC_WANTMESSAGE;
         }
         return code;
     }
     case WM_CHAR: {
-        // The subclass sees the controls' Unicode characters.
-        const char key = AnsiChar(wParam);
-        bool handled = false;
-        RunGuarded([&] {
-            self->FormKeyPress(key);
-            handled = self->IsLink(hwnd) && self->LinkKeyPress(hwnd, key);
-        });
-        if (handled) {
+        const char key = TypedChar(m.hwnd, m.wParam);
+        FormKeyPress(key);
+        if (IsLink(m.hwnd) && LinkKeyPress(m.hwnd, key)) {
             return 0;
         }
         break;
     }
     case WM_LBUTTONDBLCLK:
-        if (self->IsLink(hwnd)) {
-            const LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
+        if (IsLink(m.hwnd)) {
+            const LRESULT result = m.CallControl();
+            // The control has answered: an error of the link's own action must not make it answer twice.
             RunGuarded([&] {
-                if (hwnd == self->Edit0) {
-                    self->Edit0DblClick();
+                if (m.hwnd == Edit0) {
+                    Edit0DblClick();
                 } else {
-                    self->OpenLink(hwnd);
+                    OpenLink(m.hwnd);
                 }
             });
             return result;
         }
         break;
     case WM_SETCURSOR:
-        if (self->IsLink(hwnd)) {
+        if (IsLink(m.hwnd)) {
             SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND)));
             return TRUE;
         }
         break;
-    case WM_NCDESTROY: RemoveWindowSubclass(hwnd, ControlSubclass, id); break;
     }
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
+    return std::nullopt;
 }

@@ -7,7 +7,9 @@
 #include "platform/Dialog.h"
 #include "platform/Handles.h"
 #include "platform/Picture.h"
+#include "platform/Subclass.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -83,8 +85,7 @@ class TAboutBox : public Dialog {
 
     // Every control that can hold the keyboard passes typed keys to the box first; the link fields also
     // take double clicks, Enter and the hand pointer there.
-    static LRESULT CALLBACK ControlSubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                            DWORD_PTR data);
+    std::optional<LRESULT> ControlMessageFilter(const ControlMessage& message);
 
     Picture title_;
     unique_hfont authorFont_, boldFont_, productFont_, linkFont_;

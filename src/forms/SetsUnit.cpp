@@ -4,6 +4,7 @@
 #include "platform/Locale.h"
 #include "platform/MsgBox.h"
 #include "platform/ShellLink.h"
+#include "platform/Subclass.h"
 #include "text/IntText.h"
 
 #include <commctrl.h>
@@ -48,27 +49,17 @@ int WidthOf(HWND control) {
 
 // The minutes field takes digits, signs and the decimal separator only; any other typed character is
 // refused with a beep. Pasted text is not filtered: what is no whole number reads as the lowest value.
-// The subclass sees the field's characters in UTF-16, as every subclass of the common controls does.
-LRESULT CALLBACK SpinEdit1KeyPress(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                   DWORD_PTR separator) {
-    if (msg == WM_CHAR) {
-        const WPARAM c = wParam;
-        const bool allowed = (c >= L'0' && c <= L'9') || c == L'+' || c == L'-' || c == separator;
-        if (c >= L' ' && !allowed) {
+std::optional<LRESULT> SpinEdit1KeyPress(const ControlMessage& m, char separator) {
+    if (m.msg == WM_CHAR) {
+        const auto c = static_cast<unsigned char>(TypedChar(m.hwnd, m.wParam));
+        const bool allowed =
+            (c >= '0' && c <= '9') || c == '+' || c == '-' || c == static_cast<unsigned char>(separator);
+        if (c >= ' ' && !allowed) {
             MessageBeep(0);
             return 0;
         }
-    } else if (msg == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, SpinEdit1KeyPress, id);
     }
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
-}
-
-wchar_t WideDecimalSeparator() {
-    const char separator = UserDecimalSeparator();
-    wchar_t wide = L'.';
-    MultiByteToWideChar(CP_ACP, 0, &separator, 1, &wide, 1);
-    return wide;
+    return std::nullopt;
 }
 
 // The size of a text in a window's font: wrapped at `wrapWidth`, or on one line when it is 0.
@@ -164,7 +155,9 @@ void TSetsForm::FormCreate() {
     SendMessageA(SpinButton1, UDM_SETBUDDY, reinterpret_cast<WPARAM>(SpinEdit1), 0);
     SendMessageA(SpinButton1, UDM_SETRANGE32, kMinAutoSaveMinutes, kMaxAutoSaveMinutes);
     SendMessageA(SpinButton1, UDM_SETPOS32, 0, kMinAutoSaveMinutes);
-    SetWindowSubclass(SpinEdit1, SpinEdit1KeyPress, 0, static_cast<DWORD_PTR>(WideDecimalSeparator()));
+    FilterMessages(SpinEdit1, [separator = UserDecimalSeparator()](const ControlMessage& m) {
+        return SpinEdit1KeyPress(m, separator);
+    });
     y += 21 + 10;
     QRegistrChB = AddToPage(0, "BUTTON", "", kCheckBox, 0, 8, y, 17, 17, IDC_QREGISTRCHB);
     const int caseHeight = std::max(41, static_cast<int>(TextExtent(Handle(), caseText, pageWidth - 36).cy));
