@@ -2,7 +2,7 @@
 // those of merely reading the file's bytes and splitting its lines, and of writing the same bytes; then
 // the memory the lists hold against the size of the file.
 #include "catalog/CatalogFile.h"
-#include "catalog/FileIO.h"
+#include "files/FileIO.h"
 #include "text/IntText.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "catalog/CatalogFile.h"
 
-#include "catalog/FileIO.h"
+#include "files/FileIO.h"
 #include "text/IntText.h"
 #include "text/ScopeExit.h"
 

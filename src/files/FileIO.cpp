@@ -1,5 +1,5 @@
 // The part of the file layer both systems share: the names of the new files of replacements.
-#include "catalog/FileIO.h"
+#include "files/FileIO.h"
 
 #include "text/Letters.h"
 

@@ -1,5 +1,5 @@
 // The Linux half of the file layer, used by the native tests and tools.
-#include "catalog/FileIO.h"
+#include "files/FileIO.h"
 
 #include "text/Errors.h"
 

@@ -1,5 +1,5 @@
-// The Windows half of the file layer (see catalog/FileIO.h). ANSI API: paths are code page 1251 bytes.
-#include "catalog/FileIO.h"
+// The Windows half of the file layer (see files/FileIO.h). ANSI API: paths are code page 1251 bytes.
+#include "files/FileIO.h"
 
 #include "text/Errors.h"
 

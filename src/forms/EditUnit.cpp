@@ -2,14 +2,6 @@
 
 namespace {
 
-// Control ids; the buttons carry the dialog manager's own ids, so Enter and Escape reach them.
-constexpr int IDC_NAMEEDIT = 101;
-constexpr int IDC_TYPECOMBO = 102;
-constexpr int IDC_EDIT1 = 103;
-constexpr int IDC_LABEL1 = 104;
-constexpr int IDC_LABEL2 = 105;
-constexpr int IDC_BEVEL1 = 106;
-
 constexpr int kClientWidth = 425;
 constexpr int kClientHeight = 145;
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_3DLOOK;
@@ -38,17 +30,19 @@ INT_PTR TForm2::HandleMessage(UINT msg, WPARAM wParam, LPARAM) {
 
 void TForm2::FormCreate() {
     // Created in tab order: first field, second field, OK, Cancel. The labels take no focus.
-    label1_ = CreateControl("STATIC", "", WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, 8, 8, 409, 13, IDC_LABEL1);
+    label1_ =
+        CreateControl("STATIC", "", WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, 8, 8, 409, 13, IDC_FORM2LABEL1);
     nameEdit_ = CreateControl("EDIT", "", WS_VISIBLE | WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL,
-                              WS_EX_CLIENTEDGE, 8, 24, 409, 21, IDC_NAMEEDIT);
+                              WS_EX_CLIENTEDGE, 8, 24, 409, 21, IDC_FORM2NAMEEDIT);
     // The height includes the drop-down list.
     typeCombo_ =
         CreateControl("COMBOBOX", "", WS_TABSTOP | WS_GROUP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0,
-                      8, 24, 409, 200, IDC_TYPECOMBO);
-    label2_ = CreateControl("STATIC", "", WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, 8, 56, 409, 13, IDC_LABEL2);
+                      8, 24, 409, 200, IDC_FORM2TYPECOMBO);
+    label2_ =
+        CreateControl("STATIC", "", WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, 8, 56, 409, 13, IDC_FORM2LABEL2);
     edit1_ = CreateControl("EDIT", "", WS_VISIBLE | WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
-                           8, 72, 409, 21, IDC_EDIT1);
-    CreateControl("STATIC", "", WS_VISIBLE | SS_ETCHEDHORZ, 0, 8, 104, 409, 2, IDC_BEVEL1);
+                           8, 72, 409, 21, IDC_FORM2EDIT1);
+    CreateControl("STATIC", "", WS_VISIBLE | SS_ETCHEDHORZ, 0, 8, 104, 409, 2, IDC_FORM2BEVEL1);
     CreateControl("BUTTON", "OK", WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 0, 96, 112, 90, 25,
                   IDOK);
     CreateControl("BUTTON", "Cancel", WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0, 240, 112, 90, 25,

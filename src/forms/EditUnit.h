@@ -14,6 +14,14 @@
 #include <string>
 #include <vector>
 
+// Control ids; the buttons carry the dialog manager's own ids, so Enter and Escape reach them.
+constexpr int IDC_FORM2NAMEEDIT = 101;  // the debtor's name
+constexpr int IDC_FORM2TYPECOMBO = 102; // the item's type, in place of the name field
+constexpr int IDC_FORM2EDIT1 = 103;     // the e-mail address or the description
+constexpr int IDC_FORM2LABEL1 = 104;
+constexpr int IDC_FORM2LABEL2 = 105;
+constexpr int IDC_FORM2BEVEL1 = 106;
+
 class TForm2 : public Dialog {
   public:
     // Creates the dialog hidden, owned by `owner` (the main window; nullptr for none).

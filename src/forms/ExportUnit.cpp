@@ -1,6 +1,6 @@
 #include "forms/ExportUnit.h"
 
-#include "catalog/FileIO.h"
+#include "files/FileIO.h"
 #include "platform/Clipboard.h"
 #include "platform/Locale.h"
 #include "platform/MsgBox.h"

@@ -1,6 +1,6 @@
 #include "forms/Main.h"
 
-#include "catalog/FileIO.h"
+#include "files/FileIO.h"
 #include "forms/About.h"
 #include "forms/CommandIds.h"
 #include "forms/ExportUnit.h"
@@ -76,15 +76,6 @@ std::string TForm1::Caption() const {
     char buffer[512] = {};
     GetWindowTextA(Handle(), buffer, sizeof buffer);
     return buffer;
-}
-
-void TForm1::RunCommand(int commandId) {
-    SendMessageA(Handle(), WM_COMMAND, MAKEWPARAM(commandId, 0), 0);
-}
-
-bool TForm1::CommandEnabled(int commandId) const {
-    const ui::Action* action = ActionList1.Find(commandId);
-    return action && action->Enabled();
 }
 
 LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -227,6 +218,7 @@ void TForm1::FormDestroy() {
         } catch (...) {
         }
     }
+    EmptyTables();
     GetCatalog().users.Clear();
     GetCatalog().items.Clear();
     // The shortcut table dies with the window.

@@ -3,7 +3,7 @@
 
 #include "forms/Main.h"
 
-#include "catalog/FileIO.h"
+#include "files/FileIO.h"
 #include "platform/Application.h"
 #include "platform/MsgBox.h"
 #include "platform/ProfileFile.h"
@@ -110,6 +110,7 @@ void TForm1::NewActExecute() {
     if (document_.Modified() && ConfirmBox(Handle(), "Сохранить?")) {
         SaveAct.Execute();
     }
+    EmptyTables();
     GetCatalog().users.Clear();
     GetCatalog().items.Clear();
     ClearTypeFilter();

@@ -50,19 +50,25 @@ void TForm1::OutSpdBtnClick() {
     }
 }
 
-void TForm1::InSpdBtnClick() {
+// What returning one item and returning them all check first: a catalogue with debtors and items, the
+// user's yes when the settings ask for it, and a selected debtor who holds something. Gives that debtor,
+// or nullptr when the command ends there.
+TUserRec* TForm1::DebtorReturning(bool ask, const char* question) {
     if (GetCatalog().users.Empty() || GetCatalog().items.Empty()) {
-        return;
+        return nullptr;
     }
-    if (Settings.QIn && !ConfirmBox(Handle(), "Вернуть предмет?")) {
-        return;
+    if (ask && !ConfirmBox(Handle(), question)) {
+        return nullptr;
     }
     // The selected debtor holds nothing.
     if (StringGrid1.Cell(0, 1).empty()) {
-        return;
+        return nullptr;
     }
-    const int debtorRow = StringGrid2.Row();
-    TUserRec* debtor = SelectedDebtor();
+    return SelectedDebtor();
+}
+
+void TForm1::InSpdBtnClick() {
+    TUserRec* debtor = DebtorReturning(Settings.QIn, "Вернуть предмет?");
     if (!debtor) {
         return;
     }
@@ -70,27 +76,17 @@ void TForm1::InSpdBtnClick() {
     // "returning" a free one, would leave the counts wrong.
     TItemRec* item = SelectedLentItem();
     if (item && Return(*debtor, *item, now_())) {
-        RefreshAfterLending(debtorRow, 0);
+        RefreshAfterLending(StringGrid2.Row(), 0);
     }
 }
 
 void TForm1::AllInSpdBtnClick() {
-    if (GetCatalog().users.Empty() || GetCatalog().items.Empty()) {
-        return;
-    }
-    if (Settings.QAllIn && !ConfirmBox(Handle(), "Вернуть ВСЕ предметы?")) {
-        return;
-    }
-    if (StringGrid1.Cell(0, 1).empty()) {
-        return;
-    }
-    const int debtorRow = StringGrid2.Row();
-    TUserRec* debtor = SelectedDebtor();
+    TUserRec* debtor = DebtorReturning(Settings.QAllIn, "Вернуть ВСЕ предметы?");
     if (!debtor) {
         return;
     }
     ReturnAll(*debtor, GetCatalog().items, now_());
-    RefreshAfterLending(debtorRow, 0);
+    RefreshAfterLending(StringGrid2.Row(), 0);
 }
 
 // A double click runs the command of its table and marks the table, so that the press which follows the

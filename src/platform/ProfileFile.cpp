@@ -1,6 +1,6 @@
 #include "platform/ProfileFile.h"
 
-#include "catalog/FileIO.h"
+#include "files/FileIO.h"
 #include "text/Errors.h"
 #include "text/Letters.h"
 

@@ -3,7 +3,7 @@
 // texts stay within their limit, and what is read must come back unchanged after being written and read
 // again.
 #include "../common/SettingsSamples.h"
-#include "settings/MemoryProfile.h"
+#include "MemoryProfile.h"
 #include "settings/Settings.h"
 
 #include <algorithm>

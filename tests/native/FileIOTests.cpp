@@ -1,6 +1,6 @@
 // The Linux half of the file layer: whole-file reads, replacing a file in one step, error codes.
 #include "catalog/CatalogFile.h"
-#include "catalog/FileIO.h"
+#include "files/FileIO.h"
 #include "text/Errors.h"
 
 #include "TestFiles.h"

@@ -1,7 +1,7 @@
 // The settings file's rules: defaults, value reading, the checks on stored window sizes, and the bytes
 // written, run over the in-memory profile.
 #include "../common/SettingsSamples.h"
-#include "settings/MemoryProfile.h"
+#include "MemoryProfile.h"
 #include "settings/Settings.h"
 
 #include <gtest/gtest.h>

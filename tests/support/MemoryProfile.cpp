@@ -1,4 +1,4 @@
-#include "settings/MemoryProfile.h"
+#include "MemoryProfile.h"
 
 #include "text/Letters.h"
 
