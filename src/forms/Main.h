@@ -56,42 +56,14 @@ class TForm1 : public Window {
     // Asks the window to close, as the user's close box does (the close query runs).
     void Close();
 
-    std::string Caption() const;
-
-    // The catalogue the tables show. After changing it, call the refresh routines.
+    // The catalogue the tables show. After changing it, call the refresh routines. Tests and the
+    // benchmark put records in and look at what the commands made of them here, without a file between.
     Catalog& GetCatalog() { return document_.Data(); }
     const Catalog& GetCatalog() const { return document_.Data(); }
     // The editor dialog, created at start-up after this window and reused by the commands.
     void SetEditDialog(TForm2* dialog) { Form2 = dialog; }
-
-    // Runs a command as its menu entry or tool bar button would (an IDM_ id of forms/CommandIds.h).
-    void RunCommand(int commandId);
-
-    // The controls, for tests that look at what the user sees and drive it.
-    ui::StringGrid& DebtorsTable() { return StringGrid2; }
-    ui::StringGrid& FreeItemsTable() { return StringGrid3; }
-    ui::StringGrid& LentItemsTable() { return StringGrid1; }
-    HWND ShowDolgCheckBox() const { return ShowDolgChB; }
-    HWND FilterCheckBox() const { return FilterChB; }
-    HWND FilterComboBox() const { return FilterCB; }
-    HWND OutButton() const { return OutSpdBtn.Handle(); }
-    HWND InButton() const { return InSpdBtn.Handle(); }
-    HWND AllInButton() const { return AllInSpdBtn.Handle(); }
-    HWND StatusBar() const { return StatusBar1.Handle(); }
-    HWND ToolBar() const { return ToolBar1.Handle(); }
-    HWND DebtorsBox() const { return GroupBox2.Handle(); }
-    HWND FreeItemsBox() const { return GroupBox3.Handle(); }
-    HWND LentItemsBox() const { return GroupBox1.Handle(); }
-    HWND DebtorsSplitter() const { return Splitter2.Handle(); }
-    HWND LentItemsSplitter() const { return Splitter1.Handle(); }
-    // The find dialog while it is open, else nullptr.
-    HWND FindDialogWindow() const { return FindDialog1.Handle(); }
-    // Whether the action with this command id is enabled.
-    bool CommandEnabled(int commandId) const;
-    // Whether the autosave timer runs.
+    // Whether the autosave timer runs: a timer cannot be seen from outside the program.
     bool Timer1Enabled() const { return timer1Enabled_; }
-    // The action with this command id (tests watch which action a key runs), or nullptr.
-    ui::Action* FindAction(int commandId) { return ActionList1.Find(commandId); }
 
     // The refresh routines: every command that changes what the tables show calls them.
     void UpdateCommands();
@@ -113,6 +85,7 @@ class TForm1 : public Window {
 
   private:
     // ---- Main.cpp and MainLayout.cpp: creation, layout, dispatch -------------------------------------
+    std::string Caption() const;
     void CreateControls();
     void CreateActions();
     void CreateMenus();
@@ -144,11 +117,12 @@ class TForm1 : public Window {
     // The lent items table follows the debtors table's selection, keeping its own selected row when a
     // repaint shows the same debtor; the commands follow the rows.
     void FollowSelectedDebtor();
-    // The records the selected rows of the debtors, free items and lent items tables were filled from:
-    // what every command, and the lent items table, acts on. A row stands for its own record, never for
+    // Before records leave the lists wholesale, the tables let go of them.
+    void EmptyTables();
+    // The records the selected rows of the debtors, free items and lent items tables stand for: what
+    // every command, and the lent items table, acts on. A row stands for its own record, never for
     // another with the same name or description. nullptr on a row whose first column is empty (the one
-    // row of an empty table), and on a row out of date since its table was filled (its record left the
-    // list, or no longer has the row's text).
+    // row of an empty table).
     TUserRec* SelectedDebtor() const;
     TItemRec* SelectedFreeItem() const;
     TItemRec* SelectedLentItem() const;
@@ -162,8 +136,6 @@ class TForm1 : public Window {
     void ShowDolgChBClick();
     void FilterChBClick();
     void FilterChBKeyPress(char key);
-    static LRESULT CALLBACK FilterKeySubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                              DWORD_PTR data);
 
     // The type filter's check box, and the type it lets through: false while the filter lets every
     // type through (unchecked, or no entry chosen).
@@ -180,8 +152,8 @@ class TForm1 : public Window {
     void SelectRowCentered(ui::StringGrid& table, int row);
     void StringGrid2KeyPress(char& key);
     void StringGrid3KeyPress(char& key);
-    // Selects the first row from the typed letter or digit on; false when the key selects nothing.
-    bool QuickSearch(ui::StringGrid& table, char typed);
+    // Selects the row a typed letter or digit found (centred); false for 0, when it found none.
+    bool QuickSearch(ui::StringGrid& table, int row);
 
     // ---- Main.cpp: settings, export, statistics, mail, About, history ---------------------------------
     void SetsActExecute();
@@ -245,6 +217,7 @@ class TForm1 : public Window {
     void StringGrid1DragDrop(ui::StringGrid& source, int x, int y);
     void StringGrid3DragDrop(ui::StringGrid& source, int x, int y);
     void RefreshAfterLending(int debtorRow, int freeRow);
+    TUserRec* DebtorReturning(bool ask, const char* question);
 
     // ---- State of the window ---------------------------------------------------------------------
     // The catalogue (UserList, ItemList, the type filter list), its file, the changed mark and the busy

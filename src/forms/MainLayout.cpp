@@ -3,8 +3,11 @@
 
 #include "forms/Main.h"
 
+#include "catalog/TableRows.h"
+
 #include "forms/CommandIds.h"
 #include "platform/Application.h"
+#include "platform/Subclass.h"
 #include "resources/resource.h"
 
 #include <algorithm>
@@ -218,8 +221,16 @@ void TForm1::CreateControls() {
     FilterCB = CreateChild("COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, GroupBox3.Handle(),
                            IDC_FILTERCB, font);
     SetWindowPos(FilterCB, nullptr, 224, 16, 217, 200, SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowSubclass(FilterChB, FilterKeySubclass, 1, reinterpret_cast<DWORD_PTR>(this));
-    SetWindowSubclass(FilterCB, FilterKeySubclass, 1, reinterpret_cast<DWORD_PTR>(this));
+    // A character key counts before the control acts on it: a filter entry chosen by this key applies at
+    // the next.
+    for (HWND control : {FilterChB, FilterCB}) {
+        FilterMessages(control, [this](const ControlMessage& m) -> std::optional<LRESULT> {
+            if (m.msg == WM_CHAR) {
+                FilterChBKeyPress(TypedChar(m.hwnd, m.wParam));
+            }
+            return std::nullopt;
+        });
+    }
     StringGrid3.Create(GroupBox3.Handle(), IDC_STRINGGRID3, 8, 44, 430, 141, font,
                        {{"Описание предмета", 273}, {"Тип", 131}});
     OutSpdBtn.Create(GroupBox3.Handle(), IDC_OUTSPDBTN, "Взял в долг", 8, 196, 105, 22, font,
@@ -231,6 +242,12 @@ void TForm1::CreateControls() {
 
     StringGrid1.Create(GroupBox1.Handle(), IDC_STRINGGRID1, 8, 16, 675, 121, font,
                        {{"Дата", 100}, {"Описание предмета", 365}, {"Тип", 185}});
+
+    // The cells show the records' texts as they are at each paint.
+    StringGrid2.SetTextOf(DebtorCellText);
+    StringGrid3.SetTextOf(FreeItemCellText);
+    StringGrid1.SetTextOf(
+        [this](const TItemRec& item, int col) { return LentItemCellText(item, col, dates_); });
 
     StringGrid2.SetPopupMenu(UserPupMnu.get(), Handle());
     StringGrid3.SetPopupMenu(ItemPupMnu.get(), Handle());

@@ -142,7 +142,7 @@ class AboutTest : public MainWindowFixture {
             sequence(box);
             ClickDialogButton(box, IDCANCEL);
         });
-        form->RunCommand(IDM_ABOUT);
+        RunCommand(IDM_ABOUT);
         Pump();
         EXPECT_EQ(answerer.Pending(), 0u) << "the About box did not appear";
         EXPECT_EQ(answerer.Unexpected(), 0);
@@ -181,7 +181,7 @@ TEST_F(AboutTest, TabsFollowTheTextFilesFoundAtTheFirstOpeningAndTheHistoryOpens
     WithAboutBox([](HWND box) { EXPECT_EQ(ActiveTab(box), "Версии"); });
 
     ShellRecorder shell({".txt"}, folder.File("opened.txt"));
-    form->RunCommand(IDM_HISTORY);
+    RunCommand(IDM_HISTORY);
     EXPECT_EQ(shell.Lines(1), Texts{Beside("history.txt")});
 }
 

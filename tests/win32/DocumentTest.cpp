@@ -4,7 +4,7 @@
 
 #include "MainWindowFixture.h"
 
-#include "catalog/FileIO.h"
+#include "files/FileIO.h"
 
 #include <commctrl.h>
 
@@ -80,7 +80,7 @@ class DocumentTest : public MainWindowFixture {
     }
 
     std::vector<SeenDialog> Run(int commandId, std::vector<Answer> answers = {}) {
-        return Answered([&] { form->RunCommand(commandId); }, std::move(answers));
+        return Answered([&] { RunCommand(commandId); }, std::move(answers));
     }
 
     // One tick of Timer1, as the system delivers it.
@@ -101,10 +101,10 @@ class DocumentTest : public MainWindowFixture {
             }});
     }
 
-    std::string Title() { return form->Caption(); }
+    std::string Title() { return Caption(); }
     std::string Panel(int panel) {
         char text[512] = {};
-        SendMessageA(form->StatusBar(), SB_GETTEXTA, panel, reinterpret_cast<LPARAM>(text));
+        SendMessageA(StatusBar(), SB_GETTEXTA, panel, reinterpret_cast<LPARAM>(text));
         return text;
     }
     bool TimerOn() { return form->Timer1Enabled(); }
@@ -139,11 +139,11 @@ TEST_F(DocumentTest, StoredShapeIsPutBackWithinItsLimitsAndWrittenAgain) {
     EXPECT_EQ(r.top, 30);
     EXPECT_EQ(r.right - r.left, 800);
     EXPECT_EQ(r.bottom - r.top, 600);
-    EXPECT_EQ(BoundsOf(form->LentItemsBox()).bottom - BoundsOf(form->LentItemsBox()).top, 299);
-    EXPECT_EQ(BoundsOf(form->DebtorsBox()).right - BoundsOf(form->DebtorsBox()).left, 699);
-    EXPECT_EQ(form->FreeItemsTable().ColWidth(0), 273);
-    EXPECT_EQ(form->FreeItemsTable().ColWidth(1), 6);
-    EXPECT_EQ(form->LentItemsTable().ColWidth(2), 240);
+    EXPECT_EQ(BoundsOf(LentItemsBox()).bottom - BoundsOf(LentItemsBox()).top, 299);
+    EXPECT_EQ(BoundsOf(DebtorsBox()).right - BoundsOf(DebtorsBox()).left, 699);
+    EXPECT_EQ(FreeItems().ColWidth(0), 273);
+    EXPECT_EQ(FreeItems().ColWidth(1), 6);
+    EXPECT_EQ(LentItems().ColWidth(2), 240);
     const std::string written = Finish();
     EXPECT_NE(
         written.find("Left=-20\r\nTop=30\r\nHeight=600\r\nWidth=800\r\nPanHeight=299\r\nPanWidth=699\r\n"),
@@ -158,8 +158,8 @@ TEST_F(DocumentTest, StoredShapeIsPutBackWithinItsLimitsAndWrittenAgain) {
     EXPECT_EQ(design.left, 192);
     EXPECT_EQ(design.right - design.left, 698);
     EXPECT_EQ(design.bottom - design.top, 480);
-    EXPECT_EQ(BoundsOf(form->LentItemsBox()).bottom - BoundsOf(form->LentItemsBox()).top, 143);
-    EXPECT_EQ(BoundsOf(form->DebtorsBox()).right - BoundsOf(form->DebtorsBox()).left, 241);
+    EXPECT_EQ(BoundsOf(LentItemsBox()).bottom - BoundsOf(LentItemsBox()).top, 143);
+    EXPECT_EQ(BoundsOf(DebtorsBox()).right - BoundsOf(DebtorsBox()).left, 241);
 }
 
 // The system keeps a window near the screen's size, so the panels must fit the window it really is, and
@@ -172,15 +172,15 @@ TEST_F(DocumentTest, StoredSizesBeyondTheScreenGiveAWindowAndColumnsTheScreenHol
     const int width = r.right - r.left;
     const int height = r.bottom - r.top;
     EXPECT_LT(height, 40000);
-    EXPECT_EQ(BoundsOf(form->LentItemsBox()).bottom - BoundsOf(form->LentItemsBox()).top, 143);
-    EXPECT_EQ(BoundsOf(form->DebtorsBox()).right - BoundsOf(form->DebtorsBox()).left, 241);
-    for (ui::StringGrid* table : {&form->DebtorsTable(), &form->FreeItemsTable(), &form->LentItemsTable()}) {
+    EXPECT_EQ(BoundsOf(LentItemsBox()).bottom - BoundsOf(LentItemsBox()).top, 143);
+    EXPECT_EQ(BoundsOf(DebtorsBox()).right - BoundsOf(DebtorsBox()).left, 241);
+    for (ui::StringGrid* table : {&Debtors(), &FreeItems(), &LentItems()}) {
         const RECT t = BoundsOf(table->Handle());
         EXPECT_GT(t.bottom - t.top, 100);
         EXPECT_GT(t.right - t.left, 100);
     }
-    EXPECT_EQ(form->DebtorsTable().ColWidth(0), screenWidth);
-    EXPECT_EQ(form->LentItemsTable().ColWidth(1), screenWidth);
+    EXPECT_EQ(Debtors().ColWidth(0), screenWidth);
+    EXPECT_EQ(LentItems().ColWidth(1), screenWidth);
     const std::string written = Finish();
     EXPECT_NE(written.find("Height=" + std::to_string(height) + "\r\nWidth=" + std::to_string(width) +
                            "\r\nPanHeight=143\r\nPanWidth=241\r\n"),
@@ -219,20 +219,20 @@ TEST_F(DocumentTest, ADebtorNumberedZeroHoldsNothingAndIsGivenNothing) {
                    "-0\r\nНоль\r\n\r\n01\r\nПетров\r\n\r\n***\r\n"
                    "1\r\nЗонт\r\nПрочее\r\n15.03.2024\r\n0\r\n2\r\nАтлас\r\nКнига\r\n15.03.2024\r\n+1\r\n");
     EXPECT_TRUE(Start("[Main]\r\nOpen=1\r\nName=" + home + "\r\n[Query]\r\nQOut=0\r\n").empty());
-    EXPECT_EQ(ColumnOf(form->DebtorsTable(), 0), (Texts{"Ноль", "Петров"}));
-    EXPECT_EQ(ColumnOf(form->DebtorsTable(), 1), (Texts{"0", "1"}));
-    ASSERT_EQ(form->DebtorsTable().Row(), 1);
-    EXPECT_EQ(ColumnOf(form->LentItemsTable(), 1), Texts{""});
-    EXPECT_FALSE(IsWindowEnabled(form->InButton()));
+    EXPECT_EQ(ColumnOf(Debtors(), 0), (Texts{"Ноль", "Петров"}));
+    EXPECT_EQ(ColumnOf(Debtors(), 1), (Texts{"0", "1"}));
+    ASSERT_EQ(Debtors().Row(), 1);
+    EXPECT_EQ(ColumnOf(LentItems(), 1), Texts{""});
+    EXPECT_FALSE(IsWindowEnabled(InButton()));
 
     const std::vector<SeenDialog> seen =
-        Answered([&] { SendMessageA(form->OutButton(), BM_CLICK, 0, 0); }, {Press(IDOK)});
+        Answered([&] { SendMessageA(OutButton(), BM_CLICK, 0, 0); }, {Press(IDOK)});
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].caption, "Warning");
     EXPECT_EQ(seen[0].text, "Этому должнику нельзя передать предмет: в файле базы у него номер 0, а номер 0 "
                             "означает, что предмет свободен.");
-    EXPECT_EQ(ColumnOf(form->FreeItemsTable(), 0), Texts{"Зонт"});
-    EXPECT_EQ(ColumnOf(form->LentItemsTable(), 1), Texts{""});
+    EXPECT_EQ(ColumnOf(FreeItems(), 0), Texts{"Зонт"});
+    EXPECT_EQ(ColumnOf(LentItems(), 1), Texts{""});
     EXPECT_EQ(Panel(1), "");
 }
 
@@ -265,7 +265,7 @@ TEST_F(DocumentTest, SaveOpenAndNewFollowTheStateTable) {
     EXPECT_EQ(seen[0].text, "Сохранить?");
     EXPECT_EQ(Title(), "Вещехран - new");
     EXPECT_EQ(Panel(1), "База изменена");
-    EXPECT_EQ(ColumnOf(form->DebtorsTable(), 0), Texts{""});
+    EXPECT_EQ(ColumnOf(Debtors(), 0), Texts{""});
     EXPECT_EQ(ReadWholeFile(home), "1\r\nПетров\r\n\r\n2\r\nСидорова\r\n\r\n***\r\n");
 
     // Open: the file's catalogue, its title, no change mark; AutoOpenName is set, so no question.
@@ -276,15 +276,15 @@ TEST_F(DocumentTest, SaveOpenAndNewFollowTheStateTable) {
     EXPECT_EQ(Title(), "home.dat - Вещехран");
     EXPECT_EQ(Panel(1), "");
     EXPECT_EQ(Panel(2), "");
-    EXPECT_EQ(ColumnOf(form->DebtorsTable(), 0), (Texts{"Петров", "Сидорова"}));
-    EXPECT_EQ(ColumnOf(form->DebtorsTable(), 1), (Texts{"1", "0"}));
-    EXPECT_EQ(ColumnOf(form->FreeItemsTable(), 0), (Texts{"Атлас", "Словарь"}));
-    EXPECT_TRUE(IsWindowEnabled(form->FilterComboBox()));
+    EXPECT_EQ(ColumnOf(Debtors(), 0), (Texts{"Петров", "Сидорова"}));
+    EXPECT_EQ(ColumnOf(Debtors(), 1), (Texts{"1", "0"}));
+    EXPECT_EQ(ColumnOf(FreeItems(), 0), (Texts{"Атлас", "Словарь"}));
+    EXPECT_TRUE(IsWindowEnabled(FilterComboBox()));
 
     // New after a save: the file is kept, the window is bound to nothing.
     EXPECT_TRUE(Run(IDM_NEW).empty());
     EXPECT_EQ(Title(), "Вещехран - new");
-    EXPECT_FALSE(IsWindowEnabled(form->FilterComboBox()));
+    EXPECT_FALSE(IsWindowEnabled(FilterComboBox()));
     Change("Петров");
     EXPECT_EQ(Run(IDM_SAVE, {TypePath(folder.File("second.dat"))}).size(), 1u);
     EXPECT_EQ(ReadWholeFile(home), kCatalog);
@@ -313,7 +313,7 @@ TEST_F(DocumentTest, CancelledDialogs) {
     Change("Петров");
     // Open cancelled: nothing at all changes, not even the question about saving comes.
     EXPECT_EQ(Run(IDM_OPEN, {Press(IDCANCEL)}).size(), 1u);
-    EXPECT_EQ(ColumnOf(form->DebtorsTable(), 0), Texts{"Петров"});
+    EXPECT_EQ(ColumnOf(Debtors(), 0), Texts{"Петров"});
     EXPECT_EQ(Panel(1), "База изменена");
 
     // Save cancelled: a warning, nothing written, still marked.
@@ -334,7 +334,7 @@ TEST_F(DocumentTest, FailedReadShowsThePartialCatalogueAndKeepsACopyBeforeTheFil
     EXPECT_EQ(seen[1].text, "'x' is not a valid integer value.");
     EXPECT_EQ(Title(), "Вещехран - new");
     EXPECT_EQ(Panel(2), "");
-    EXPECT_EQ(ColumnOf(form->DebtorsTable(), 0), Texts{"Петров"});
+    EXPECT_EQ(ColumnOf(Debtors(), 0), Texts{"Петров"});
 
     // The catalogue stays bound to the file: a save replaces it, after keeping what it held.
     Change("Иванов");
@@ -472,8 +472,8 @@ TEST_F(DocumentTest, LastCatalogueOpensAtStart) {
     WriteWholeFile(home, kCatalog);
     EXPECT_TRUE(Start("[Main]\r\nOpen=1\r\nName=" + home + "\r\n").empty());
     EXPECT_EQ(Title(), "home.dat - Вещехран");
-    EXPECT_EQ(ColumnOf(form->DebtorsTable(), 0), (Texts{"Петров", "Сидорова"}));
-    EXPECT_EQ(ColumnOf(form->LentItemsTable(), 1), Texts{"Зонт"});
+    EXPECT_EQ(ColumnOf(Debtors(), 0), (Texts{"Петров", "Сидорова"}));
+    EXPECT_EQ(ColumnOf(LentItems(), 1), Texts{"Зонт"});
     EXPECT_EQ(Panel(1), "");
     Finish();
 
@@ -490,6 +490,6 @@ TEST_F(DocumentTest, LastCatalogueOpensAtStart) {
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].text, "'x' is not a valid integer value.");
     EXPECT_EQ(Title(), "Вещехран - new");
-    EXPECT_EQ(ColumnOf(form->DebtorsTable(), 0), Texts{"Петров"});
+    EXPECT_EQ(ColumnOf(Debtors(), 0), Texts{"Петров"});
     EXPECT_EQ(Run(IDM_OPEN, {Press(IDCANCEL)}).size(), 1u);
 }

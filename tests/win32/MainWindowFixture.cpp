@@ -1,9 +1,13 @@
 #include "MainWindowFixture.h"
 
+#include "WindowSearch.h"
+
 #include "platform/Application.h"
 #include "platform/Locale.h"
 
 #include <commctrl.h>
+
+#include <stdexcept>
 
 void Pump() {
     MSG msg;
@@ -172,7 +176,7 @@ void MainWindowFixture::FillAll() {
 }
 
 Texts MainWindowFixture::Run(int commandId, ModalAnswerer& answerer) {
-    form->RunCommand(commandId);
+    RunCommand(commandId);
     Pump();
     EXPECT_EQ(answerer.Pending(), 0u) << "a window the test answers did not appear";
     Texts seen;
@@ -184,13 +188,38 @@ Texts MainWindowFixture::Run(int commandId, ModalAnswerer& answerer) {
 
 std::string MainWindowFixture::StatusNote() const {
     char text[256] = {};
-    SendMessageA(form->StatusBar(), SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(text));
+    SendMessageA(StatusBar(), SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(text));
     return text;
 }
 
-int& MainWindowFixture::Watch(int commandId) {
-    auto counter = std::make_shared<int>(0);
-    form->FindAction(commandId)->OnExecute = [counter] { ++*counter; };
-    counters_.push_back(counter);
-    return *counter;
+HWND MainWindowFixture::Control(int id) const {
+    return ChildById(form->Handle(), id);
+}
+
+ui::StringGrid& MainWindowFixture::Table(int id) const {
+    ui::StringGrid* grid = ui::StringGrid::FromHandle(Control(id));
+    if (!grid) {
+        throw std::logic_error("no table with id " + std::to_string(id));
+    }
+    return *grid;
+}
+
+// The find dialog is the window's own dialog with the find dialog's text field.
+HWND MainWindowFixture::FindDialogWindow() const {
+    return OwnedDialogWith(form->Handle(), 0x480);
+}
+
+bool MainWindowFixture::CommandEnabled(int commandId) const {
+    const UINT state = GetMenuState(GetMenu(form->Handle()), static_cast<UINT>(commandId), MF_BYCOMMAND);
+    return state != static_cast<UINT>(-1) && !(state & (MF_GRAYED | MF_DISABLED));
+}
+
+void MainWindowFixture::RunCommand(int commandId) const {
+    SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(commandId, 0), 0);
+}
+
+std::string MainWindowFixture::Caption() const {
+    char title[512] = {};
+    GetWindowTextA(form->Handle(), title, sizeof title);
+    return title;
 }

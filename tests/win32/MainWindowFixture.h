@@ -1,7 +1,8 @@
 #pragma once
 // The main window as the tests drive it: a fresh window over a settings file of its own in a test folder,
 // the editor dialog created after it as at program start, and a fixed clock. The helpers put debtors and
-// items into its catalogue, and click, press keys and read the tables as a person would.
+// items into its catalogue, find its controls by their ids as another program would, and click, press
+// keys and read the tables as a person would.
 
 #include "ModalAnswerer.h"
 #include "TestFolder.h"
@@ -59,9 +60,34 @@ class MainWindowFixture : public testing::Test {
     void Start();
 
     Catalog& Data() { return form->GetCatalog(); }
-    ui::StringGrid& Debtors() { return form->DebtorsTable(); }
-    ui::StringGrid& FreeItems() { return form->FreeItemsTable(); }
-    ui::StringGrid& LentItems() { return form->LentItemsTable(); }
+
+    // The main window's controls by their ids (forms/CommandIds.h), wherever they lie among its children.
+    HWND Control(int id) const;
+    ui::StringGrid& Debtors() const { return Table(IDC_STRINGGRID2); }
+    ui::StringGrid& FreeItems() const { return Table(IDC_STRINGGRID3); }
+    ui::StringGrid& LentItems() const { return Table(IDC_STRINGGRID1); }
+    HWND ShowDolgCheckBox() const { return Control(IDC_SHOWDOLGCHB); }
+    HWND FilterCheckBox() const { return Control(IDC_FILTERCHB); }
+    HWND FilterComboBox() const { return Control(IDC_FILTERCB); }
+    HWND OutButton() const { return Control(IDC_OUTSPDBTN); }
+    HWND InButton() const { return Control(IDC_INSPDBTN); }
+    HWND AllInButton() const { return Control(IDC_ALLINSPDBTN); }
+    HWND StatusBar() const { return Control(IDC_STATUSBAR1); }
+    HWND ToolBar() const { return Control(IDC_TOOLBAR1); }
+    HWND DebtorsBox() const { return Control(IDC_GROUPBOX2); }
+    HWND FreeItemsBox() const { return Control(IDC_GROUPBOX3); }
+    HWND LentItemsBox() const { return Control(IDC_GROUPBOX1); }
+    HWND DebtorsSplitter() const { return Control(IDC_SPLITTER2); }
+    HWND LentItemsSplitter() const { return Control(IDC_SPLITTER1); }
+    // The find dialog while it is open, else nullptr.
+    HWND FindDialogWindow() const;
+    // Whether the command's menu entry is enabled (an action shows its state in the menus and on the
+    // tool bar).
+    bool CommandEnabled(int commandId) const;
+    // Runs a command as its menu entry or tool bar button does.
+    void RunCommand(int commandId) const;
+    // The window's title.
+    std::string Caption() const;
 
     // Puts a record into its list in list order, as a file read would; the item's identifier is the
     // list's new count, its type registered, its holder's count raised. The tables are not refilled.
@@ -78,8 +104,6 @@ class MainWindowFixture : public testing::Test {
 
     // The status note: "База изменена" once the catalogue changed.
     std::string StatusNote() const;
-    // Runs the given action's handler through a counter instead, to see which action a route runs.
-    int& Watch(int commandId);
 
     TestFolder folder{"main-window"};
     std::string settingsPath = folder.File("veshchehran.ini");
@@ -87,8 +111,9 @@ class MainWindowFixture : public testing::Test {
     std::unique_ptr<TForm2> editor;
 
   private:
+    ui::StringGrid& Table(int id) const;
+
     RecIni savedSettings_;
-    std::vector<std::shared_ptr<int>> counters_;
 };
 
 // The window as the program's main window, as the message loop knows it: its shortcuts and Tab work

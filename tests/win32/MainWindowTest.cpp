@@ -41,23 +41,23 @@ TEST_F(MainWindowTest, EmptyCatalogueShowsHeadersAndOneEmptyRowWithTheSevenComma
     EXPECT_EQ(LentItems().Cell(2, 0), "Тип");
 
     auto expectSevenDisabled = [&] {
-        EXPECT_FALSE(IsWindowEnabled(form->OutButton()));
-        EXPECT_FALSE(IsWindowEnabled(form->InButton()));
-        EXPECT_FALSE(IsWindowEnabled(form->AllInButton()));
+        EXPECT_FALSE(IsWindowEnabled(OutButton()));
+        EXPECT_FALSE(IsWindowEnabled(InButton()));
+        EXPECT_FALSE(IsWindowEnabled(AllInButton()));
         HMENU menu = GetMenu(form->Handle());
         for (int id : {IDM_EDITU, IDM_DELU, IDM_EDITI, IDM_DELI}) {
-            EXPECT_FALSE(form->CommandEnabled(id)) << id;
+            EXPECT_FALSE(CommandEnabled(id)) << id;
             EXPECT_TRUE(GetMenuState(menu, static_cast<UINT>(id), MF_BYCOMMAND) & MF_GRAYED) << id;
-            EXPECT_FALSE(SendMessageA(form->ToolBar(), TB_ISBUTTONENABLED, static_cast<WPARAM>(id), 0)) << id;
+            EXPECT_FALSE(SendMessageA(ToolBar(), TB_ISBUTTONENABLED, static_cast<WPARAM>(id), 0)) << id;
         }
     };
     expectSevenDisabled();
     for (int id : {IDM_NEW, IDM_OPEN, IDM_SAVE, IDM_NEWU, IDM_NEWI, IDM_MAIL, IDM_EXPORT, IDM_SETS, IDM_ABOUT,
                    IDM_EXIT}) {
-        EXPECT_TRUE(form->CommandEnabled(id)) << id;
+        EXPECT_TRUE(CommandEnabled(id)) << id;
     }
-    EXPECT_FALSE(IsWindowEnabled(form->FilterComboBox()));
-    EXPECT_FALSE(IsWindowEnabled(form->FilterCheckBox()));
+    EXPECT_FALSE(IsWindowEnabled(FilterComboBox()));
+    EXPECT_FALSE(IsWindowEnabled(FilterCheckBox()));
     // The keys go to the debtors table from the start.
     EXPECT_EQ(GetFocus(), Debtors().Handle());
 
@@ -65,18 +65,18 @@ TEST_F(MainWindowTest, EmptyCatalogueShowsHeadersAndOneEmptyRowWithTheSevenComma
     AddItem("Атлас", "Книга", 1);
     AddItem("Вальс");
     FillAll();
-    ASSERT_TRUE(IsWindowEnabled(form->InButton()));
-    form->RunCommand(IDM_NEW);
+    ASSERT_TRUE(IsWindowEnabled(InButton()));
+    RunCommand(IDM_NEW);
     Pump();
     expectSevenDisabled();
 }
 
-TEST_F(MainWindowTest, TablesFollowTheListOrderAndEachRowRemembersItsRecord) {
+TEST_F(MainWindowTest, TablesFollowTheListOrder) {
     TUserRec& boris = AddDebtor("Борис", 2);
     TUserRec& anna = AddDebtor("Анна", 1);
     AddItem("Тетрадь", "Канцелярия");
-    TItemRec& book = AddItem("Книга", "Книги", anna.Id, 45658.75);
-    TItemRec& album = AddItem("Альбом", "Канцелярия");
+    AddItem("Книга", "Книги", anna.Id, 45658.75);
+    AddItem("Альбом", "Канцелярия");
     AddItem("Ваза", "Посуда", boris.Id);
     AddItem("Атлас", "Книги", anna.Id, 45700);
     FillAll();
@@ -90,11 +90,6 @@ TEST_F(MainWindowTest, TablesFollowTheListOrderAndEachRowRemembersItsRecord) {
     EXPECT_EQ(ColumnOf(LentItems(), 1), (Texts{"Атлас", "Книга"}));
     EXPECT_EQ(ColumnOf(LentItems(), 2), (Texts{"Книги", "Книги"}));
 
-    EXPECT_EQ(form->DebtorsTable().Object(1), &anna);
-    EXPECT_EQ(form->DebtorsTable().Object(2), &boris);
-    EXPECT_EQ(form->FreeItemsTable().Object(1), &album);
-    EXPECT_EQ(form->LentItemsTable().Object(2), &book);
-
     // A text reader of the list (another process, a screen reader) gets the same cells.
     char text[64] = {};
     LVITEMA item{};
@@ -104,11 +99,11 @@ TEST_F(MainWindowTest, TablesFollowTheListOrderAndEachRowRemembersItsRecord) {
     SendMessageA(Debtors().Handle(), LVM_GETITEMTEXTA, 1, reinterpret_cast<LPARAM>(&item));
     EXPECT_STREQ(text, "1");
 
-    EXPECT_TRUE(IsWindowEnabled(form->OutButton()));
-    EXPECT_TRUE(IsWindowEnabled(form->InButton()));
-    EXPECT_TRUE(IsWindowEnabled(form->AllInButton()));
+    EXPECT_TRUE(IsWindowEnabled(OutButton()));
+    EXPECT_TRUE(IsWindowEnabled(InButton()));
+    EXPECT_TRUE(IsWindowEnabled(AllInButton()));
     for (int id : {IDM_EDITU, IDM_DELU, IDM_EDITI, IDM_DELI}) {
-        EXPECT_TRUE(form->CommandEnabled(id)) << id;
+        EXPECT_TRUE(CommandEnabled(id)) << id;
     }
 }
 
@@ -184,11 +179,13 @@ TEST_F(MainWindowTest, TwoDebtorsOfOneNameEachShowTheirOwnItems) {
     AddItem("Ключи", "Разное", 1);
     AddItem("Пила", "Инструмент", 2);
     FillAll();
-    for (int row : {2, 1}) {
-        ClickRow(Debtors(), row);
-        const auto* debtor = static_cast<const TUserRec*>(Debtors().Object(row));
-        EXPECT_EQ(ColumnOf(LentItems(), 1), Texts{debtor->Id == 1 ? "Ключи" : "Пила"}) << row;
-    }
+    ClickRow(Debtors(), 2);
+    const Texts second = ColumnOf(LentItems(), 1);
+    ClickRow(Debtors(), 1);
+    const Texts first = ColumnOf(LentItems(), 1);
+    EXPECT_TRUE((first == Texts{"Ключи"} && second == Texts{"Пила"}) ||
+                (first == Texts{"Пила"} && second == Texts{"Ключи"}))
+        << first[0] << ", " << second[0];
 }
 
 // A repaint of the debtors table (the focus moving to the lent items table, a box shown over it) must not
@@ -224,10 +221,10 @@ TEST_F(MainWindowTest, ShowDolgCheckBoxHidesDebtorsHoldingNothing) {
     AddItem("Ключи", "Разное", anna.Id);
     FillAll();
 
-    Click(form->ShowDolgCheckBox());
-    ASSERT_TRUE(IsChecked(form->ShowDolgCheckBox()));
+    Click(ShowDolgCheckBox());
+    ASSERT_TRUE(IsChecked(ShowDolgCheckBox()));
     EXPECT_EQ(ColumnOf(Debtors(), 0), (Texts{"Анна", "Вера"}));
-    Click(form->ShowDolgCheckBox());
+    Click(ShowDolgCheckBox());
     EXPECT_EQ(ColumnOf(Debtors(), 0), (Texts{"Анна", "Борис", "Вера"}));
 
     // Nobody holds anything: one empty row, no lent items, nothing to edit, nobody to lend to.
@@ -237,13 +234,13 @@ TEST_F(MainWindowTest, ShowDolgCheckBoxHidesDebtorsHoldingNothing) {
     vera.ItemCount = 0;
     AddItem("Дрель", "Инструмент");
     form->FillFreeItems();
-    Click(form->ShowDolgCheckBox());
+    Click(ShowDolgCheckBox());
     EXPECT_EQ(ColumnOf(Debtors(), 0), Texts{""});
     EXPECT_EQ(ColumnOf(LentItems(), 0), Texts{""});
-    EXPECT_FALSE(form->CommandEnabled(IDM_EDITU));
-    EXPECT_FALSE(form->CommandEnabled(IDM_DELU));
-    EXPECT_FALSE(IsWindowEnabled(form->OutButton()));
-    EXPECT_TRUE(form->CommandEnabled(IDM_EDITI));
+    EXPECT_FALSE(CommandEnabled(IDM_EDITU));
+    EXPECT_FALSE(CommandEnabled(IDM_DELU));
+    EXPECT_FALSE(IsWindowEnabled(OutButton()));
+    EXPECT_TRUE(CommandEnabled(IDM_EDITI));
 }
 
 TEST_F(MainWindowTest, TypeFilterShowsOnlyTheChosenTypeWithItsExactLetterCase) {
@@ -251,11 +248,11 @@ TEST_F(MainWindowTest, TypeFilterShowsOnlyTheChosenTypeWithItsExactLetterCase) {
     AddItem("Букварь", "книга"); // the list already has Книга: no entry of its own
     AddItem("Вальс", "Диск");
     FillAll();
-    HWND combo = form->FilterComboBox();
+    HWND combo = FilterComboBox();
     ASSERT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), 2);
     ASSERT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 0);
 
-    Click(form->FilterCheckBox());
+    Click(FilterCheckBox());
     EXPECT_EQ(ColumnOf(FreeItems(), 0), Texts{"Атлас"});
 
     // Choosing an entry counts once the drop-down list closes.
@@ -272,32 +269,32 @@ TEST_F(MainWindowTest, TypeFilterShowsOnlyTheChosenTypeWithItsExactLetterCase) {
     SendMessageA(combo, WM_CHAR, '1', 1);
     EXPECT_EQ(ColumnOf(FreeItems(), 0), Texts{"Атлас"});
 
-    Click(form->FilterCheckBox());
+    Click(FilterCheckBox());
     EXPECT_EQ(ColumnOf(FreeItems(), 0), (Texts{"Атлас", "Букварь", "Вальс"}));
 }
 
 TEST_F(MainWindowTest, TypeListTakesEachTypeOnceAndEnablesTheFilterFromTwoEntries) {
-    HWND combo = form->FilterComboBox();
+    HWND combo = FilterComboBox();
     form->RegisterType("Книга");
     form->RegisterType("КНИГА");
     EXPECT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), 1);
     EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 0);
     EXPECT_FALSE(IsWindowEnabled(combo));
-    EXPECT_FALSE(IsWindowEnabled(form->FilterCheckBox()));
+    EXPECT_FALSE(IsWindowEnabled(FilterCheckBox()));
     form->RegisterType("");
     EXPECT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), 2);
     EXPECT_TRUE(IsWindowEnabled(combo));
-    EXPECT_TRUE(IsWindowEnabled(form->FilterCheckBox()));
+    EXPECT_TRUE(IsWindowEnabled(FilterCheckBox()));
     EXPECT_EQ(Data().types.Count(), 2);
 
     // Emptied (the New command): both disabled, the check mark left as it was, and nothing filtered while
     // no entry is chosen.
-    Click(form->FilterCheckBox());
+    Click(FilterCheckBox());
     form->ClearTypeFilter();
     EXPECT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), 0);
     EXPECT_FALSE(IsWindowEnabled(combo));
-    EXPECT_FALSE(IsWindowEnabled(form->FilterCheckBox()));
-    EXPECT_TRUE(IsChecked(form->FilterCheckBox()));
+    EXPECT_FALSE(IsWindowEnabled(FilterCheckBox()));
+    EXPECT_TRUE(IsChecked(FilterCheckBox()));
     Data().items.AppendNew() = TItemRec{1, "Атлас", "Книга", 45000, 0};
     Data().items.AppendNew() = TItemRec{2, "Вальс", "Диск", 45000, 0};
     form->FillFreeItems();
@@ -313,34 +310,42 @@ TEST_F(MainWindowTest, TypeListTakesEachTypeOnceAndEnablesTheFilterFromTwoEntrie
     EXPECT_EQ(ColumnOf(FreeItems(), 0), Texts{"Вальс"});
 }
 
+// Each key's action shows itself by the dialog it opens, answered with Cancel; a disabled action opens
+// none (an answerer fails the test on a dialog it does not expect). The editor is one window for the
+// run, so each of its showings gets an answerer of its own.
 TEST_F(MainWindowTest, InsertAndDeleteKeysRunTheTablesActionsOnlyWhileEnabled) {
-    int& newDebtor = Watch(IDM_NEWU);
-    int& deleteDebtor = Watch(IDM_DELU);
-    int& newItem = Watch(IDM_NEWI);
-    int& deleteItem = Watch(IDM_DELI);
     FillAll();
-
-    PressKey(Debtors().Handle(), VK_INSERT);
-    PressKey(Debtors().Handle(), VK_DELETE); // the empty row: DelUAct is disabled
-    PressKey(FreeItems().Handle(), VK_INSERT);
-    PressKey(FreeItems().Handle(), VK_DELETE);
-    form->RunCommand(IDM_DELI); // the menu's way
-    EXPECT_EQ(newDebtor, 1);
-    EXPECT_EQ(deleteDebtor, 0);
-    EXPECT_EQ(newItem, 1);
-    EXPECT_EQ(deleteItem, 0);
+    auto editorCaptionAfter = [](HWND table, WORD key) {
+        ModalAnswerer answerer;
+        answerer.Press(IDCANCEL);
+        PressKey(table, key);
+        EXPECT_EQ(answerer.Pending(), 0u);
+        return answerer.Seen().empty() ? std::string() : answerer.Seen()[0].caption;
+    };
+    EXPECT_EQ(editorCaptionAfter(Debtors().Handle(), VK_INSERT), "Информация о должнике");
+    EXPECT_EQ(editorCaptionAfter(FreeItems().Handle(), VK_INSERT), "Описание предмета");
+    {
+        ModalAnswerer none;
+        PressKey(Debtors().Handle(), VK_DELETE); // the empty rows: DelUAct and DelIAct are disabled
+        PressKey(FreeItems().Handle(), VK_DELETE);
+        RunCommand(IDM_DELI); // the menu's way
+        Pump();
+    }
 
     AddDebtor("Анна", 1);
     AddItem("Атлас", "Книга");
     FillAll();
+    ModalAnswerer answerer;
+    answerer.Press(IDCANCEL).Press(IDCANCEL);
     PressKey(Debtors().Handle(), VK_DELETE);
     PressKey(FreeItems().Handle(), VK_DELETE);
     PressKey(FreeItems().Handle(), VK_RETURN); // other keys run nothing here
     PressKey(LentItems().Handle(), VK_INSERT);
-    EXPECT_EQ(deleteDebtor, 1);
-    EXPECT_EQ(deleteItem, 1);
-    EXPECT_EQ(newDebtor, 1);
-    EXPECT_EQ(newItem, 1);
+    Pump();
+    EXPECT_EQ(answerer.Pending(), 0u);
+    ASSERT_EQ(answerer.Seen().size(), 2u);
+    EXPECT_EQ(answerer.Seen()[0].text, "Удалить пользователя?");
+    EXPECT_EQ(answerer.Seen()[1].text, "Удалить описание предмета?");
 }
 
 // A key typed as the user types it: down and up to the control that has the keyboard, through the
@@ -376,14 +381,14 @@ TEST_F(MainWindowKeyboardTest, TabAndShiftTabMoveTheKeyboardThroughTheControlsAn
     AddItem("Атлас", "Книга", 1);
     AddItem("Вальс", "Ноты");
     FillAll();
-    ASSERT_TRUE(IsWindowEnabled(form->FilterComboBox()));
-    ASSERT_TRUE(IsWindowEnabled(form->OutButton()));
-    ASSERT_TRUE(IsWindowEnabled(form->InButton()));
+    ASSERT_TRUE(IsWindowEnabled(FilterComboBox()));
+    ASSERT_TRUE(IsWindowEnabled(OutButton()));
+    ASSERT_TRUE(IsWindowEnabled(InButton()));
     SetFocus(Debtors().Handle());
 
-    const std::vector<HWND> forwards{form->ShowDolgCheckBox(), form->FilterCheckBox(), form->FilterComboBox(),
-                                     FreeItems().Handle(),     form->OutButton(),      form->InButton(),
-                                     form->AllInButton(),      LentItems().Handle(),   Debtors().Handle()};
+    const std::vector<HWND> forwards{ShowDolgCheckBox(),   FilterCheckBox(),     FilterComboBox(),
+                                     FreeItems().Handle(), OutButton(),          InButton(),
+                                     AllInButton(),        LentItems().Handle(), Debtors().Handle()};
     EXPECT_EQ(FocusAfterEachKey(VK_TAB, false, 9), forwards);
     const std::vector<HWND> backwards(forwards.rbegin() + 1, forwards.rend());
     EXPECT_EQ(FocusAfterEachKey(VK_TAB, true, 8), backwards);
@@ -395,7 +400,7 @@ TEST_F(MainWindowKeyboardTest, TabPassesDisabledControlsAndAButtonDisabledUnderT
     FillAll(); // empty: the type filter and the three buttons are disabled
     SetFocus(Debtors().Handle());
     EXPECT_EQ(FocusAfterEachKey(VK_TAB, false, 4),
-              (std::vector<HWND>{form->ShowDolgCheckBox(), FreeItems().Handle(), LentItems().Handle(),
+              (std::vector<HWND>{ShowDolgCheckBox(), FreeItems().Handle(), LentItems().Handle(),
                                  Debtors().Handle()}));
 
     Settings.QOut = false;
@@ -404,66 +409,72 @@ TEST_F(MainWindowKeyboardTest, TabPassesDisabledControlsAndAButtonDisabledUnderT
     FillAll();
     SetFocus(FreeItems().Handle());
     Type(VK_TAB);
-    ASSERT_EQ(GetFocus(), form->OutButton());
+    ASSERT_EQ(GetFocus(), OutButton());
     Type(VK_RETURN); // as Space does, Enter presses it: lends the only free item, which disables it
     EXPECT_EQ(ColumnOf(LentItems(), 1), Texts{"Атлас"});
-    EXPECT_FALSE(IsWindowEnabled(form->OutButton()));
+    EXPECT_FALSE(IsWindowEnabled(OutButton()));
     EXPECT_TRUE(IsChild(form->Handle(), GetFocus()));
     EXPECT_TRUE(IsWindowEnabled(GetFocus()));
 }
 
+// Enter opens the editor for the debtor (answered with Cancel), F2 then has nothing to save, and Tab
+// moves on without opening anything.
 TEST_F(MainWindowKeyboardTest, EnterTypedInTheDebtorsTableStillEditsAndTabTypesNothingIntoIt) {
-    int& editDebtor = Watch(IDM_EDITU);
-    int& saves = Watch(IDM_SAVE);
     AddDebtor("Анна", 1);
     FillAll();
     SetFocus(Debtors().Handle());
+    ModalAnswerer answerer;
+    std::string name;
+    answerer.Then([&](HWND dialog) {
+        name = WindowText(editor->ComboBox1());
+        ClickDialogButton(dialog, IDCANCEL);
+    });
     Type(VK_RETURN);
-    EXPECT_EQ(editDebtor, 1);
+    EXPECT_EQ(answerer.Pending(), 0u);
+    EXPECT_EQ(name, "Анна");
     EXPECT_EQ(GetFocus(), Debtors().Handle());
     Type(VK_F2);
-    EXPECT_EQ(saves, 1);
     Type(VK_TAB);
-    EXPECT_EQ(GetFocus(), form->ShowDolgCheckBox());
-    EXPECT_EQ(editDebtor, 1);
+    EXPECT_EQ(GetFocus(), ShowDolgCheckBox());
+    EXPECT_EQ(answerer.Seen().size(), 1u);
 }
 
 // The debtors box grows only while the free items box keeps about 360 pixels, and shrinks to 50; the lent
 // items box shrinks only while its splitter stays 100 pixels above the status bar, and always grows.
 TEST_F(MainWindowTest, SplittersStopAtTheirLimits) {
-    DragSplitter(form->DebtorsSplitter(), true, 10, 60);
-    const int freeBox = WidthOf(form->FreeItemsBox());
+    DragSplitter(DebtorsSplitter(), true, 10, 60);
+    const int freeBox = WidthOf(FreeItemsBox());
     EXPECT_GE(freeBox, 350);
     EXPECT_LT(freeBox, 360 + 10); // the last step may pass the limit by less than a step
-    DragSplitter(form->DebtorsSplitter(), true, -10, 80);
-    EXPECT_EQ(WidthOf(form->DebtorsBox()), 50);
-    EXPECT_EQ(BoundsInParent(form->DebtorsSplitter()).left, 50);
+    DragSplitter(DebtorsSplitter(), true, -10, 80);
+    EXPECT_EQ(WidthOf(DebtorsBox()), 50);
+    EXPECT_EQ(BoundsInParent(DebtorsSplitter()).left, 50);
 
     RECT client{};
     GetClientRect(form->Handle(), &client);
-    const int lowest = client.bottom - 100 - HeightOf(form->StatusBar());
-    DragSplitter(form->LentItemsSplitter(), false, 10, 40);
-    const int top = BoundsInParent(form->LentItemsSplitter()).top;
+    const int lowest = client.bottom - 100 - HeightOf(StatusBar());
+    DragSplitter(LentItemsSplitter(), false, 10, 40);
+    const int top = BoundsInParent(LentItemsSplitter()).top;
     EXPECT_GE(top, lowest);
     EXPECT_LT(top, lowest + 10);
-    const int before = HeightOf(form->LentItemsBox());
-    DragSplitter(form->LentItemsSplitter(), false, -10, 5);
-    EXPECT_EQ(HeightOf(form->LentItemsBox()), before + 50);
+    const int before = HeightOf(LentItemsBox());
+    DragSplitter(LentItemsSplitter(), false, -10, 5);
+    EXPECT_EQ(HeightOf(LentItemsBox()), before + 50);
 }
 
 TEST_F(MainWindowTest, TablesFillTheirBoxesAndFollowTheWindowsSize) {
-    HWND lentBox = form->LentItemsBox();
-    HWND debtorsBox = form->DebtorsBox();
-    HWND freeBox = form->FreeItemsBox();
+    HWND lentBox = LentItemsBox();
+    HWND debtorsBox = DebtorsBox();
+    HWND freeBox = FreeItemsBox();
     EXPECT_EQ(HeightOf(lentBox), 143);
     EXPECT_EQ(WidthOf(debtorsBox), 241);
-    EXPECT_EQ(BoundsInParent(form->DebtorsSplitter()).left, 241);
+    EXPECT_EQ(BoundsInParent(DebtorsSplitter()).left, 241);
     // The buttons and the filter 8 pixels in from the free items box's edges, the filter's check box
     // right before its list.
-    EXPECT_EQ(BoundsInParent(form->OutButton()).bottom, HeightOf(freeBox) - 8);
-    EXPECT_EQ(BoundsInParent(form->AllInButton()).right, WidthOf(freeBox) - 8);
-    EXPECT_EQ(BoundsInParent(form->FilterComboBox()).right, WidthOf(freeBox) - 8);
-    EXPECT_EQ(BoundsInParent(form->FilterCheckBox()).right, BoundsInParent(form->FilterComboBox()).left);
+    EXPECT_EQ(BoundsInParent(OutButton()).bottom, HeightOf(freeBox) - 8);
+    EXPECT_EQ(BoundsInParent(AllInButton()).right, WidthOf(freeBox) - 8);
+    EXPECT_EQ(BoundsInParent(FilterComboBox()).right, WidthOf(freeBox) - 8);
+    EXPECT_EQ(BoundsInParent(FilterCheckBox()).right, BoundsInParent(FilterComboBox()).left);
     // Each table lies inside its box, above the controls below it.
     const std::pair<ui::StringGrid*, HWND> tables[] = {
         {&LentItems(), lentBox}, {&Debtors(), debtorsBox}, {&FreeItems(), freeBox}};
@@ -471,20 +482,20 @@ TEST_F(MainWindowTest, TablesFillTheirBoxesAndFollowTheWindowsSize) {
         const RECT r = BoundsInParent(table->Handle());
         EXPECT_TRUE(r.left > 0 && r.top > 0 && r.right < WidthOf(box) && r.bottom < HeightOf(box));
     }
-    EXPECT_LT(BoundsInParent(Debtors().Handle()).bottom, BoundsInParent(form->ShowDolgCheckBox()).top);
-    EXPECT_LT(BoundsInParent(FreeItems().Handle()).bottom, BoundsInParent(form->OutButton()).top);
+    EXPECT_LT(BoundsInParent(Debtors().Handle()).bottom, BoundsInParent(ShowDolgCheckBox()).top);
+    EXPECT_LT(BoundsInParent(FreeItems().Handle()).bottom, BoundsInParent(OutButton()).top);
     // The status bar at the bottom, the lent items box right above it, its splitter above that.
-    EXPECT_EQ(HeightOf(form->StatusBar()), 19);
-    EXPECT_EQ(HeightOf(GetParent(form->ToolBar())), 46);
-    EXPECT_EQ(BoundsInParent(lentBox).bottom, BoundsInParent(form->StatusBar()).top);
-    EXPECT_EQ(BoundsInParent(form->LentItemsSplitter()).bottom, BoundsInParent(lentBox).top);
+    EXPECT_EQ(HeightOf(StatusBar()), 19);
+    EXPECT_EQ(HeightOf(GetParent(ToolBar())), 46);
+    EXPECT_EQ(BoundsInParent(lentBox).bottom, BoundsInParent(StatusBar()).top);
+    EXPECT_EQ(BoundsInParent(LentItemsSplitter()).bottom, BoundsInParent(lentBox).top);
 
     const int freeWidth = WidthOf(FreeItems().Handle());
     const int freeHeight = HeightOf(FreeItems().Handle());
     const int debtorsWidth = WidthOf(Debtors().Handle());
     const int lentHeight = HeightOf(LentItems().Handle());
-    const RECT allIn = BoundsInParent(form->AllInButton());
-    const RECT out = BoundsInParent(form->OutButton());
+    const RECT allIn = BoundsInParent(AllInButton());
+    const RECT out = BoundsInParent(OutButton());
     RECT window{};
     GetWindowRect(form->Handle(), &window);
     SetWindowPos(form->Handle(), nullptr, 0, 0, window.right - window.left + 100,
@@ -494,8 +505,8 @@ TEST_F(MainWindowTest, TablesFillTheirBoxesAndFollowTheWindowsSize) {
     EXPECT_EQ(HeightOf(FreeItems().Handle()), freeHeight + 80);
     EXPECT_EQ(WidthOf(Debtors().Handle()), debtorsWidth);
     EXPECT_EQ(HeightOf(LentItems().Handle()), lentHeight);
-    EXPECT_EQ(BoundsInParent(form->AllInButton()).left, allIn.left + 100);
-    EXPECT_EQ(BoundsInParent(form->AllInButton()).top, allIn.top + 80);
-    EXPECT_EQ(BoundsInParent(form->OutButton()).left, out.left);
-    EXPECT_EQ(BoundsInParent(form->FilterComboBox()).right, WidthOf(freeBox) - 8);
+    EXPECT_EQ(BoundsInParent(AllInButton()).left, allIn.left + 100);
+    EXPECT_EQ(BoundsInParent(AllInButton()).top, allIn.top + 80);
+    EXPECT_EQ(BoundsInParent(OutButton()).left, out.left);
+    EXPECT_EQ(BoundsInParent(FilterComboBox()).right, WidthOf(freeBox) - 8);
 }

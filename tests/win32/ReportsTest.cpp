@@ -193,8 +193,8 @@ TEST_F(ReportsTest, StatisticsShowTheFileAsLastSavedAndTheCatalogueAsItIsAlsoFor
     }
     auto lendFirstFreeItem = [this] {
         ClickRow(FreeItems(), 1);
-        PostMessageA(form->OutButton(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-        PostMessageA(form->OutButton(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+        PostMessageA(OutButton(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        PostMessageA(OutButton(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
         Pump();
     };
     lendFirstFreeItem();
@@ -241,7 +241,7 @@ TEST_F(ReportsTest, StatisticsShowTheFileAsLastSavedAndTheCatalogueAsItIsAlsoFor
     answerer.Press(IDOK);
     EXPECT_EQ(Run(IDM_STAT, answerer), Texts{Application::Title() + ": File not found."});
     char progress[64] = {};
-    SendMessageA(form->StatusBar(), SB_GETTEXTA, 2, reinterpret_cast<LPARAM>(progress));
+    SendMessageA(StatusBar(), SB_GETTEXTA, 2, reinterpret_cast<LPARAM>(progress));
     EXPECT_STREQ(progress, "");
 }
 
@@ -260,17 +260,17 @@ TEST_F(MailTest, MailOpensTheSelectedRowsOwnAddressUnchangedAndNothingWithoutADe
     AddDebtor("Борис", 2, "boris@first.ru");
     AddDebtor("Борис", 3, "");
     AddItem("Гитара");
-    SendMessageA(form->ShowDolgCheckBox(), BM_CLICK, 0, 0);
+    SendMessageA(ShowDolgCheckBox(), BM_CLICK, 0, 0);
     FillAll();
     ASSERT_EQ(ColumnOf(Debtors(), 0), Texts{""});
-    form->RunCommand(IDM_MAIL);
+    RunCommand(IDM_MAIL);
 
-    SendMessageA(form->ShowDolgCheckBox(), BM_CLICK, 0, 0);
+    SendMessageA(ShowDolgCheckBox(), BM_CLICK, 0, 0);
     Pump();
     ClickRow(Debtors(), 1);
-    form->RunCommand(IDM_MAIL);
+    RunCommand(IDM_MAIL);
     EXPECT_EQ(Links(1), Texts{"mailto:anna petrova@mail.ru?subject=Книга"});
     ClickRow(Debtors(), 3);
-    form->RunCommand(IDM_MAIL);
+    RunCommand(IDM_MAIL);
     EXPECT_EQ(Links(2), (Texts{"mailto:anna petrova@mail.ru?subject=Книга", "mailto:"}));
 }

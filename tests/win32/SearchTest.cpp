@@ -15,8 +15,8 @@ class SearchTest : public ProgramWindowFixture {
   protected:
     // Opens the find dialog, or brings it up, and types the text into its field unless it is null.
     HWND OpenFindDialog(const char* text = nullptr) {
-        form->RunCommand(IDM_FIND);
-        HWND dialog = form->FindDialogWindow();
+        RunCommand(IDM_FIND);
+        HWND dialog = FindDialogWindow();
         EXPECT_TRUE(dialog && IsWindowVisible(dialog));
         if (text) {
             SetDlgItemTextA(dialog, kFindWhat, text);
@@ -37,7 +37,7 @@ class SearchTest : public ProgramWindowFixture {
     Texts Find(const char* text, bool notFound = false) {
         OpenFindDialog(text);
         const Texts seen = FindNext(notFound);
-        EXPECT_EQ(form->FindDialogWindow(), nullptr) << "Find next closes the dialog";
+        EXPECT_EQ(FindDialogWindow(), nullptr) << "Find next closes the dialog";
         return seen;
     }
     void Type(ui::StringGrid& table, char key) {
@@ -46,7 +46,7 @@ class SearchTest : public ProgramWindowFixture {
         Pump();
     }
     void ChooseFilterType(const char* type) {
-        HWND combo = form->FilterComboBox();
+        HWND combo = FilterComboBox();
         const LRESULT entry = type ? SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                                   reinterpret_cast<LPARAM>(type))
                                    : -1;
@@ -87,7 +87,7 @@ TEST_F(SearchTest, FindNextWalksThroughTheItemsAndStartsOverAfterTheLast) {
         Pump();
         EXPECT_TRUE(noBox.Seen().empty());
     }
-    EXPECT_EQ(form->FindDialogWindow(), nullptr);
+    EXPECT_EQ(FindDialogWindow(), nullptr);
     EXPECT_EQ(ListViewRow(FreeItems()), 2); // Альбом, Книга, Тетрадь
 
     // F3 in a table is Find next, through the program's message loop.
@@ -120,7 +120,7 @@ TEST_F(SearchTest, FindNextWalksThroughTheItemsAndStartsOverAfterTheLast) {
         ClickDialogButton(editor, IDCANCEL);
     });
     EXPECT_EQ(Run(IDM_NEWU, answerer), Texts{"Информация о должнике: "});
-    EXPECT_EQ(form->FindDialogWindow(), dialog);
+    EXPECT_EQ(FindDialogWindow(), dialog);
 }
 
 // With the filter on, only items of the chosen type are found, lent or free, and the warning suggests
@@ -132,7 +132,7 @@ TEST_F(SearchTest, TheTypeFilterLimitsTheSearchAndTheWarningSuggestsSwitchingItO
     AddItem("Книга", "Книги");
     AddItem("Книжка", "Книги", 1);
     FillAll();
-    SendMessageA(form->FilterCheckBox(), BM_CLICK, 0, 0);
+    SendMessageA(FilterCheckBox(), BM_CLICK, 0, 0);
     ChooseFilterType("Книги");
 
     EXPECT_EQ(Find("кни"), Texts{});
@@ -174,8 +174,8 @@ TEST_F(SearchTest, QuickSearchJumpsToTheFirstRowFromTheTypedLetter) {
     SendMessageA(form->Handle(), WM_INITMENUPOPUP,
                  reinterpret_cast<WPARAM>(GetSubMenu(GetMenu(form->Handle()), 0)), 0);
     EXPECT_EQ(FindNext(), Texts{});
-    form->RunCommand(IDM_FIND);
-    EXPECT_EQ(form->FindDialogWindow(), nullptr);
+    RunCommand(IDM_FIND);
+    EXPECT_EQ(FindDialogWindow(), nullptr);
 
     AddDebtor("Анна", 1);
     AddDebtor("Борис", 2);

@@ -4,6 +4,7 @@
 // bitmap file); VESH_SHOW=drag moves both splitters and resizes the window meanwhile, to look for flicker.
 
 #include "MainWindowFixture.h"
+#include "WindowSearch.h"
 
 #include "catalog/Lending.h"
 #include "platform/Application.h"
@@ -110,7 +111,8 @@ int main() {
     form.Show(SW_SHOWNORMAL);
     FillSmallCatalogue(form);
     SetForegroundWindow(form.Handle());
-    SetFocus(form.DebtorsTable().Handle());
+    const HWND debtors = ChildById(form.Handle(), IDC_STRINGGRID2);
+    SetFocus(debtors);
     SetCursorPos(2, 2); // no hint over the window
 
     const char* seconds = std::getenv("VESH_SHOW_SECONDS");
@@ -126,9 +128,9 @@ int main() {
             TrackPopupMenu(GetSubMenu(GetMenu(form.Handle()), 0), TPM_LEFTALIGN | TPM_TOPALIGN, bar.left,
                            bar.bottom, 0, form.Handle(), nullptr);
         } else {
-            const POINT p = RowPoint(form.DebtorsTable(), 1);
-            SendMessageA(form.DebtorsTable().Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(p.x + 30, p.y));
-            SendMessageA(form.DebtorsTable().Handle(), WM_RBUTTONUP, 0, MAKELPARAM(p.x + 30, p.y));
+            const POINT p = RowPoint(*ui::StringGrid::FromHandle(debtors), 1);
+            SendMessageA(debtors, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(p.x + 30, p.y));
+            SendMessageA(debtors, WM_RBUTTONUP, 0, MAKELPARAM(p.x + 30, p.y));
         }
         return 0;
     }
@@ -140,8 +142,8 @@ int main() {
             const int phase = step % 80;
             const int delta = phase < 40 ? 4 : -4;
             ++step;
-            DragSplitter(form.DebtorsSplitter(), true, delta, 1);
-            DragSplitter(form.LentItemsSplitter(), false, -delta / 2, 1);
+            DragSplitter(ChildById(form.Handle(), IDC_SPLITTER2), true, delta, 1);
+            DragSplitter(ChildById(form.Handle(), IDC_SPLITTER1), false, -delta / 2, 1);
             RECT r{};
             GetWindowRect(form.Handle(), &r);
             SetWindowPos(form.Handle(), nullptr, 0, 0, r.right - r.left + delta, r.bottom - r.top + delta / 2,

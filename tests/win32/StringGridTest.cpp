@@ -36,18 +36,23 @@ class StringGridTest : public testing::Test {
                                50, 600, 400, nullptr, nullptr, wc.hInstance, nullptr);
         font = reinterpret_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
         left.Create(host, 1, 10, 10, 250, 17 * 10 + 30, font, {{"Name", 120}, {"Count", 60}});
+        left.SetTextOf(
+            [](const int& n, int col) { return col == 0 ? "row " + std::to_string(n) : std::to_string(n); });
         right.Create(host, 2, 300, 10, 250, 300, font, {{"Name", 200}});
         ShowWindow(host, SW_SHOWNORMAL);
         Pump();
     }
     void TearDown() override { DestroyWindow(host); }
 
+    // Rows "row 1", "row 2", ... with their numbers in the second column.
     void FillLeft(int rows) {
+        numbers.resize(static_cast<size_t>(rows));
+        std::vector<int*> shown;
         for (int r = 1; r <= rows; ++r) {
-            left.SetCell(0, r, "row " + std::to_string(r));
-            left.SetCell(1, r, std::to_string(r));
+            numbers[static_cast<size_t>(r - 1)] = r;
+            shown.push_back(&numbers[static_cast<size_t>(r - 1)]);
         }
-        left.SetRowCount(rows + 1);
+        left.Refill(shown);
         Pump();
     }
 
@@ -59,7 +64,8 @@ class StringGridTest : public testing::Test {
 
     HWND host = nullptr;
     HFONT font = nullptr;
-    ui::StringGrid left, right;
+    std::vector<int> numbers; // the records of the left grid's rows
+    ui::RecordGrid<int> left, right;
 };
 
 } // namespace

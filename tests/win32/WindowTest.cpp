@@ -79,7 +79,7 @@ TEST(WindowBase, EveryKindOfWindowObjectLetsGoOfItsWindowWhenTheWindowGoes) {
     splitter.Create(parent, 1, ui::Splitter::Orientation::Vertical);
     ui::FlatButton button;
     button.Create(parent, 2, "OK", 0, 0, 60, 22, nullptr, nullptr, 0);
-    ui::StringGrid grid;
+    ui::RecordGrid<int> grid;
     grid.Create(parent, 3, 0, 30, 200, 100, nullptr, {{"Имя", 100}});
     TForm2 dialog(parent);
     for (HWND hwnd : {splitter.Handle(), button.Handle(), grid.Handle(), dialog.Handle()}) {

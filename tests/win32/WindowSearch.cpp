@@ -1,0 +1,44 @@
+#include "WindowSearch.h"
+
+namespace {
+
+struct Search {
+    HWND owner;
+    int id;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindChildById(HWND hwnd, LPARAM lParam) {
+    auto* search = reinterpret_cast<Search*>(lParam);
+    if (GetDlgCtrlID(hwnd) == search->id) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK FindOwnedDialog(HWND hwnd, LPARAM lParam) {
+    auto* search = reinterpret_cast<Search*>(lParam);
+    char cls[16] = {};
+    GetClassNameA(hwnd, cls, sizeof cls);
+    if (lstrcmpA(cls, "#32770") == 0 && GetWindow(hwnd, GW_OWNER) == search->owner &&
+        GetDlgItem(hwnd, search->id)) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+HWND ChildById(HWND window, int id) {
+    Search search{window, id};
+    EnumChildWindows(window, FindChildById, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND OwnedDialogWith(HWND owner, int childId) {
+    Search search{owner, childId};
+    EnumThreadWindows(GetCurrentThreadId(), FindOwnedDialog, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
