@@ -8,6 +8,9 @@
 // Then moving the selection in the large tables, with the paint it causes, at 100,000 rows, and the item
 // search through the find dialog.
 
+#include "BenchCatalogue.h"
+#include "WindowSearch.h"
+
 #include "catalog/CatalogFile.h"
 #include "forms/CommandIds.h"
 #include "forms/Main.h"
@@ -59,35 +62,21 @@ void Pump() {
     }
 }
 
-std::string Padded(int value, int width) {
-    std::string text = IntToStr(value);
-    return std::string(static_cast<size_t>(std::max(0, width - static_cast<int>(text.size()))), '0') + text;
+int RowsOf(HWND table) {
+    return static_cast<int>(SendMessageA(table, LVM_GETITEMCOUNT, 0, 0));
 }
 
-// Debtors "Должник 00001".., items "Предмет 000001".. of eight types; every second item is lent, so
-// each debtor holds items/debtors/2 of them.
-void Generate(Catalog& c, int debtors, int items) {
-    c.Clear();
-    for (int i = 1; i <= debtors; ++i) {
-        TUserRec& u = c.users.AppendNew();
-        u.Id = i;
-        u.Name = "Должник " + Padded(i, 5);
-        u.EMail = "debtor" + IntToStr(i) + "@example.org";
-    }
-    static const char* const types[] = {"Книга", "Диск",  "Инструмент", "Игра",
-                                        "Фильм", "Карта", "Спорт",      "Прочее"};
-    for (int i = 1; i <= items; ++i) {
-        TItemRec& item = c.items.AppendNew();
-        item.Id = i;
-        item.Description = "Предмет " + Padded(i, 6);
-        item.ItemType = types[i % 8];
-        item.LentDate = 45000 + i % 700;
-        if (i % 2 == 0) {
-            item.HolderId = (i / 2) % debtors + 1;
-            ++c.users[item.HolderId - 1].ItemCount;
-        }
-        c.types.Add(item.ItemType);
-    }
+// The text of a column of the table's selected row, as another program reads it.
+std::string SelectedText(HWND table, int col) {
+    const WPARAM row =
+        static_cast<WPARAM>(SendMessageA(table, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    char text[256] = {};
+    LVITEMA item{};
+    item.iSubItem = col;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    SendMessageA(table, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+    return text;
 }
 
 } // namespace
@@ -103,6 +92,10 @@ int main() {
     form.Show(SW_SHOWNORMAL);
     Pump();
     Catalog& catalog = form.GetCatalog();
+    // The tables, found as another program finds them.
+    const HWND freeTable = ChildById(form.Handle(), IDC_STRINGGRID3);
+    const HWND debtorsTable = ChildById(form.Handle(), IDC_STRINGGRID2);
+    const HWND lentTable = ChildById(form.Handle(), IDC_STRINGGRID1);
     const ShortDateFormat dates = UserShortDateFormat();
 
     std::printf("%-30s %10s %14s %10s %10s\n", "catalogue", "refill ms", "counts chg ms", "paint ms",
@@ -110,7 +103,7 @@ int main() {
     for (int scale : {4, 2, 1}) {
         const int debtors = 10000 / scale;
         const int items = 100000 / scale;
-        Generate(catalog, debtors, items);
+        GenerateCatalogue(catalog, debtors, items);
         form.SyncTypeFilter();
 
         auto refillAll = [&] {
@@ -133,9 +126,9 @@ int main() {
                 --holder.ItemCount;
             }
             refillAll();
-            form.FreeItemsTable().TopRow();
-            form.DebtorsTable().TopRow();
-            form.LentItemsTable().TopRow();
+            for (const HWND table : {freeTable, debtorsTable, lentTable}) {
+                SendMessageA(table, LVM_GETTOPINDEX, 0, 0);
+            }
         });
         // The refill and the repaint it causes (the three tables and the selected debtor's paint).
         const double paint = Median([&] {
@@ -163,19 +156,16 @@ int main() {
     // item state), the lent items table following; then, with every item free, the free items table of
     // 100,000 rows: a click on a row in view, Page Down (the view scrolls), and another program choosing a
     // row far away.
-    ui::StringGrid& freeItems = form.FreeItemsTable();
-    ui::StringGrid& debtors = form.DebtorsTable();
     auto paint = [&] { RedrawWindow(form.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN); };
-    auto selectFromOutside = [](ui::StringGrid& grid, int row) {
+    auto selectFromOutside = [](HWND table, int row) {
         LVITEMA state{};
         state.stateMask = state.state = LVIS_SELECTED | LVIS_FOCUSED;
-        SendMessageA(grid.Handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(row - 1),
-                     reinterpret_cast<LPARAM>(&state));
+        SendMessageA(table, LVM_SETITEMSTATE, static_cast<WPARAM>(row - 1), reinterpret_cast<LPARAM>(&state));
     };
     int step = 0;
     const double selectDebtor = Median([&] {
         ++step;
-        selectFromOutside(debtors, step * 631 % (debtors.RowCount() - 1) + 1);
+        selectFromOutside(debtorsTable, step * 631 % RowsOf(debtorsTable) + 1);
         paint();
     });
 
@@ -184,8 +174,8 @@ int main() {
     // between two spellings, so that every search starts from the first item.
     const int findWhat = 0x480;
     auto typeIntoFindDialog = [&](const char* text) {
-        form.RunCommand(IDM_FIND);
-        HWND dialog = form.FindDialogWindow();
+        SendMessageA(form.Handle(), WM_COMMAND, IDM_FIND, 0);
+        HWND dialog = OwnedDialogWith(form.Handle(), findWhat);
         SetDlgItemTextA(dialog, findWhat, text);
         SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(findWhat, EN_CHANGE),
                      reinterpret_cast<LPARAM>(GetDlgItem(dialog, findWhat)));
@@ -197,7 +187,7 @@ int main() {
         SendMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
         paint();
     });
-    const bool foundLast = form.LentItemsTable().Cell(1, form.LentItemsTable().Row()) == "Предмет 100000";
+    const bool foundLast = SelectedText(lentTable, 1) == "Предмет 100000";
     // The same without the search: the dialog opened, the text typed, the dialog closed.
     const double dialogOnly = Median([&] {
         HWND dialog = typeIntoFindDialog("предмет");
@@ -219,21 +209,22 @@ int main() {
         step = step % 4 + 1;
         RECT r{};
         r.left = LVIR_BOUNDS;
-        SendMessageA(freeItems.Handle(), LVM_GETITEMRECT, static_cast<WPARAM>(freeItems.TopRow() + step - 1),
+        const WPARAM top = static_cast<WPARAM>(SendMessageA(freeTable, LVM_GETTOPINDEX, 0, 0));
+        SendMessageA(freeTable, LVM_GETITEMRECT, top + static_cast<WPARAM>(step),
                      reinterpret_cast<LPARAM>(&r));
         const LPARAM at = MAKELPARAM(r.left + 20, (r.top + r.bottom) / 2);
-        SendMessageA(freeItems.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-        SendMessageA(freeItems.Handle(), WM_LBUTTONUP, 0, at);
+        SendMessageA(freeTable, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageA(freeTable, WM_LBUTTONUP, 0, at);
         paint();
     });
-    freeItems.SetRow(1);
+    SendMessageA(freeTable, WM_KEYDOWN, VK_HOME, 1);
     const double pageDown = Median([&] {
-        SendMessageA(freeItems.Handle(), WM_KEYDOWN, VK_NEXT, 1);
+        SendMessageA(freeTable, WM_KEYDOWN, VK_NEXT, 1);
         paint();
     });
     const double selectFar = Median([&] {
         ++step;
-        selectFromOutside(freeItems, step * 9973 % (freeItems.RowCount() - 1) + 1);
+        selectFromOutside(freeTable, step * 9973 % RowsOf(freeTable) + 1);
         paint();
     });
     std::printf("another program selects a debtor (10,000 rows), lent items follow: %6.2f ms\n",
@@ -241,7 +232,7 @@ int main() {
     std::printf("find dialog: type, Find next, the hit the last of 100,000 items%s: %6.2f ms\n",
                 foundLast ? "" : " (NOT FOUND)", findLast);
     std::printf("  of which the dialog itself (open, type, close)                  %6.2f ms\n", dialogOnly);
-    std::printf("free items table of %d rows, with paint:\n", freeItems.RowCount() - 1);
+    std::printf("free items table of %d rows, with paint:\n", RowsOf(freeTable));
     std::printf("  click on a row in view                                          %6.2f ms\n", click);
     std::printf("  Page Down                                                       %6.2f ms\n", pageDown);
     std::printf("  another program selects a row far away                         %6.2f ms\n", selectFar);

@@ -1,0 +1,39 @@
+#include "BenchCatalogue.h"
+
+#include "text/IntText.h"
+
+#include <algorithm>
+#include <string>
+
+namespace {
+
+std::string Padded(int value, int width) {
+    std::string text = IntToStr(value);
+    return std::string(static_cast<size_t>(std::max(0, width - static_cast<int>(text.size()))), '0') + text;
+}
+
+} // namespace
+
+void GenerateCatalogue(Catalog& c, int debtors, int items) {
+    c.Clear();
+    for (int i = 1; i <= debtors; ++i) {
+        TUserRec& u = c.users.AppendNew();
+        u.Id = i;
+        u.Name = "Должник " + Padded(i, 5);
+        u.EMail = "debtor" + IntToStr(i) + "@example.org";
+    }
+    static const char* const types[] = {"Книга", "Диск",  "Инструмент", "Игра",
+                                        "Фильм", "Карта", "Спорт",      "Прочее"};
+    for (int i = 1; i <= items; ++i) {
+        TItemRec& item = c.items.AppendNew();
+        item.Id = i;
+        item.Description = "Предмет " + Padded(i, 6);
+        item.ItemType = types[i % 8];
+        item.LentDate = 45000 + i % 700;
+        if (i % 2 == 0) {
+            item.HolderId = (i / 2) % debtors + 1;
+            ++c.users[item.HolderId - 1].ItemCount;
+        }
+        c.types.Add(item.ItemType);
+    }
+}

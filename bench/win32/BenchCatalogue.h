@@ -1,0 +1,8 @@
+#pragma once
+// The large catalogue the window benchmarks work on.
+
+#include "catalog/Catalog.h"
+
+// Debtors "Должник 00001".., items "Предмет 000001".. of eight types; every second item is lent, so
+// each debtor holds items/debtors/2 of them.
+void GenerateCatalogue(Catalog& c, int debtors, int items);
