@@ -263,7 +263,9 @@ void CatalogFiles::Read(const std::string& path, Catalog& catalog, const ShortDa
     // Saves of this catalogue that were ended half-way left their new files beside it.
     RemoveLeftoverFiles(path);
     try {
-        ReadCatalogFile(path, catalog, dates);
+        const std::string bytes = ReadFileBytes(path);
+        last_.Take(path, bytes);
+        ParseCatalog(bytes, catalog, dates);
     } catch (...) {
         if (!NeedsBackup(path)) {
             failedReads_.push_back(path);
@@ -281,7 +283,9 @@ void CatalogFiles::Write(const std::string& path, const Catalog& catalog, const 
         }
         failedReads_.erase(std::find(failedReads_.begin(), failedReads_.end(), path));
     }
-    WriteCatalogFile(path, catalog, dates);
+    const std::string bytes = SerializeCatalog(catalog, dates);
+    ReplaceFileBytes(path, bytes);
+    last_.Take(path, bytes);
 }
 
 bool CatalogFiles::NeedsBackup(const std::string& path) const {

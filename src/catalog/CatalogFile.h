@@ -8,6 +8,7 @@
 // No header and no counts: the separator and the end of the file end the two blocks.
 
 #include "catalog/Catalog.h"
+#include "catalog/FileSnapshot.h"
 #include "text/ShortDate.h"
 
 #include <string>
@@ -33,18 +34,28 @@ void WriteCatalogFile(const std::string& path, const Catalog& catalog, const Sho
 // Reads and writes catalog files, protecting one that failed to load: the partial catalogue stays bound to
 // that file, and a save would replace the part that was never read. So before the first write that would
 // replace such a file, a copy of it is kept beside it under its name with ".bak" appended.
+//
+// It also remembers what it last read or wrote, so that a save can first ask whether another program has
+// written that file since (ChangedElsewhere).
 class CatalogFiles {
   public:
     // ReadCatalogFile; when it fails, the file is remembered for a copy before it is replaced. New files
-    // that ended runs left beside it go first (RemoveLeftoverFiles), as they do before every write.
+    // that ended runs left beside it go first (RemoveLeftoverFiles), as they do before every write. Bytes
+    // that were read are remembered as the file's contents, also when they fail to convert.
     void Read(const std::string& path, Catalog& catalog, const ShortDateFormat& dates);
     // WriteCatalogFile, after copying a remembered file to path + ".bak" (once). If the copy fails, its
-    // error is raised, nothing is written, and the file stays remembered.
+    // error is raised, nothing is written, and the file stays remembered. What was written is remembered
+    // as the file's contents.
     void Write(const std::string& path, const Catalog& catalog, const ShortDateFormat& dates);
 
     // True while a write to `path` would first make the copy.
     bool NeedsBackup(const std::string& path) const;
 
+    // True when `path` is the file last read or written here and another program has written other bytes
+    // to it since (FileSnapshot::Changed).
+    bool ChangedElsewhere(const std::string& path) { return last_.Changed(path); }
+
   private:
     std::vector<std::string> failedReads_;
+    FileSnapshot last_;
 };

@@ -41,6 +41,9 @@ class CatalogDocument {
     // to load keeps a copy before it is first replaced (CatalogFiles). Errors are raised as they are.
     void Read(const ShortDateFormat& dates) { files_.Read(fileName_, catalog_, dates); }
     void Write(const ShortDateFormat& dates) { files_.Write(fileName_, catalog_, dates); }
+    // Another program has written the bound file since this document last read or wrote it: a write would
+    // throw that away. False for a file that is gone, or one this document never read nor wrote.
+    bool FileChangedElsewhere() { return files_.ChangedElsewhere(fileName_); }
 
   private:
     Catalog catalog_;

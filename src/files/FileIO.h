@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -44,6 +45,21 @@ bool FileExists(const std::string& path);
 // The size in bytes of an existing file, learnt without opening it, so a read-only file or one another
 // program holds open tells its size too. A folder gives "access denied", as opening it would.
 std::int64_t FileSize(const std::string& path);
+
+// What the system tells of a file without opening it: its size and its last-write time. The time counts
+// 100-nanosecond ticks since 1 January 1601, as the system's file times do, on Windows and on Linux alike.
+struct FileStamp {
+    std::int64_t size = 0;
+    std::int64_t writeTime = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
+// The stamp of an existing file (not a folder); nothing when there is none, or when the system tells
+// nothing of it.
+std::optional<FileStamp> FileStampOf(const std::string& path);
+
+// The system's clock now, in the ticks of FileStamp::writeTime.
+std::int64_t FileTimeNow();
 
 #ifndef _WIN32
 // The runtime error code for an errno value met on `path`.

@@ -9,6 +9,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
+#include <time.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -267,4 +268,29 @@ std::int64_t FileSize(const std::string& path) {
         throw InOutError(5);
     }
     return static_cast<std::int64_t>(st.st_size);
+}
+
+namespace {
+
+// Seconds from 1 January 1601 to 1 January 1970.
+constexpr std::int64_t kUnixEpochSeconds = 11644473600;
+
+std::int64_t Ticks(const timespec& t) {
+    return (static_cast<std::int64_t>(t.tv_sec) + kUnixEpochSeconds) * 10000000 + t.tv_nsec / 100;
+}
+
+} // namespace
+
+std::optional<FileStamp> FileStampOf(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        return std::nullopt;
+    }
+    return FileStamp{static_cast<std::int64_t>(st.st_size), Ticks(st.st_mtim)};
+}
+
+std::int64_t FileTimeNow() {
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    return Ticks(now);
 }

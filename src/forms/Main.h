@@ -229,6 +229,7 @@ class TForm1 : public Window {
     bool OpeningAtStart = false;
     bool created_ = false;          // the creation ran to its end
     std::int32_t AutoSaveTicks = 0; // ticks of Timer1, never reset
+    bool autoSaving_ = false;       // the running Save is Timer1's: it leaves a file changed elsewhere alone
     std::int32_t SearchPosition = 0;
     std::string lastSearchText_; // the text the previous item search looked for
     FindDialog FindDialog1;      // the modeless find dialog, with its text, for the whole run

@@ -170,6 +170,19 @@ void TForm1::SaveActExecute() {
         }
         document_.BindTo(*path);
     }
+    // Another copy of the program (or anything else) wrote the file after this one last read or wrote
+    // it: replacing it would throw that away unseen. Autosave leaves it to the user's own Save, and the
+    // note stays until a save or an opening succeeds (both clear the changed mark and with it the note).
+    if (document_.FileChangedElsewhere()) {
+        if (autoSaving_) {
+            SetStatusText(1, "Файл базы изменён другой программой");
+            return;
+        }
+        if (!ConfirmBox(Handle(), "Файл базы изменён другой программой после открытия. Заменить его?")) {
+            WarningBox(Handle(), "Сохранение не произведено!");
+            return;
+        }
+    }
     {
         ui::ProgressText progress(StatusBar1, kProgressPanel, "Сохранение... Ждите...");
         document_.Write(dates_);
@@ -188,6 +201,8 @@ void TForm1::Timer1Timer() {
     // A tick during a save, an opening or any modal dialog only counts: it must not stack a second save
     // dialog on the first, nor save a catalogue that is half read.
     if (AutoSaveTicks >= Settings.AutoSaveMinutes && !document_.Busy() && !ModalDialogOpen()) {
+        autoSaving_ = true;
+        const ScopeExit done([this] { autoSaving_ = false; });
         SaveAct.Execute();
     }
 }

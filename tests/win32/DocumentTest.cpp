@@ -451,6 +451,82 @@ TEST_F(DocumentTest, CloseQuerySavesOnRequestAndAsksBeforeExit) {
     EXPECT_NE(ReadWholeFile(home).find("Иванов"), std::string::npos);
 }
 
+// Two copies of the program on one catalogue, as a second start from the shortcut gives: two main windows
+// over one settings file, each opening the last catalogue at start.
+TEST_F(DocumentTest, NoSaveReplacesWhatAnotherCopySavedUnasked) {
+    const std::string shared = "1\r\nПетров\r\n\r\n***\r\n1\r\nЗонт\r\nПрочее\r\n01.02.2024\r\n0\r\n"
+                               "2\r\nСловарь\r\nКнига\r\n01.02.2024\r\n0\r\n";
+    WriteWholeFile(home, shared);
+    Start("[Main]\r\nOpen=1\r\nName=" + home + "\r\nTime=0\r\n[Query]\r\nQOut=0\r\nQExit=0\r\n");
+    TForm1 second(settingsPath, [] { return kNow; });
+    second.Show(SW_SHOWNORMAL);
+    Pump();
+    ASSERT_EQ(second.Caption(), "home.dat - Вещехран");
+    auto lend = [](TForm1& copy, int freeRow) {
+        SelectFromOutside(copy.FreeItemsTable(), freeRow);
+        SendMessageA(copy.OutButton(), BM_CLICK, 0, 0);
+        Pump();
+    };
+    auto note = [](TForm1& copy) {
+        char text[256] = {};
+        SendMessageA(copy.StatusBar(), SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(text));
+        return std::string(text);
+    };
+
+    // The first copy lends the dictionary and saves. The file was touched meanwhile, its bytes unchanged:
+    // nothing to ask.
+    lend(*form, 2);
+    HANDLE file = CreateFileA(home.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    FILETIME later{};
+    GetSystemTimeAsFileTime(&later);
+    later.dwHighDateTime += 1; // some seven minutes on
+    ASSERT_TRUE(SetFileTime(file, nullptr, nullptr, &later));
+    CloseHandle(file);
+    EXPECT_TRUE(Run(IDM_SAVE).empty());
+    const std::string firstSaved = "1\r\nПетров\r\n\r\n***\r\n1\r\nЗонт\r\nПрочее\r\n01.02.2024\r\n0\r\n"
+                                   "2\r\nСловарь\r\nКнига\r\n15.03.2024\r\n1\r\n";
+    ASSERT_EQ(ReadWholeFile(home), firstSaved);
+
+    // The second copy, which read the file before that save, lends the umbrella. Its autosave writes
+    // nothing and says why; the changed mark stays.
+    lend(second, 1);
+    EXPECT_TRUE(Answered([&] { SendMessageA(second.Handle(), WM_TIMER, kTimer1, 0); }, {}).empty());
+    EXPECT_EQ(ReadWholeFile(home), firstSaved);
+    EXPECT_EQ(note(second), "Файл базы изменён другой программой");
+
+    // Its Save asks before any byte is written; Cancel writes nothing, as a cancelled save dialog.
+    std::vector<SeenDialog> seen =
+        Answered([&] { second.RunCommand(IDM_SAVE); }, {Press(IDCANCEL), Press(IDOK)});
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].caption, "Confirm");
+    EXPECT_EQ(seen[0].text, "Файл базы изменён другой программой после открытия. Заменить его?");
+    EXPECT_EQ(seen[1].caption, "Warning");
+    EXPECT_EQ(seen[1].text, "Сохранение не произведено!");
+    EXPECT_EQ(ReadWholeFile(home), firstSaved);
+    EXPECT_EQ(note(second), "Файл базы изменён другой программой");
+
+    // Closing it: the save asked for at the close asks the same, and OK replaces the file.
+    seen = Answered([&] { SendMessageA(second.Handle(), WM_CLOSE, 0, 0); }, {Press(IDOK), Press(IDOK)});
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].text, "Сохранить изменения?");
+    EXPECT_EQ(seen[1].text, "Файл базы изменён другой программой после открытия. Заменить его?");
+    EXPECT_FALSE(IsWindow(second.Handle()));
+    const std::string secondSaved = "1\r\nПетров\r\n\r\n***\r\n1\r\nЗонт\r\nПрочее\r\n15.03.2024\r\n1\r\n"
+                                    "2\r\nСловарь\r\nКнига\r\n01.02.2024\r\n0\r\n";
+    EXPECT_EQ(ReadWholeFile(home), secondSaved);
+
+    // Now the first copy's save before New asks in its turn.
+    Change("Иванов");
+    seen = Run(IDM_NEW, {Press(IDOK), Press(IDCANCEL), Press(IDOK)});
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_EQ(seen[0].text, "Сохранить?");
+    EXPECT_EQ(seen[1].text, "Файл базы изменён другой программой после открытия. Заменить его?");
+    EXPECT_EQ(seen[2].text, "Сохранение не произведено!");
+    EXPECT_EQ(ReadWholeFile(home), secondSaved);
+    EXPECT_EQ(Panel(1), "База изменена");
+}
+
 TEST_F(DocumentTest, FileMenuEnablesSearchAndStatisticsOnlyWithDebtorsAndItems) {
     Start();
     HMENU file = GetSubMenu(GetMenu(form->Handle()), 0);
