@@ -3,6 +3,7 @@
 // of the last catalogue at start, and the settings file read at creation and written at destruction.
 
 #include "MainWindowFixture.h"
+#include "WindowSearch.h"
 
 #include "files/FileIO.h"
 
@@ -461,15 +462,16 @@ TEST_F(DocumentTest, NoSaveReplacesWhatAnotherCopySavedUnasked) {
     TForm1 second(settingsPath, [] { return kNow; });
     second.Show(SW_SHOWNORMAL);
     Pump();
-    ASSERT_EQ(second.Caption(), "home.dat - Вещехран");
+    ASSERT_EQ(WindowText(second.Handle()), "home.dat - Вещехран");
     auto lend = [](TForm1& copy, int freeRow) {
-        SelectFromOutside(copy.FreeItemsTable(), freeRow);
-        SendMessageA(copy.OutButton(), BM_CLICK, 0, 0);
+        SelectFromOutside(*ui::StringGrid::FromHandle(ChildById(copy.Handle(), IDC_STRINGGRID3)), freeRow);
+        SendMessageA(ChildById(copy.Handle(), IDC_OUTSPDBTN), BM_CLICK, 0, 0);
         Pump();
     };
     auto note = [](TForm1& copy) {
         char text[256] = {};
-        SendMessageA(copy.StatusBar(), SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(text));
+        SendMessageA(ChildById(copy.Handle(), IDC_STATUSBAR1), SB_GETTEXTA, 1,
+                     reinterpret_cast<LPARAM>(text));
         return std::string(text);
     };
 
@@ -496,8 +498,8 @@ TEST_F(DocumentTest, NoSaveReplacesWhatAnotherCopySavedUnasked) {
     EXPECT_EQ(note(second), "Файл базы изменён другой программой");
 
     // Its Save asks before any byte is written; Cancel writes nothing, as a cancelled save dialog.
-    std::vector<SeenDialog> seen =
-        Answered([&] { second.RunCommand(IDM_SAVE); }, {Press(IDCANCEL), Press(IDOK)});
+    std::vector<SeenDialog> seen = Answered([&] { SendMessageA(second.Handle(), WM_COMMAND, IDM_SAVE, 0); },
+                                            {Press(IDCANCEL), Press(IDOK)});
     ASSERT_EQ(seen.size(), 2u);
     EXPECT_EQ(seen[0].caption, "Confirm");
     EXPECT_EQ(seen[0].text, "Файл базы изменён другой программой после открытия. Заменить его?");
