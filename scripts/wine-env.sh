@@ -115,6 +115,12 @@ wine_down() {
     fi
 }
 
+# The display scale programs started from now on get, in dots per inch (96 is 100 %, 144 is 150 %): the
+# prefix's LogPixels, which Wine reads when a program starts.
+wine_dpi() {
+    wine_run reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+}
+
 # Saves the whole X screen as a PNG.
 wine_screenshot() {
     xwd -root -silent | /usr/bin/convert xwd:- png:"$1"

@@ -72,6 +72,3 @@ std::string RemoteStatusText(HANDLE process, HWND statusBar, int panel);
 // LVIS_SELECTED | LVIS_FOCUSED. The row the ListView reports selected, or -1.
 void RemoteSelectListViewRow(HANDLE process, HWND list, int row);
 int RemoteSelectedListViewRow(HWND list);
-
-// Saves the window's on-screen pixels as a 24-bit BMP file.
-bool SaveWindowBitmap(HWND hwnd, const std::string& path);

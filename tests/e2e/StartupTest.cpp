@@ -1,6 +1,7 @@
 // The program started as a person starts it, then closed by the window's close request.
 
 #include "Driver.h"
+#include "Screenshot.h"
 #include "TestFolder.h"
 
 #include <gtest/gtest.h>
