@@ -40,6 +40,11 @@ Texts Rows(HWND dialog) {
     return rows;
 }
 
+// The texts of the dialog's buttons 1 and 2, Enter's and Escape's.
+Texts Buttons(HWND dialog) {
+    return {WindowText(GetDlgItem(dialog, IDOK)), WindowText(GetDlgItem(dialog, IDCANCEL))};
+}
+
 std::string ClipboardText() {
     std::string text;
     if (OpenClipboard(nullptr)) {
@@ -67,7 +72,8 @@ const std::string kExported = "Information: Экспорт успешно вып
 
 } // namespace
 
-TEST_F(ReportsTest, ExportToTheClipboardOffersTheHoldersAndExportsTheTickedDebtorsThemselves) {
+TEST_F(ReportsTest,
+       ExportToTheClipboardOffersTheHoldersAndExportsTheTickedDebtorsThemselvesAndKeepsItsButtons) {
     TUserRec& elder = AddDebtor("Иванов (старший)", 1);
     TUserRec& petrov = AddDebtor("Петров", 2);
     TUserRec& loud = AddDebtor("ПЕТРОВ", 3);
@@ -91,6 +97,7 @@ TEST_F(ReportsTest, ExportToTheClipboardOffersTheHoldersAndExportsTheTickedDebto
     ModalAnswerer answerer;
     answerer.Then(Export([](HWND dialog) {
         EXPECT_EQ(Rows(dialog), (Texts{"Иванов (старший) (2)", "ПЕТРОВ (1)", "Петров (1)"}));
+        EXPECT_EQ(Buttons(dialog), (Texts{"Создать", "Отмена"}));
         EXPECT_FALSE(Enabled(dialog, IDC_CREATEBBTN));
         EXPECT_TRUE(Checked(dialog, IDC_FORMAT0));
         EXPECT_FALSE(Enabled(dialog, IDC_FORMAT0 + 3));
@@ -113,6 +120,16 @@ TEST_F(ReportsTest, ExportToTheClipboardOffersTheHoldersAndExportsTheTickedDebto
     EXPECT_EQ(Run(IDM_EXPORT, answerer), (Texts{"Экспорт: ", kExported}));
     // Only the ticked debtor: not ПЕТРОВ, whose name differs in letter case alone.
     EXPECT_EQ(ClipboardText(), "Петров (1)\r\n 15.03.2023\tДрель\tИнструмент\r\n\r\n");
+
+    // Shown again after its success box: its own buttons still, "Создать" the default (Enter) and
+    // "Отмена" the one Escape presses.
+    ModalAnswerer again;
+    again.Then([](HWND dialog) {
+        EXPECT_EQ(Buttons(dialog), (Texts{"Создать", "Отмена"}));
+        EXPECT_EQ(LOWORD(SendMessageA(dialog, DM_GETDEFID, 0, 0)), IDC_CREATEBBTN);
+        ClickDialogButton(dialog, IDC_CANCELBBTN);
+    });
+    EXPECT_EQ(Run(IDM_EXPORT, again), Texts{"Экспорт: "});
 }
 
 TEST_F(ReportsTest, ExportToFilesWritesTheTextFileAndThePageProposesTheLastNameAndReportsAFileItCannotWrite) {
