@@ -45,6 +45,23 @@ Texts Buttons(HWND dialog) {
     return {WindowText(GetDlgItem(dialog, IDOK)), WindowText(GetDlgItem(dialog, IDCANCEL))};
 }
 
+// A press on a row's check box (rows from 0), where the list view says the box is.
+void ClickBox(HWND list, int row) {
+    RECT r{};
+    r.left = LVIR_BOUNDS;
+    SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r));
+    LVHITTESTINFO hit{};
+    for (hit.pt = {r.left, (r.top + r.bottom) / 2}; hit.pt.x < r.right; ++hit.pt.x) {
+        SendMessageA(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+        if (hit.iItem == row && (hit.flags & LVHT_ONITEMSTATEICON)) {
+            break;
+        }
+    }
+    Post(list, WM_LBUTTONDOWN, MK_LBUTTON, hit.pt);
+    Post(list, WM_LBUTTONUP, 0, hit.pt);
+    Pump();
+}
+
 std::string ClipboardText() {
     std::string text;
     if (OpenClipboard(nullptr)) {
@@ -108,11 +125,27 @@ TEST_F(ReportsTest,
         SendDlgItemMessageA(dialog, IDC_ALLUSERSCHB, BM_CLICK, 0, 0);
         EXPECT_TRUE(Enabled(dialog, IDC_CHECKLISTBOX1));
         EXPECT_FALSE(Enabled(dialog, IDC_CREATEBBTN));
-        // Down twice and Space ticks "Петров (1)".
+        // The letter п goes to "ПЕТРОВ (1)", Down to "Петров (1)", and Space ticks it; a press on the
+        // first row's box ticks that row, and a second press unticks it.
         HWND list = GetDlgItem(dialog, IDC_CHECKLISTBOX1);
-        PressKey(list, VK_DOWN);
+        SendMessageA(list, WM_CHAR, static_cast<unsigned char>('п'), 1);
         PressKey(list, VK_DOWN);
         PressKey(list, VK_SPACE);
+        EXPECT_TRUE(ListView_GetCheckState(list, 2));
+        EXPECT_TRUE(Enabled(dialog, IDC_CREATEBBTN));
+        ClickBox(list, 0);
+        EXPECT_TRUE(ListView_GetCheckState(list, 0));
+        ClickBox(list, 0);
+        EXPECT_FALSE(ListView_GetCheckState(list, 0));
+        EXPECT_TRUE(Enabled(dialog, IDC_CREATEBBTN));
+        // The export asked for again meanwhile, by a command posted to the main window, is refused at
+        // once, and the tick stays.
+        ModalAnswerer refusal;
+        refusal.Press(IDOK);
+        PostMessageA(GetWindow(dialog, GW_OWNER), WM_COMMAND, MAKEWPARAM(IDM_EXPORT, 0), 0);
+        EXPECT_TRUE(refusal.WaitUntilAnswered());
+        ASSERT_EQ(refusal.Seen().size(), 1u);
+        EXPECT_EQ(refusal.Seen()[0].text, "The dialog \"Экспорт\" is already open.");
         EXPECT_TRUE(ListView_GetCheckState(list, 2));
         EXPECT_TRUE(Enabled(dialog, IDC_CREATEBBTN));
     }));
