@@ -48,6 +48,12 @@ BrandingText "${PRODUCT} ${VERSION}"
 
 !define MUI_ICON "${RESOURCES}/${ICON_FILE}"
 !define MUI_UNICON "${RESOURCES}/${ICON_FILE}"
+; The program's own pictures (scripts/make-title.sh makes them from its title picture): at the side of
+; the welcome and finish pages, and in the header of the others, the uninstaller's too.
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${RESOURCES}/installer-side.bmp"
+!define MUI_HEADERIMAGE
+!define MUI_HEADERIMAGE_RIGHT
+!define MUI_HEADERIMAGE_BITMAP "${RESOURCES}/installer-header.bmp"
 !define MUI_ABORTWARNING
 !define MUI_FINISHPAGE_RUN "$INSTDIR\${EXE}"
 

@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Makes the title picture that the splash window and the About box show (src/resources/title.jpg: 400 x
-# 300, baseline JPEG, three colour components) and the two small pictures of the About box's link buttons
-# (src/resources/links16.bmp: a house for the author's home page, a globe for the program's page), with
-# ImageMagick and the DejaVu fonts. The name, version and copyright come from src/resources/version.h.
+# 300, baseline JPEG, three colour components), the two small pictures of the About box's link buttons
+# (src/resources/links16.bmp: a house for the author's home page, a globe for the program's page), and,
+# from the title picture, the installer's own pictures (src/resources/installer-side.bmp, 164 x 314, for
+# its welcome and finish pages; src/resources/installer-header.bmp, 150 x 57, for the header of its other
+# pages), with ImageMagick and the DejaVu fonts. The name, version and copyright come from
+# src/resources/version.h.
 # The results are kept in src/resources; run this again only to change them:
 #   apt-get install imagemagick fonts-dejavu-core && scripts/make-title.sh
 set -euo pipefail
@@ -59,3 +62,18 @@ done
     -fill none -stroke '#cfe3ff' -draw 'ellipse 8,8 3,7 0,360' -draw 'line 1,8 15,8' \
     -draw 'line 2,5 14,5' -draw 'line 2,11 14,11' "$tmp/globe.png"
 "$C" "$tmp/house.png" "$tmp/globe.png" +append -alpha off -type TrueColor "BMP3:$OUT/links16.bmp"
+
+# The installer's pictures, 24-bit bitmaps as NSIS's Modern UI takes them. The side picture (164 x 314):
+# the title picture's name and words at the side's width on top, its row of book spines at the bottom,
+# and between them the title's night blue, going down from the colour under the words to the colour
+# over the spines. The header (150 x 57): the version, the name and its golden rule, on the blue
+# of the title's upper edge.
+top=$((188 * 164 / 400)) bottom=$((86 * 164 / 400))
+"$C" \( "$OUT/title.jpg" -crop 400x188+0+0 +repage -resize "164x$top!" \) \
+    \( \( "$OUT/title.jpg" -crop 400x1+0+187 \) \( "$OUT/title.jpg" -crop 400x1+0+214 \) +repage -append \
+    -scale '20x2!' -resize "164x$((314 - top - bottom))!" \) \
+    \( "$OUT/title.jpg" -crop 400x86+0+214 +repage -resize "164x$bottom!" \) \
+    -append -alpha off -type TrueColor "BMP3:$OUT/installer-side.bmp"
+"$C" "$OUT/title.jpg" -crop 400x130+0+0 +repage -resize 150x57 \
+    -background "$("$C" "$OUT/title.jpg" -crop 400x1+0+0 +repage -scale '1x1!' -format '%[pixel:p{0,0}]' info:)" \
+    -gravity center -extent 150x57 -alpha off -type TrueColor "BMP3:$OUT/installer-header.bmp"

@@ -14,7 +14,7 @@ std::string Padded(int value, int width) {
 
 } // namespace
 
-void GenerateCatalogue(Catalog& c, int debtors, int items) {
+void GenerateCatalogue(Catalog& c, int debtors, int items, int lentEvery) {
     c.Clear();
     for (int i = 1; i <= debtors; ++i) {
         TUserRec& u = c.users.AppendNew();
@@ -30,8 +30,8 @@ void GenerateCatalogue(Catalog& c, int debtors, int items) {
         item.Description = "Предмет " + Padded(i, 6);
         item.ItemType = types[i % 8];
         item.LentDate = 45000 + i % 700;
-        if (i % 2 == 0) {
-            item.HolderId = (i / 2) % debtors + 1;
+        if (i % lentEvery == 0) {
+            item.HolderId = (i / lentEvery) % debtors + 1;
             ++c.users[item.HolderId - 1].ItemCount;
         }
         c.types.Add(item.ItemType);

@@ -9,6 +9,7 @@
 #include "platform/Dialog.h"
 #include "platform/FileDialog.h"
 #include "platform/Locale.h"
+#include "ui/CheckList.h"
 
 #include <optional>
 #include <string>
@@ -17,7 +18,7 @@
 // Control ids (the buttons carry the dialog manager's own ids, so Enter and Escape reach them).
 constexpr int IDC_SELUSERGB = 101;
 constexpr int IDC_ALLUSERSCHB = 102;
-constexpr int IDC_CHECKLISTBOX1 = 103; // a list view with a check box in each row
+constexpr int IDC_CHECKLISTBOX1 = 103; // an owner-data list view with a check box in each row
 constexpr int IDC_FORMATRG = 104;
 constexpr int IDC_FORMAT0 = 105; // the four format choices, in ExportFormat's order
 constexpr int IDC_CREATEBBTN = IDOK;
@@ -30,7 +31,8 @@ class TExportForm : public Dialog {
     explicit TExportForm(HWND owner, NowClock now = LocalNow);
 
     // The export command: lists the debtors of the catalogue who hold something and shows the dialog;
-    // when nobody holds anything, beeps and says so instead. The catalogue is only read.
+    // when nobody holds anything, beeps and says so instead. The catalogue is only read. While the dialog
+    // is up (the command posted to the main window), raises the error that it is open, before any work.
     void Execute(const Catalog& catalog, const ShortDateFormat& dates);
 
   protected:
@@ -43,7 +45,6 @@ class TExportForm : public Dialog {
     void CheckListBox1ClickCheck();
     void CreateBBtnClick();
 
-    bool AnyRowChecked() const;
     ExportFormat ChosenFormat() const;
     // The debtors to export: those of every row with "Все должники", else those of the ticked rows.
     std::vector<const TUserRec*> SelectedDebtors() const;
@@ -51,12 +52,11 @@ class TExportForm : public Dialog {
     std::optional<std::string> ChooseFile(ExportFormat format);
 
     HWND AllUsersChB = nullptr;
-    HWND CheckListBox1 = nullptr;
+    ui::CheckList CheckListBox1;
     HWND FormatRG[4] = {};
     HWND CreateBBtn = nullptr;
     FileDialog SaveDialog1{FileDialog::Kind::Save};
-    // The rows of the check list and the debtors they were made from, while the dialog is shown.
-    std::vector<std::string> entries_;
+    // The debtors the check list's rows were made from, while the dialog is shown.
     std::vector<const TUserRec*> debtors_;
     const Catalog* catalog_ = nullptr;
     const ShortDateFormat* dates_ = nullptr;

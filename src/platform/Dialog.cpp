@@ -116,12 +116,16 @@ HWND Dialog::CreateControl(const char* cls, const char* text, DWORD style, DWORD
                                font_.get());
 }
 
-bool Dialog::ShowModal(HWND focus) {
+void Dialog::CheckNotShown() const {
     // The one dialog cannot be shown a second time while it is up: a command that reached the main
     // window while it refuses input (a message posted to it) must not nest a second modal loop.
     if (IsWindowVisible(hwnd_)) {
         throw std::logic_error("The dialog \"" + TextOf(hwnd_) + "\" is already open");
     }
+}
+
+bool Dialog::ShowModal(HWND focus) {
+    CheckNotShown();
     CenterOverOwner();
     done_ = false;
     ok_ = false;

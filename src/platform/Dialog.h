@@ -31,6 +31,9 @@ class Dialog {
     // Shows the dialog modally, centred on its owner, with the keyboard in `focus`; returns once EndModal
     // was called (true for OK) or the program quits (false).
     bool ShowModal(HWND focus);
+    // Raises the error that the dialog is open while it is up, as ShowModal does; a command that fills the
+    // dialog before it shows it asks first, so that a second request costs nothing.
+    void CheckNotShown() const;
     void EndModal(bool ok);
 
     virtual INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) = 0;

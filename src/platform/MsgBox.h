@@ -18,5 +18,5 @@ void ShowErrorBox(const std::string& message);
 std::string ErrorBoxText(const std::string& message);
 
 // The low-level box: MessageBoxA whose OK and Cancel buttons read "OK" and "Cancel" whatever the
-// system's language.
+// system's language. Only the box's own buttons: the dialog it is shown over keeps its texts.
 int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type);

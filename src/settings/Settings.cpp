@@ -69,8 +69,7 @@ bool SettingsBoolean(const std::optional<std::string>& value, bool fallback) {
 }
 
 std::string SettingsText(const std::optional<std::string>& value, std::string_view fallback) {
-    const std::string_view text = value ? std::string_view(*value) : fallback;
-    return std::string(text.substr(0, kMaxSettingsText));
+    return value ? *value : std::string(fallback);
 }
 
 bool AcceptLeft(std::int32_t left, ScreenSize screen) {

@@ -78,9 +78,9 @@ struct SettingsWriteError : std::runtime_error {
 
 // Value rules. An integer is decimal text with an optional sign; text longer than two characters that
 // begins with "0x" or "0X" is hexadecimal (up to 32 bits, taken as a signed value). Anything else, and a
-// missing value, gives the fallback. A boolean is an integer, true when not 0. A text keeps at most
-// kMaxSettingsText characters.
-constexpr std::size_t kMaxSettingsText = 2047;
+// missing value, gives the fallback. A boolean is an integer, true when not 0. A text is taken whole,
+// however long: a value the program cannot use is still the user's, and goes back into the file as it
+// came unless the user changes it.
 std::int32_t SettingsInteger(const std::optional<std::string>& value, std::int32_t fallback);
 bool SettingsBoolean(const std::optional<std::string>& value, bool fallback);
 std::string SettingsText(const std::optional<std::string>& value, std::string_view fallback);

@@ -1,6 +1,7 @@
 // The release as a Windows user gets it: the installer, the program it installs, the uninstaller, and
 // the zip. ./test makes them with scripts/package.sh and names them in VESH_INSTALLER (the installer)
-// and VESH_UNPACKED (the folder the zip was unpacked to).
+// and VESH_UNPACKED (the folder the zip was unpacked to), and the folder of the program's pictures in
+// VESH_PICTURES.
 
 #include "Driver.h"
 #include "Shortcut.h"
@@ -12,7 +13,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <cstdlib>
 #include <functional>
+#include <vector>
 
 namespace {
 
@@ -130,6 +135,120 @@ std::string PageText(HWND installer, int id) {
     return control ? RemoteWindowText(control) : "";
 }
 
+// A picture as a grid of cells, each the mean colour of its pixels: a picture and the same picture
+// stretched to another size give nearly the same grid.
+using Cells = std::vector<std::array<int, 3>>;
+
+Cells CellsOf(const std::vector<DWORD>& pixels, int width, int height, int columns, int rows) {
+    Cells cells(static_cast<size_t>(columns * rows));
+    std::vector<int> counts(cells.size());
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const size_t cell = static_cast<size_t>(y * rows / height * columns + x * columns / width);
+            const DWORD pixel = pixels[static_cast<size_t>(y * width + x)];
+            for (int c = 0; c < 3; ++c) {
+                cells[cell][static_cast<size_t>(c)] += static_cast<int>(pixel >> (8 * c) & 0xFF);
+            }
+            ++counts[cell];
+        }
+    }
+    for (size_t i = 0; i < cells.size(); ++i) {
+        for (int& channel : cells[i]) {
+            channel /= std::max(counts[i], 1);
+        }
+    }
+    return cells;
+}
+
+// The pixels of a bitmap, top row first, as 0x00RRGGBB.
+std::vector<DWORD> PixelsOf(HDC dc, HBITMAP bitmap, int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    std::vector<DWORD> pixels(static_cast<size_t>(width * height));
+    GetDIBits(dc, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
+    return pixels;
+}
+
+Cells PictureFileCells(const std::string& path, int columns, int rows) {
+    HBITMAP bitmap =
+        static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+    BITMAP size{};
+    if (!bitmap || !GetObjectA(bitmap, sizeof size, &size)) {
+        return {};
+    }
+    HDC screen = GetDC(nullptr);
+    const Cells cells = CellsOf(PixelsOf(screen, bitmap, size.bmWidth, size.bmHeight), size.bmWidth,
+                                size.bmHeight, columns, rows);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(bitmap);
+    return cells;
+}
+
+// What a control of another process shows on the screen.
+Cells ShownCells(HWND control, int columns, int rows) {
+    RECT r{};
+    GetClientRect(control, &r);
+    POINT origin{0, 0};
+    ClientToScreen(control, &origin);
+    if (r.right <= 0 || r.bottom <= 0) {
+        return {};
+    }
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, r.right, r.bottom);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, r.right, r.bottom, screen, origin.x, origin.y, SRCCOPY);
+    SelectObject(memory, old);
+    const Cells cells =
+        CellsOf(PixelsOf(screen, bitmap, r.right, r.bottom), r.right, r.bottom, columns, rows);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return cells;
+}
+
+// The greatest difference of a colour channel between two grids of the same shape.
+int Difference(const Cells& a, const Cells& b) {
+    if (a.empty() || a.size() != b.size()) {
+        return 255;
+    }
+    int most = 0;
+    for (size_t i = 0; i < a.size(); ++i) {
+        for (size_t c = 0; c < 3; ++c) {
+            most = std::max(most, std::abs(a[i][c] - b[i][c]));
+        }
+    }
+    return most;
+}
+
+// The first visible picture control (a static control showing a bitmap) among the window's children, or,
+// with `deep`, their descendants too.
+HWND PictureControl(HWND parent, bool deep) {
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char cls[16] = {};
+        GetClassNameA(child, cls, sizeof cls);
+        if (IsWindowVisible(child) && lstrcmpiA(cls, "Static") == 0 &&
+            (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP) {
+            return child;
+        }
+        if (deep) {
+            if (HWND inner = PictureControl(child, true)) {
+                return inner;
+            }
+        }
+    }
+    return nullptr;
+}
+
+// How far the picture a page shows may stray from the picture file, a cell's colour channel at most,
+// for the stretching and the display's colours.
+constexpr int kPictureTolerance = 40;
+
 class Installer : public testing::Test {
   protected:
     void SetUp() override {
@@ -202,18 +321,31 @@ TEST_F(Installer, InstallsSilentlyForTheUserAndUninstallsKeepingTheUsersFiles) {
     EXPECT_FALSE(Exists(shortcut_));
 }
 
-TEST_F(Installer, SpeaksRussianOffersTheUsersProgramsFolderAndRemovesTheSettingsWhenTheUserAgrees) {
-    // The installer's pages, cancelled on the folder page: nothing is installed.
+TEST_F(Installer, SpeaksRussianShowsTheProgramsPicturesOffersTheUsersFolderAndRemovesTheSettingsWhenAgreed) {
+    // The installer's pages, with the program's pictures at the side of the welcome page and in the header
+    // of the folder page, cancelled on the folder page: nothing is installed.
+    const std::string pictures = Environment("VESH_PICTURES");
     unique_handle setup = Start("\"" + installer_ + "\"");
     HWND window = WaitForDialog("Установка Вещехран");
     ASSERT_NE(window, nullptr) << "the installer showed no window";
     EXPECT_EQ(RemoteWindowText(GetDlgItem(window, IDOK)), "&Далее >");
     EXPECT_EQ(RemoteWindowText(GetDlgItem(window, IDCANCEL)), "Отмена");
+    HWND side = nullptr;
+    EXPECT_TRUE(WaitUntil([&] { return (side = PictureControl(window, true)) != nullptr; }));
+    Sleep(500); // painted
+    EXPECT_LE(Difference(ShownCells(side, 4, 8), PictureFileCells(pictures + "\\installer-side.bmp", 4, 8)),
+              kPictureTolerance);
     PressButton(window, IDOK);
     constexpr int kFolderField = 1019;
     EXPECT_TRUE(WaitUntil([&] { return PageText(window, kFolderField) == folder_; }))
         << PageText(window, kFolderField);
     EXPECT_EQ(RemoteWindowText(GetDlgItem(window, IDOK)), "&Установить");
+    HWND header = PictureControl(window, false);
+    EXPECT_NE(header, nullptr) << "the folder page has no header picture";
+    Sleep(500);
+    EXPECT_LE(
+        Difference(ShownCells(header, 6, 2), PictureFileCells(pictures + "\\installer-header.bmp", 6, 2)),
+        kPictureTolerance);
     PressButton(window, IDCANCEL);
     HWND question = WaitForDialog("Установка Вещехран", window);
     ASSERT_NE(question, nullptr);

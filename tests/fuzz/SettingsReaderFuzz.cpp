@@ -55,7 +55,8 @@ void ReadWith(std::string_view text, ScreenSize screen) {
     MainGeometry window = design;
     ReadSettings(profile, record, window, screen, place);
 
-    Check(record.AutoOpenName.size() <= kMaxSettingsText);
+    // The stored name comes back whole, whatever its length.
+    Check(record.AutoOpenName == profile.Read("Main", "Name").value_or(""));
     CheckChange(design.Left, window.Left, AcceptLeft(window.Left, screen));
     CheckChange(design.Top, window.Top, AcceptTop(window.Top, screen));
     CheckChange(design.Height, window.Height, AcceptHeight(window.Height));

@@ -185,6 +185,38 @@ TEST_F(AboutTest, TabsFollowTheTextFilesFoundAtTheFirstOpeningAndTheHistoryOpens
     EXPECT_EQ(shell.Lines(1), Texts{Beside("history.txt")});
 }
 
+// The history and the licence as the release ships them (copied beside the tests by the build): no line
+// runs past the right edge of its field, which does not wrap.
+TEST_F(AboutTest, TheShippedHistoryAndLicenceFitTheWidthOfTheirFields) {
+    for (const char* name : {"history.txt", "license.txt"}) {
+        ASSERT_TRUE(
+            CopyFileA((Application::ExeFolder() + "shipped\\" + name).c_str(), Beside(name).c_str(), FALSE));
+    }
+    Restart();
+    WithAboutBox([](HWND box) {
+        for (int id : {IDC_MEMO1, IDC_MEMO2}) {
+            HWND memo = GetDlgItem(box, id);
+            RECT area{};
+            SendMessageA(memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
+            HDC dc = GetDC(memo);
+            HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(memo, WM_GETFONT, 0, 0)));
+            const int lines = static_cast<int>(SendMessageA(memo, EM_GETLINECOUNT, 0, 0));
+            EXPECT_GT(lines, 20);
+            for (int line = 0; line < lines; ++line) {
+                char text[512] = {};
+                *reinterpret_cast<WORD*>(text) = sizeof text - 1;
+                const int length =
+                    static_cast<int>(SendMessageA(memo, EM_GETLINE, line, reinterpret_cast<LPARAM>(text)));
+                SIZE size{};
+                GetTextExtentPoint32A(dc, text, length, &size);
+                EXPECT_LE(size.cx, area.right - area.left) << std::string(text, static_cast<size_t>(length));
+            }
+            SelectObject(dc, old);
+            ReleaseDC(memo, dc);
+        }
+    });
+}
+
 TEST_F(AboutTest, TypedWordsMakeTheNameBoldAndBlinkInBothLayoutsAndCasesUntilTheBoxCloses) {
     WithAboutBox([](HWND box) {
         Type("krt");

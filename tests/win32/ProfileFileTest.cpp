@@ -38,7 +38,7 @@ TEST(ProfileFile, ReadsPresenceAndWholeValuesOfAWrittenFile) {
     EXPECT_EQ(record.AutoSaveMinutes, 30);
     EXPECT_FALSE(record.QOut);
     EXPECT_TRUE(record.QIn);
-    EXPECT_EQ(record.AutoOpenName, longName.substr(0, 2047));
+    EXPECT_EQ(record.AutoOpenName, longName);
     EXPECT_EQ(window, DesignGeometry());
 }
 

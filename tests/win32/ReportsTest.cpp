@@ -40,6 +40,28 @@ Texts Rows(HWND dialog) {
     return rows;
 }
 
+// The texts of the dialog's buttons 1 and 2, Enter's and Escape's.
+Texts Buttons(HWND dialog) {
+    return {WindowText(GetDlgItem(dialog, IDOK)), WindowText(GetDlgItem(dialog, IDCANCEL))};
+}
+
+// A press on a row's check box (rows from 0), where the list view says the box is.
+void ClickBox(HWND list, int row) {
+    RECT r{};
+    r.left = LVIR_BOUNDS;
+    SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r));
+    LVHITTESTINFO hit{};
+    for (hit.pt = {r.left, (r.top + r.bottom) / 2}; hit.pt.x < r.right; ++hit.pt.x) {
+        SendMessageA(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+        if (hit.iItem == row && (hit.flags & LVHT_ONITEMSTATEICON)) {
+            break;
+        }
+    }
+    Post(list, WM_LBUTTONDOWN, MK_LBUTTON, hit.pt);
+    Post(list, WM_LBUTTONUP, 0, hit.pt);
+    Pump();
+}
+
 std::string ClipboardText() {
     std::string text;
     if (OpenClipboard(nullptr)) {
@@ -67,7 +89,8 @@ const std::string kExported = "Information: Экспорт успешно вып
 
 } // namespace
 
-TEST_F(ReportsTest, ExportToTheClipboardOffersTheHoldersAndExportsTheTickedDebtorsThemselves) {
+TEST_F(ReportsTest,
+       ExportToTheClipboardOffersTheHoldersAndExportsTheTickedDebtorsThemselvesAndKeepsItsButtons) {
     TUserRec& elder = AddDebtor("Иванов (старший)", 1);
     TUserRec& petrov = AddDebtor("Петров", 2);
     TUserRec& loud = AddDebtor("ПЕТРОВ", 3);
@@ -91,6 +114,7 @@ TEST_F(ReportsTest, ExportToTheClipboardOffersTheHoldersAndExportsTheTickedDebto
     ModalAnswerer answerer;
     answerer.Then(Export([](HWND dialog) {
         EXPECT_EQ(Rows(dialog), (Texts{"Иванов (старший) (2)", "ПЕТРОВ (1)", "Петров (1)"}));
+        EXPECT_EQ(Buttons(dialog), (Texts{"Создать", "Отмена"}));
         EXPECT_FALSE(Enabled(dialog, IDC_CREATEBBTN));
         EXPECT_TRUE(Checked(dialog, IDC_FORMAT0));
         EXPECT_FALSE(Enabled(dialog, IDC_FORMAT0 + 3));
@@ -101,11 +125,27 @@ TEST_F(ReportsTest, ExportToTheClipboardOffersTheHoldersAndExportsTheTickedDebto
         SendDlgItemMessageA(dialog, IDC_ALLUSERSCHB, BM_CLICK, 0, 0);
         EXPECT_TRUE(Enabled(dialog, IDC_CHECKLISTBOX1));
         EXPECT_FALSE(Enabled(dialog, IDC_CREATEBBTN));
-        // Down twice and Space ticks "Петров (1)".
+        // The letter п goes to "ПЕТРОВ (1)", Down to "Петров (1)", and Space ticks it; a press on the
+        // first row's box ticks that row, and a second press unticks it.
         HWND list = GetDlgItem(dialog, IDC_CHECKLISTBOX1);
-        PressKey(list, VK_DOWN);
+        SendMessageA(list, WM_CHAR, static_cast<unsigned char>('п'), 1);
         PressKey(list, VK_DOWN);
         PressKey(list, VK_SPACE);
+        EXPECT_TRUE(ListView_GetCheckState(list, 2));
+        EXPECT_TRUE(Enabled(dialog, IDC_CREATEBBTN));
+        ClickBox(list, 0);
+        EXPECT_TRUE(ListView_GetCheckState(list, 0));
+        ClickBox(list, 0);
+        EXPECT_FALSE(ListView_GetCheckState(list, 0));
+        EXPECT_TRUE(Enabled(dialog, IDC_CREATEBBTN));
+        // The export asked for again meanwhile, by a command posted to the main window, is refused at
+        // once, and the tick stays.
+        ModalAnswerer refusal;
+        refusal.Press(IDOK);
+        PostMessageA(GetWindow(dialog, GW_OWNER), WM_COMMAND, MAKEWPARAM(IDM_EXPORT, 0), 0);
+        EXPECT_TRUE(refusal.WaitUntilAnswered());
+        ASSERT_EQ(refusal.Seen().size(), 1u);
+        EXPECT_EQ(refusal.Seen()[0].text, "The dialog \"Экспорт\" is already open.");
         EXPECT_TRUE(ListView_GetCheckState(list, 2));
         EXPECT_TRUE(Enabled(dialog, IDC_CREATEBBTN));
     }));
@@ -113,6 +153,16 @@ TEST_F(ReportsTest, ExportToTheClipboardOffersTheHoldersAndExportsTheTickedDebto
     EXPECT_EQ(Run(IDM_EXPORT, answerer), (Texts{"Экспорт: ", kExported}));
     // Only the ticked debtor: not ПЕТРОВ, whose name differs in letter case alone.
     EXPECT_EQ(ClipboardText(), "Петров (1)\r\n 15.03.2023\tДрель\tИнструмент\r\n\r\n");
+
+    // Shown again after its success box: its own buttons still, "Создать" the default (Enter) and
+    // "Отмена" the one Escape presses.
+    ModalAnswerer again;
+    again.Then([](HWND dialog) {
+        EXPECT_EQ(Buttons(dialog), (Texts{"Создать", "Отмена"}));
+        EXPECT_EQ(LOWORD(SendMessageA(dialog, DM_GETDEFID, 0, 0)), IDC_CREATEBBTN);
+        ClickDialogButton(dialog, IDC_CANCELBBTN);
+    });
+    EXPECT_EQ(Run(IDM_EXPORT, again), Texts{"Экспорт: "});
 }
 
 TEST_F(ReportsTest, ExportToFilesWritesTheTextFileAndThePageProposesTheLastNameAndReportsAFileItCannotWrite) {

@@ -188,6 +188,49 @@ TEST_F(SetsTest, OkTakesTheFieldsInRangeAndWritesTheFileAtOnceCancelLosesThemAnd
     EXPECT_FALSE(TimerRuns());
 }
 
+TEST_F(SetsTest, ACatalogueNameLongerThanAnyPathComesBackWholeFromEachRunAndTheDialogShowsAndEditsItWhole) {
+    const std::string name = "C:\\" + std::string(3000, 'x') + "\\база.dat";
+    const std::string stored = "\r\nName=" + name + "\r\n";
+    auto endRun = [this] {
+        editor.reset();
+        form.reset();
+    };
+    endRun();
+    WriteWholeFile(ini, "[Main]\r\nOpen=0" + stored);
+
+    // A run whose settings dialog is cancelled, then one without it.
+    Start();
+    {
+        ModalAnswerer answerer;
+        answerer.Then([&](HWND d) {
+            EXPECT_EQ(Text(d, IDC_SETSEDIT1), name);
+            Click(d, IDCANCEL);
+        });
+        OpenSettings(answerer);
+    }
+    endRun();
+    EXPECT_NE(ReadWholeFile(ini).find(stored), std::string::npos);
+    Start();
+    endRun();
+    EXPECT_NE(ReadWholeFile(ini).find(stored), std::string::npos);
+
+    // Typed at its end and confirmed: the file has the whole name with the letter.
+    Start();
+    {
+        ModalAnswerer answerer;
+        answerer.Then([&](HWND d) {
+            ClickNow(d, IDC_SETSCHECKBOX1);
+            HWND edit = GetDlgItem(d, IDC_SETSEDIT1);
+            const int end = GetWindowTextLengthA(edit);
+            SendMessageA(edit, EM_SETSEL, end, end);
+            SendMessageA(edit, WM_CHAR, '2', 1);
+            Click(d, IDOK);
+        });
+        OpenSettings(answerer);
+    }
+    EXPECT_NE(ReadWholeFile(ini).find("[Main]\r\nOpen=1\r\nName=" + name + "2\r\n"), std::string::npos);
+}
+
 TEST_F(SetsTest, ShortcutButtonsPutTheProgramsShortcutInTheirFoldersAtOnceAndReportOneThatCannotBeSaved) {
     const std::string name = "\\" + Application::Title() + ".lnk";
     ShortcutPlace desktop(SpecialFolder(CSIDL_DESKTOPDIRECTORY) + name);
