@@ -114,6 +114,8 @@ void ReadSettings(Profile& profile, RecIni& record, MainGeometry& window, Screen
     record.QOut = SettingsBoolean(profile.Read(kQuery, "QOut"), true);
     record.QIn = SettingsBoolean(profile.Read(kQuery, "QIn"), true);
     record.QAllIn = SettingsBoolean(profile.Read(kQuery, "QAllIn"), true);
+    record.LongLoans = SettingsBoolean(profile.Read(kMain, "Long"), kLongLoansDefault);
+    record.LongDays = SettingsInteger(profile.Read(kMain, "LongDays"), kLongDaysDefault);
 
     // Present keys only; a value that is no number reads as the current one and so changes nothing.
     auto stored = [&](const char* key, std::int32_t current) -> std::optional<std::int32_t> {
@@ -176,6 +178,13 @@ void WriteSettings(Profile& profile, const RecIni& record, const MainGeometry& w
     WriteBoolean(profile, kMain, "Maximized", window.Maximized);
     for (std::size_t i = 0; i < window.ColWidths.size(); ++i) {
         WriteInteger(profile, kMain, kColWidthKeys[i], window.ColWidths[i]);
+    }
+    // Nothing removes a key from the file, so a warning once stored is written again, back at its
+    // first-start values too, lest the old values come back at the next start.
+    if (record.LongLoans != kLongLoansDefault || record.LongDays != kLongDaysDefault ||
+        profile.Read(kMain, "Long") || profile.Read(kMain, "LongDays")) {
+        WriteBoolean(profile, kMain, "Long", record.LongLoans);
+        WriteInteger(profile, kMain, "LongDays", record.LongDays);
     }
     profile.Flush();
 }

@@ -25,12 +25,18 @@ struct RecIni {
     bool QOut = false;                // ask before an item is lent
     bool QIn = false;                 // ask before an item is returned
     bool QAllIn = false;              // ask before all items of a debtor are returned
+    bool LongLoans = false;           // things away longer than LongDays stand out in the tables
+    std::int32_t LongDays = 0;        // whole days a thing may be away before it stands out
 
     bool operator==(const RecIni&) const = default;
 };
 
 // The one settings record of the run.
 extern RecIni Settings;
+
+// The warning for things away too long, as a first start has it: off, after 30 days.
+constexpr bool kLongLoansDefault = false;
+constexpr std::int32_t kLongDaysDefault = 30;
 
 // The main window's shape as the settings file keeps it. Left, Top, Width and Height are the outer bounds
 // of the window in its normal (not maximized) state, in screen pixels.
@@ -111,7 +117,9 @@ void ReadSettings(Profile& profile, RecIni& record, MainGeometry& window, Screen
                   const PlaceWindow& place = {});
 
 // Writes every option and the window's shape, then flushes. While the window is maximized its bounds are
-// not written, so the file keeps the normal bounds of the last write made in the normal state.
+// not written, so the file keeps the normal bounds of the last write made in the normal state. The warning
+// for things away too long is written only when it differs from a first start's, or when the file holds it
+// already: a file that never held it stays as it always was.
 void WriteSettings(Profile& profile, const RecIni& record, const MainGeometry& window);
 
 // The settings file of an executable: its path with the extension replaced by ".ini".

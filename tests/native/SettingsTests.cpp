@@ -40,6 +40,7 @@ TEST(SettingsFile, FirstStartTakesTheDefaultsAndWritesTheSampleFile) {
     expected.AutoSave = true;
     expected.AutoSaveMinutes = 5;
     expected.QExit = expected.QRegistr = expected.QOut = expected.QIn = expected.QAllIn = true;
+    expected.LongDays = 30;
     EXPECT_EQ(record, expected);
     EXPECT_EQ(window, DesignGeometry());
 
@@ -194,6 +195,34 @@ TEST(SettingsFile, WritingWhileMaximizedKeepsTheNormalBoundsOfTheFile) {
     EXPECT_EQ(next.Left, 192);
     EXPECT_EQ(next.Width, 698);
     EXPECT_TRUE(next.Maximized);
+}
+
+// The warning for things away too long lives after the other keys of "Main", and only in a file that has
+// held it: a file at the first start's values stays byte for byte as it was.
+TEST(SettingsFile, TheLongLoansWarningIsWrittenOnlyOnceItWasChosen) {
+    RecIni record = ReadRecord(kSampleSettings);
+    EXPECT_FALSE(record.LongLoans);
+    EXPECT_EQ(record.LongDays, 30);
+    record.LongLoans = true;
+    record.LongDays = 45;
+    MemoryProfile profile(kSampleSettings);
+    WriteSettings(profile, record, DesignGeometry());
+    std::string expected = kSampleSettings;
+    expected.insert(expected.find("[Query]"), "Long=1\r\nLongDays=45\r\n");
+    EXPECT_EQ(profile.Text(), expected);
+
+    const RecIni back = ReadRecord(profile.Text());
+    EXPECT_TRUE(back.LongLoans);
+    EXPECT_EQ(back.LongDays, 45);
+    EXPECT_EQ(ReadRecord("[Main]\nLong=0x1\nLongDays=soon\n").LongDays, 30);
+    EXPECT_TRUE(ReadRecord("[Main]\nLong=0x1\n").LongLoans);
+
+    // Turned off again at 30 days: written back so, not left at the old values.
+    record.LongLoans = false;
+    record.LongDays = 30;
+    WriteSettings(profile, record, DesignGeometry());
+    EXPECT_FALSE(ReadRecord(profile.Text()).LongLoans);
+    EXPECT_NE(profile.Text().find("Long=0\r\nLongDays=30\r\n"), std::string::npos);
 }
 
 TEST(SettingsFile, PathBesideTheExecutable) {
