@@ -52,6 +52,7 @@ class TForm2 : public Dialog {
 
   protected:
     INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void Arrange() override;
 
   private:
     void FormCreate();
