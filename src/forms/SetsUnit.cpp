@@ -316,6 +316,8 @@ void TSetsForm::SetChecked(HWND box, bool checked, void (TSetsForm::*click)()) {
 }
 
 void TSetsForm::CopyIn(const RecIni& record) {
+    // Asked for again while it is up: the error comes before a field is touched.
+    CheckNotShown();
     SetWindowTextA(Edit1, record.AutoOpenName.c_str());
     SetChecked(CheckBox1, record.AutoOpen, &TSetsForm::CheckBox1Click);
     // The file applies no range; the field shows the value brought into its own.

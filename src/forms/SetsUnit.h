@@ -40,6 +40,8 @@ class TSetsForm : public Dialog {
     explicit TSetsForm(HWND owner);
 
     // Puts the record's values into the controls; a check box whose state changes runs its click handler.
+    // While the dialog is up (the command posted to the main window), raises the error that it is open
+    // instead, and the fields keep what the user typed.
     void CopyIn(const RecIni& record);
     // Shows the dialog modally on its first tab; true only for OK.
     bool ShowModal();
