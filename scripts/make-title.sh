@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes the title picture that the splash window and the About box show (src/resources/title.jpg: 400 x
 # 300, baseline JPEG, three colour components), the two small pictures of the About box's link buttons
-# (src/resources/links16.bmp: a house for the author's home page, a globe for the program's page), and,
+# (src/resources/links16.bmp: a house for the author's home page, a globe for the program's page; and
+# links16-125.bmp, -150.bmp, -200.bmp, the same at 125, 150 and 200 %), and,
 # from the title picture, the installer's own pictures (src/resources/installer-side.bmp, 164 x 314, for
 # its welcome and finish pages; src/resources/installer-header.bmp, 150 x 57, for the header of its other
 # pages), with ImageMagick and the DejaVu fonts. The name, version and copyright come from
@@ -62,6 +63,27 @@ done
     -fill none -stroke '#cfe3ff' -draw 'ellipse 8,8 3,7 0,360' -draw 'line 1,8 15,8' \
     -draw 'line 2,5 14,5' -draw 'line 2,11 14,11' "$tmp/globe.png"
 "$C" "$tmp/house.png" "$tmp/globe.png" +append -alpha off -type TrueColor "BMP3:$OUT/links16.bmp"
+
+# The same two pictures at 125, 150 and 200 % (20, 24 and 32 pixels square), drawn again from the same
+# shapes at their size, with smooth edges over transparency: 32-bit bitmaps with alpha, as LoadImage reads
+# them. The shapes' pixel centres are scaled, so a shape covers the same part of the picture at each size.
+links_at() {
+    local size=$1 file=$2 f t
+    f=$(awk "BEGIN { print $size / 16 }")
+    t=$(awk "BEGIN { print ($size / 16 - 1) / 2 }")
+    local at="affine $f,0,0,$f,$t,$t"
+    "$C" -size "${size}x${size}" xc:none -fill '#b03a2e' -stroke '#6e1f17' -draw "$at polygon 1,8 8,1 15,8" \
+        -fill '#f2e6c9' -stroke '#7a6a4a' -draw "$at rectangle 3,8 13,15" \
+        -fill '#7a4a2a' -stroke none -draw "$at rectangle 7,10 9,15" "$tmp/house-$size.png"
+    "$C" -size "${size}x${size}" xc:none -fill '#3a7bd5' -stroke '#1c3f73' -draw "$at circle 8,8 8,1" \
+        -fill none -stroke '#cfe3ff' -draw "$at ellipse 8,8 3,7 0,360" -draw "$at line 1,8 15,8" \
+        -draw "$at line 2,5 14,5" -draw "$at line 2,11 14,11" "$tmp/globe-$size.png"
+    "$C" "$tmp/house-$size.png" "$tmp/globe-$size.png" -background none +append -type TrueColorAlpha \
+        -define bmp:format=bmp3 -define bmp3:alpha=true "BMP3:$file"
+}
+links_at 20 "$OUT/links16-125.bmp"
+links_at 24 "$OUT/links16-150.bmp"
+links_at 32 "$OUT/links16-200.bmp"
 
 # The installer's pictures, 24-bit bitmaps as NSIS's Modern UI takes them. The side picture (164 x 314):
 # the title picture's name and words at the side's width on top, its row of book spines at the bottom,

@@ -9,6 +9,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstddef>
 
 namespace {
@@ -16,8 +17,21 @@ namespace {
 #define ABOUT_STRING_OF(x) #x
 #define ABOUT_STRING(x) ABOUT_STRING_OF(x)
 
+// Design units (pixels at 100 %).
 constexpr int kClientWidth = 408;
 constexpr int kClientHeight = 332;
+constexpr int kPictureWidth = 400;
+constexpr int kPictureHeight = 300;
+constexpr int kMargin = 8;
+constexpr int kLineHeight = 16;
+constexpr int kLinkButton = 22;
+constexpr int kMailWidth = 170;
+constexpr int kVersionWidth = 150;
+constexpr int kCommentsTop = 200;
+constexpr int kCommentsWidth = 377;
+constexpr int kCommentsHeight = 89;
+constexpr int kProductFontHeight = 16;
+
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_3DLOOK;
 constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME;
 
@@ -30,6 +44,25 @@ constexpr DWORD kLargestText = 1 << 20;
 
 constexpr DWORD kLinkStyle = WS_TABSTOP | ES_READONLY | ES_AUTOHSCROLL;
 constexpr DWORD kMemoStyle = ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL | ES_AUTOVSCROLL | WS_VSCROLL;
+
+// The link buttons' pictures, drawn at 100, 125, 150 and 200 %: a box shows the set of the largest of these
+// scales that its own reaches.
+struct LinkPictureSet {
+    int dpi;
+    int id;
+};
+constexpr LinkPictureSet kLinkPictureSets[] = {
+    {96, IDB_LINKS16}, {120, IDB_LINKS16_125}, {144, IDB_LINKS16_150}, {192, IDB_LINKS16_200}};
+
+const LinkPictureSet& LinkPicturesAt(const DisplayScale& scale) {
+    const LinkPictureSet* chosen = &kLinkPictureSets[0];
+    for (const LinkPictureSet& set : kLinkPictureSets) {
+        if (scale.Dpi() >= set.dpi) {
+            chosen = &set;
+        }
+    }
+    return *chosen;
+}
 
 // The first bytes of a file, up to `limit`; false when it cannot be read.
 bool ReadHead(const std::string& path, DWORD limit, std::string& bytes) {
@@ -97,70 +130,49 @@ void TAboutBox::CreateControls() {
         SendMessageA(PageControl1, TCM_INSERTITEMA, page, reinterpret_cast<LPARAM>(&item));
         tabs_.push_back(static_cast<Page>(page));
     }
-    RECT area{0, 0, kClientWidth, kClientHeight};
-    SendMessageA(PageControl1, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
-    const int x = area.left;
-    const int y = area.top;
-    const int width = area.right - area.left;
-    const int height = area.bottom - area.top;
 
-    // Общее: the title picture.
-    Image1 = AddToPage(TabSheet1, CreateControl("STATIC", "", SS_OWNERDRAW, 0, x, y, 400, 300, IDC_IMAGE1));
+    // The pages' controls, in tab order; Arrange places them. Общее: the title picture.
+    const auto control = [&](Page page, const char* cls, const char* text, DWORD style, DWORD exStyle,
+                             int id) {
+        return AddToPage(page, CreateControl(cls, text, style, exStyle, 0, 0, 0, 0, id));
+    };
+    Image1 = control(TabSheet1, "STATIC", "", SS_OWNERDRAW, 0, IDC_IMAGE1);
 
-    // Автор.
-    authorFont_ = MakeDesignFont(13, false, false);
-    boldFont_ = MakeDesignFont(13, true, false);
-    productFont_ = MakeDesignFont(16, true, false);
-    linkFont_ = MakeDesignFont(13, false, true);
-    const auto label = [&](const char* text, int left, int top, int w, int id, HFONT font) {
-        HWND control = AddToPage(
-            TabSheet2, CreateControl("STATIC", text, SS_LEFT | SS_NOPREFIX, 0, x + left, y + top, w, 16, id));
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        return control;
+    // Автор, in its 13-unit font.
+    const auto label = [&](const char* text, int id) {
+        HWND made = control(TabSheet2, "STATIC", text, SS_LEFT | SS_NOPREFIX, 0, id);
+        SetControlFont(made, kAuthorFontHeight);
+        return made;
     };
-    const auto link = [&](const char* text, int left, int top, int w, int id) {
-        HWND control =
-            AddToPage(TabSheet2, CreateControl("EDIT", text, kLinkStyle, 0, x + left, y + top, w, 16, id));
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_.get()), FALSE);
-        return control;
+    const auto link = [&](const char* text, int id) {
+        HWND made = control(TabSheet2, "EDIT", text, kLinkStyle, 0, id);
+        SetControlFont(made, kAuthorFontHeight, false, true);
+        return made;
     };
-    const auto button = [&](HICON picture, DWORD notify, int left, int top, int id) {
-        HWND control =
-            AddToPage(TabSheet2, CreateControl("BUTTON", "", BS_PUSHBUTTON | BS_ICON | BS_FLAT | notify, 0,
-                                               x + left, y + top, 22, 22, id));
-        SendMessageA(control, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(picture));
-        return control;
+    const auto button = [&](DWORD notify, int id) {
+        return control(TabSheet2, "BUTTON", "", BS_PUSHBUTTON | BS_ICON | BS_FLAT | notify, 0, id);
     };
-    linkPictures_.reset(ImageList_LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_LINKS16), 16, 0,
-                                             RGB(255, 0, 255), IMAGE_BITMAP, LR_CREATEDIBSECTION));
-    homePicture_.reset(ImageList_GetIcon(linkPictures_.get(), 0, ILD_TRANSPARENT));
-    pagePicture_.reset(ImageList_GetIcon(linkPictures_.get(), 1, ILD_TRANSPARENT));
-
-    label(VESH_PRODUCT_NAME, 8, 8, 250, IDC_PRODUCTNAME, productFont_.get());
-    label("Версия " ABOUT_STRING(VESH_VERSION_MAJOR) "." ABOUT_STRING(VESH_VERSION_MINOR), 8, 32, 150,
-          IDC_VERSION, authorFont_.get());
-    Label8 = label(VESH_RELEASE_DATE " г.", 0, 32, 100, IDC_LABEL8, authorFont_.get());
-    Bevel1 = AddToPage(TabSheet2,
-                       CreateControl("STATIC", "", SS_ETCHEDHORZ, 0, x + 8, y + 54, 100, 2, IDC_BEVEL1));
-    label(VESH_COPYRIGHT, 8, 64, width - 16, IDC_RIGHTS, authorFont_.get());
-    Label7 = label("Семёнов Андрей Николаевич", 24, 84, width - 32, IDC_LABEL7, authorFont_.get());
-    Edit0 = link(kAuthorMail, 8, 110, 170, IDC_EDIT0);
+    ProductName = label(VESH_PRODUCT_NAME, IDC_PRODUCTNAME);
+    SetControlFont(ProductName, kProductFontHeight, true);
+    Version =
+        label("Версия " ABOUT_STRING(VESH_VERSION_MAJOR) "." ABOUT_STRING(VESH_VERSION_MINOR), IDC_VERSION);
+    Label8 = label(VESH_RELEASE_DATE " г.", IDC_LABEL8);
+    Bevel1 = control(TabSheet2, "STATIC", "", SS_ETCHEDHORZ, 0, IDC_BEVEL1);
+    Rights = label(VESH_COPYRIGHT, IDC_RIGHTS);
+    Label7 = label("Семёнов Андрей Николаевич", IDC_LABEL7);
+    Edit0 = link(kAuthorMail, IDC_EDIT0);
     // A double click on the home page's button opens it, as on the field beside it.
-    SpeedButton1 = button(homePicture_.get(), BS_NOTIFY, 188, 107, IDC_SPEEDBUTTON1);
-    Edit1 = link(kHomePage, 214, 110, width - 222, IDC_EDIT1);
-    label("Страничка программы:", 8, 136, 200, IDC_LABEL4, authorFont_.get());
-    SpeedButton2 = button(pagePicture_.get(), 0, 8, 153, IDC_SPEEDBUTTON2);
-    Edit2 = link(kProgramPage, 34, 156, width - 42, IDC_EDIT2);
-    label("Описание:", 8, 182, 200, IDC_LABEL5, authorFont_.get());
-    Comments = AddToPage(TabSheet2, CreateControl("STATIC", "", SS_LEFT | SS_NOPREFIX, 0, x + 8, y + 200, 377,
-                                                  89, IDC_COMMENTS));
-    SendMessageA(Comments, WM_SETFONT, reinterpret_cast<WPARAM>(authorFont_.get()), FALSE);
+    SpeedButton1 = button(BS_NOTIFY, IDC_SPEEDBUTTON1);
+    Edit1 = link(kHomePage, IDC_EDIT1);
+    Label4 = label("Страничка программы:", IDC_LABEL4);
+    SpeedButton2 = button(0, IDC_SPEEDBUTTON2);
+    Edit2 = link(kProgramPage, IDC_EDIT2);
+    Label5 = label("Описание:", IDC_LABEL5);
+    Comments = label("", IDC_COMMENTS);
 
     // Версии and Лицензия: the texts, read only, left out of the Tab key's round.
-    Memo1 = AddToPage(
-        TabSheet3, CreateControl("EDIT", "", kMemoStyle, WS_EX_CLIENTEDGE, x, y, width, height, IDC_MEMO1));
-    Memo2 = AddToPage(
-        TabSheet4, CreateControl("EDIT", "", kMemoStyle, WS_EX_CLIENTEDGE, x, y, width, height, IDC_MEMO2));
+    Memo1 = control(TabSheet3, "EDIT", "", kMemoStyle, WS_EX_CLIENTEDGE, IDC_MEMO1);
+    Memo2 = control(TabSheet4, "EDIT", "", kMemoStyle, WS_EX_CLIENTEDGE, IDC_MEMO2);
 
     // The tab control lies under the pages' controls.
     SetWindowPos(PageControl1, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -181,20 +193,103 @@ void TAboutBox::FormCreate() {
         HideTab(TabSheet4);
     }
     ActivatePage(TabSheet1);
+    // Bevel1 across the tab, Label8 against its right edge and every other place: Arrange.
+    LayOut();
+}
 
-    RECT area{0, 0, kClientWidth, kClientHeight};
-    SendMessageA(PageControl1, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
-    const int width = area.right - area.left;
-    SetWindowPos(Bevel1, nullptr, 0, 0, width - 16, 2, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    {
-        WindowDC dc(Label8);
-        SelectObjectGuard font(dc.get(), authorFont_.get());
-        const std::string date = TextOf(Label8);
-        SIZE size{};
-        GetTextExtentPoint32A(dc.get(), date.data(), static_cast<int>(date.size()), &size);
-        SetWindowPos(Label8, nullptr, area.left + width - size.cx - 8, area.top + 32, size.cx, 16,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+// A link field's width that shows its whole address: the text and the field's margins.
+int TAboutBox::LinkWidth(HWND link) const {
+    const LRESULT margins = SendMessageA(link, EM_GETMARGINS, 0, 0);
+    return TextRoom(link, TextOf(link)).cx + DesignRoom(LOWORD(margins) + HIWORD(margins));
+}
+
+// A line of a label's font.
+int TAboutBox::LineHeight(HWND label) const {
+    return std::max<int>(kLineHeight, TextRoom(label, "Ay").cy);
+}
+
+// The pages' controls stand where the design puts them on the tabs' area, each as large as its text needs
+// in its font at the box's scale. A text that needs more room than the design gives makes the box wider
+// or taller: first the room the pages need, then the places.
+void TAboutBox::Arrange() {
+    const RECT designArea = TabPageArea(PageControl1, kClientWidth, kClientHeight);
+    const int designWidth = designArea.right - designArea.left;
+    const int designHeight = designArea.bottom - designArea.top;
+
+    // Автор: the e-mail link, the home page's button and its link share a line.
+    const int mailWidth = std::max(kMailWidth, LinkWidth(Edit0));
+    const int homeLeft = kMargin + mailWidth + 10 + kLinkButton + 4;
+    const auto textWidth = [&](HWND label) { return static_cast<int>(TextRoom(label, TextOf(label)).cx); };
+    const int dateWidth = textWidth(Label8);
+    const int pageWidth = std::max(
+        {designWidth, kPictureWidth, homeLeft + LinkWidth(Edit1) + kMargin, 34 + LinkWidth(Edit2) + kMargin,
+         kMargin + std::max(kVersionWidth, textWidth(Version)) + kMargin + dateWidth + kMargin,
+         kMargin + textWidth(ProductName) + kMargin, 2 * kMargin + textWidth(Rights), 32 + textWidth(Label7),
+         2 * kMargin + kCommentsWidth});
+    const int commentsHeight =
+        std::max<int>(kCommentsHeight, TextRoom(Comments, TextOf(Comments), kCommentsWidth).cy);
+    const int pageHeight = std::max({designHeight, kPictureHeight, kCommentsTop + commentsHeight + kMargin});
+    const int width = kClientWidth + pageWidth - designWidth;
+    const int height = kClientHeight + pageHeight - designHeight;
+    SetClientSize(width, height);
+    Place(PageControl1, 0, 0, width, height);
+    const RECT area = TabPageArea(PageControl1, width, height);
+    const auto place = [&](HWND control, int x, int y, int w, int h) {
+        Place(control, area.left + x, area.top + y, w, h);
+    };
+
+    place(Image1, 0, 0, kPictureWidth, kPictureHeight);
+
+    place(ProductName, kMargin, 8, std::max(250, textWidth(ProductName)), LineHeight(ProductName));
+    place(Version, kMargin, 32, std::max(kVersionWidth, textWidth(Version)), LineHeight(Version));
+    place(Label8, pageWidth - dateWidth - kMargin, 32, dateWidth, LineHeight(Label8));
+    place(Bevel1, kMargin, 54, pageWidth - 2 * kMargin, 2);
+    place(Rights, kMargin, 64, pageWidth - 2 * kMargin, LineHeight(Rights));
+    place(Label7, 24, 84, pageWidth - 32, LineHeight(Label7));
+    place(Edit0, kMargin, 110, mailWidth, LineHeight(Edit0));
+    place(SpeedButton1, kMargin + mailWidth + 10, 107, kLinkButton, kLinkButton);
+    place(Edit1, homeLeft, 110, pageWidth - homeLeft - kMargin, LineHeight(Edit1));
+    place(Label4, kMargin, 136, std::max(200, textWidth(Label4)), LineHeight(Label4));
+    place(SpeedButton2, kMargin, 153, kLinkButton, kLinkButton);
+    place(Edit2, 34, 156, pageWidth - 42, LineHeight(Edit2));
+    place(Label5, kMargin, 182, std::max(200, textWidth(Label5)), LineHeight(Label5));
+    place(Comments, kMargin, kCommentsTop, kCommentsWidth, commentsHeight);
+
+    place(Memo1, 0, 0, pageWidth, pageHeight);
+    place(Memo2, 0, 0, pageWidth, pageHeight);
+
+    ShowLinkPictures();
+}
+
+// The link buttons' pictures of the set the box's scale reaches, 16 x 16 at 100 %.
+void TAboutBox::ShowLinkPictures() {
+    const LinkPictureSet& set = LinkPicturesAt(Scale());
+    if (set.dpi == linkPicturesDpi_) {
+        return;
     }
+    const int side = DisplayScale(set.dpi)(16);
+    unique_himagelist pictures;
+    if (set.dpi == kDesignDpi) {
+        // At 100 % the pictures are see-through where they are magenta.
+        pictures.reset(ImageList_LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(set.id), side, 0,
+                                            RGB(255, 0, 255), IMAGE_BITMAP, LR_CREATEDIBSECTION));
+    } else {
+        // The larger ones carry their own transparency, for smooth edges.
+        pictures.reset(ImageList_Create(side, side, ILC_COLOR32, 2, 0));
+        unique_hbitmap strip(static_cast<HBITMAP>(LoadImageA(
+            GetModuleHandleA(nullptr), MAKEINTRESOURCEA(set.id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+        if (pictures && strip) {
+            ImageList_Add(pictures.get(), strip.get(), nullptr);
+        }
+    }
+    unique_hicon home(ImageList_GetIcon(pictures.get(), 0, ILD_TRANSPARENT));
+    unique_hicon page(ImageList_GetIcon(pictures.get(), 1, ILD_TRANSPARENT));
+    SendMessageA(SpeedButton1, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(home.get()));
+    SendMessageA(SpeedButton2, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(page.get()));
+    // The buttons hold the new pictures; the old ones can go.
+    homePicture_ = std::move(home);
+    pagePicture_ = std::move(page);
+    linkPicturesDpi_ = set.dpi;
 }
 
 bool TAboutBox::LoadMemo(HWND memo, const char* fileName) {

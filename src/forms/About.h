@@ -49,15 +49,21 @@ class TAboutBox : public Dialog {
 
   protected:
     INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void Arrange() override;
 
   private:
     enum Page { TabSheet1, TabSheet2, TabSheet3, TabSheet4, kPageCount };
     static constexpr UINT_PTR kTimer1 = 1;
+    // The height of the author's page's font, in design units.
+    static constexpr int kAuthorFontHeight = 13;
     // The author's name's colour outside the game: the system's window-text colour.
     static constexpr COLORREF kWindowText = CLR_DEFAULT;
 
     void CreateControls();
     HWND AddToPage(Page page, HWND control);
+    int LinkWidth(HWND link) const;
+    int LineHeight(HWND label) const;
+    void ShowLinkPictures();
     void FormCreate();
     void FormKeyPress(char key);
     void Timer1Timer();
@@ -88,14 +94,14 @@ class TAboutBox : public Dialog {
     std::optional<LRESULT> ControlMessageFilter(const ControlMessage& message);
 
     Picture title_;
-    unique_hfont authorFont_, boldFont_, productFont_, linkFont_;
-    unique_himagelist linkPictures_;
     unique_hicon homePicture_, pagePicture_;
+    int linkPicturesDpi_ = 0; // the scale the link buttons' pictures were drawn for
     std::vector<HWND> pages_[kPageCount];
     std::vector<Page> tabs_; // the page of each tab the box shows
 
     HWND PageControl1 = nullptr;
     HWND Image1 = nullptr;
+    HWND ProductName = nullptr, Version = nullptr, Rights = nullptr, Label4 = nullptr, Label5 = nullptr;
     HWND Label8 = nullptr;
     HWND Bevel1 = nullptr;
     HWND Label7 = nullptr;

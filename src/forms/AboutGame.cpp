@@ -85,8 +85,7 @@ void TAboutBox::SetTimer1Enabled(bool enabled) {
 
 void TAboutBox::SetLabel7Bold(bool bold) {
     label7Bold_ = bold;
-    SendMessageA(Label7, WM_SETFONT, reinterpret_cast<WPARAM>(bold ? boldFont_.get() : authorFont_.get()),
-                 TRUE);
+    SetControlFont(Label7, kAuthorFontHeight, bold);
 }
 
 void TAboutBox::SetLabel7Visible(bool visible) {

@@ -1,9 +1,13 @@
 #include "forms/EditUnit.h"
 
+#include <algorithm>
+
 namespace {
 
+// Design units (pixels at 100 %).
 constexpr int kClientWidth = 425;
 constexpr int kClientHeight = 145;
+constexpr int kLabelHeight = 13;
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_3DLOOK;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
 
@@ -30,16 +34,16 @@ INT_PTR TForm2::HandleMessage(UINT msg, WPARAM wParam, LPARAM) {
 
 void TForm2::FormCreate() {
     // Created in tab order: first field, second field, OK, Cancel. The labels take no focus.
-    label1_ =
-        CreateControl("STATIC", "", WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, 8, 8, 409, 13, IDC_FORM2LABEL1);
+    label1_ = CreateControl("STATIC", "", WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, 8, 8, 409, kLabelHeight,
+                            IDC_FORM2LABEL1);
     nameEdit_ = CreateControl("EDIT", "", WS_VISIBLE | WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL,
                               WS_EX_CLIENTEDGE, 8, 24, 409, 21, IDC_FORM2NAMEEDIT);
     // The height includes the drop-down list.
     typeCombo_ =
         CreateControl("COMBOBOX", "", WS_TABSTOP | WS_GROUP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0,
                       8, 24, 409, 200, IDC_FORM2TYPECOMBO);
-    label2_ =
-        CreateControl("STATIC", "", WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, 8, 56, 409, 13, IDC_FORM2LABEL2);
+    label2_ = CreateControl("STATIC", "", WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, 8, 56, 409, kLabelHeight,
+                            IDC_FORM2LABEL2);
     edit1_ = CreateControl("EDIT", "", WS_VISIBLE | WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
                            8, 72, 409, 21, IDC_FORM2EDIT1);
     CreateControl("STATIC", "", WS_VISIBLE | SS_ETCHEDHORZ, 0, 8, 104, 409, 2, IDC_FORM2BEVEL1);
@@ -53,6 +57,17 @@ void TForm2::FormCreate() {
     SendMessageA(nameEdit_, EM_SETLIMITTEXT, 0, 0);
     SendMessageA(edit1_, EM_SETLIMITTEXT, 0, 0);
     SendMessageA(typeCombo_, CB_LIMITTEXT, 0, 0);
+    LayOut();
+}
+
+// A label is as high as a line of its font at the scale: a font that is taller there than the design's
+// keeps the lower ends of its letters.
+void TForm2::Arrange() {
+    for (HWND label : {label1_, label2_}) {
+        const RECT place = PlaceOf(label);
+        const int height = std::max<int>(kLabelHeight, TextRoom(label, "Ay").cy);
+        Place(label, place.left, place.top, place.right - place.left, height);
+    }
 }
 
 void TForm2::SetComboBox1Text(const std::string& text) {

@@ -44,6 +44,9 @@ class TForm2 : public Dialog {
     // Shows the dialog modally over its owner, centred on it; true only when OK was pressed (the
     // button or Enter). Cancel, Escape and closing the window give false.
     bool ShowModal();
+    // Raises the error that the dialog is open while it is up: a command asks before it writes into the
+    // fields, so that a second request leaves what the user typed there alone.
+    using Dialog::CheckNotShown;
 
     // The first field as the current mode shows it: a plain edit field for a debtor, an editable
     // combo box with a drop-down list for an item.
@@ -52,6 +55,7 @@ class TForm2 : public Dialog {
 
   protected:
     INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void Arrange() override;
 
   private:
     void FormCreate();

@@ -9,18 +9,24 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace {
 
+// Design units (pixels at 100 %).
 constexpr int kClientWidth = 360;
 constexpr int kClientHeight = 287;
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_3DLOOK;
 constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME;
 
-// The debtors box; the check list sits in it at 16, 40 and reaches to 8 pixels from its right and bottom.
-constexpr RECT kSelUserGB{8, 8, kClientWidth - 8, 196};
-constexpr RECT kFormatRG{8, 202, kClientWidth - 8, 252};
+// The boxes stand 8 units from the client area's sides; the check list sits in the debtors box at 16, 40
+// and reaches to 8 units from its right and bottom.
+constexpr int kMargin = 8;
+constexpr int kSelUserTop = 8, kSelUserBottom = 196;
+constexpr int kFormatTop = 202, kFormatBottom = 252;
+constexpr int kAllUsersWidth = 200;
+constexpr int kChoiceHeight = 16;
 constexpr int kButtonWidth = 75;
 constexpr int kButtonTop = 258;
 constexpr int kButtonHeight = 25;
@@ -43,44 +49,70 @@ TExportForm::TExportForm(HWND owner, NowClock now) : now_(std::move(now)) {
     FormCreate();
 }
 
+// The controls are made in tab order; Arrange places them.
 void TExportForm::FormCreate() {
-    const RECT& gb = kSelUserGB;
-    CreateControl("BUTTON", "Выбор должников для экспорта", WS_VISIBLE | BS_GROUPBOX, 0, gb.left, gb.top,
-                  gb.right - gb.left, gb.bottom - gb.top, IDC_SELUSERGB);
+    SelUserGB = CreateControl("BUTTON", "Выбор должников для экспорта", WS_VISIBLE | BS_GROUPBOX, 0, 0, 0, 0,
+                              0, IDC_SELUSERGB);
     AllUsersChB =
-        CreateControl("BUTTON", "Все должники", WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, 0,
-                      gb.left + 16, gb.top + 18, 200, 17, IDC_ALLUSERSCHB);
+        CreateControl("BUTTON", "Все должники", WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, 0, 0, 0,
+                      0, 0, IDC_ALLUSERSCHB);
     // Owner data: a catalogue of thousands of debtors opens the dialog as quickly as one of ten.
     CheckListBox1.Attach(CreateControl(WC_LISTVIEWA, "",
                                        WS_VISIBLE | WS_TABSTOP | WS_GROUP | LVS_REPORT | LVS_NOCOLUMNHEADER |
                                            LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDATA,
-                                       WS_EX_CLIENTEDGE, gb.left + 16, gb.top + 40, gb.right - gb.left - 24,
-                                       gb.bottom - gb.top - 48, IDC_CHECKLISTBOX1));
+                                       WS_EX_CLIENTEDGE, 0, 0, 0, 0, IDC_CHECKLISTBOX1));
     CheckListBox1.OnClickCheck = [this] { CheckListBox1ClickCheck(); };
 
-    // Two columns of two choices.
-    const RECT& rg = kFormatRG;
-    CreateControl("BUTTON", "Формат экспорта", WS_VISIBLE | BS_GROUPBOX, 0, rg.left, rg.top,
-                  rg.right - rg.left, rg.bottom - rg.top, IDC_FORMATRG);
-    const int half = (rg.right - rg.left) / 2;
+    FormatGB =
+        CreateControl("BUTTON", "Формат экспорта", WS_VISIBLE | BS_GROUPBOX, 0, 0, 0, 0, 0, IDC_FORMATRG);
     for (int i = 0; i < 4; ++i) {
-        FormatRG[i] = CreateControl(
-            "BUTTON", kFormats[i], WS_VISIBLE | BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP | WS_TABSTOP : 0), 0,
-            rg.left + 8 + (i / 2) * half, rg.top + 14 + (i % 2) * 16, half - 12, 16, IDC_FORMAT0 + i);
+        FormatRG[i] = CreateControl("BUTTON", kFormats[i],
+                                    WS_VISIBLE | BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP | WS_TABSTOP : 0), 0,
+                                    0, 0, 0, 0, IDC_FORMAT0 + i);
     }
     SendMessageA(FormatRG[0], BM_SETCHECK, BST_CHECKED, 0);
 
-    // Centred with one button width between them.
     CreateBBtn = CreateControl("BUTTON", "Создать", WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 0,
-                               kClientWidth / 2 - (3 * kButtonWidth) / 2, kButtonTop, kButtonWidth,
-                               kButtonHeight, IDC_CREATEBBTN);
-    CreateControl("BUTTON", "Отмена", WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0,
-                  kClientWidth / 2 + kButtonWidth / 2, kButtonTop, kButtonWidth, kButtonHeight,
-                  IDC_CANCELBBTN);
+                               0, 0, 0, 0, IDC_CREATEBBTN);
+    CancelBBtn = CreateControl("BUTTON", "Отмена", WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0, 0,
+                               0, 0, 0, IDC_CANCELBBTN);
     SendMessageA(Handle(), DM_SETDEFID, IDC_CREATEBBTN, 0);
 
     SaveDialog1.Options = FileDialog::OverwritePrompt | FileDialog::PathMustExist | FileDialog::HideReadOnly |
                           FileDialog::EnableSizing;
+    LayOut();
+}
+
+// The boxes are as wide as the client area less their margins; the format choices stand in two columns of
+// two, each column half the box. A choice whose caption needs more than its column makes the dialog wider,
+// so that each column holds its widest caption.
+void TExportForm::Arrange() {
+    int choice = 0;
+    for (HWND button : FormatRG) {
+        choice = std::max<int>(choice, BoxRoom(button) + TextRoom(button, TextOf(button)).cx);
+    }
+    const int width = std::max(kClientWidth, 2 * (choice + 12) + 2 * kMargin);
+    SetClientSize(width, kClientHeight);
+
+    const int boxWidth = width - 2 * kMargin;
+    Place(SelUserGB, kMargin, kSelUserTop, boxWidth, kSelUserBottom - kSelUserTop);
+    Place(AllUsersChB, kMargin + 16, kSelUserTop + 18,
+          std::max<int>(kAllUsersWidth, BoxRoom(AllUsersChB) + TextRoom(AllUsersChB, TextOf(AllUsersChB)).cx),
+          17);
+    Place(CheckListBox1.Handle(), kMargin + 16, kSelUserTop + 40, boxWidth - 24,
+          kSelUserBottom - kSelUserTop - 48);
+    CheckListBox1.FitColumn();
+
+    Place(FormatGB, kMargin, kFormatTop, boxWidth, kFormatBottom - kFormatTop);
+    const int half = boxWidth / 2;
+    for (int i = 0; i < 4; ++i) {
+        Place(FormatRG[i], kMargin + 8 + (i / 2) * half, kFormatTop + 14 + (i % 2) * kChoiceHeight, half - 12,
+              kChoiceHeight);
+    }
+
+    // Centred with one button width between them.
+    Place(CreateBBtn, width / 2 - (3 * kButtonWidth) / 2, kButtonTop, kButtonWidth, kButtonHeight);
+    Place(CancelBBtn, width / 2 + kButtonWidth / 2, kButtonTop, kButtonWidth, kButtonHeight);
 }
 
 INT_PTR TExportForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -37,6 +37,7 @@ class TExportForm : public Dialog {
 
   protected:
     INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void Arrange() override;
 
   private:
     void FormCreate();
@@ -51,10 +52,13 @@ class TExportForm : public Dialog {
     // Asks where a file export goes; nothing when the user cancels.
     std::optional<std::string> ChooseFile(ExportFormat format);
 
+    HWND SelUserGB = nullptr;
     HWND AllUsersChB = nullptr;
     ui::CheckList CheckListBox1;
+    HWND FormatGB = nullptr;
     HWND FormatRG[4] = {};
     HWND CreateBBtn = nullptr;
+    HWND CancelBBtn = nullptr;
     FileDialog SaveDialog1{FileDialog::Kind::Save};
     // The debtors the check list's rows were made from, while the dialog is shown.
     std::vector<const TUserRec*> debtors_;

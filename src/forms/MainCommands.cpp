@@ -15,10 +15,13 @@
 
 #include <stdexcept>
 
+// The editor dialog, for a command that fills it: while it is up (the command posted to the window), the
+// error that it is open comes before a field is touched, and what the user typed there stays.
 TForm2& TForm1::EditDialog() {
     if (!Form2) {
         throw std::logic_error("The editor dialog was not created");
     }
+    Form2->CheckNotShown();
     return *Form2;
 }
 

@@ -5,6 +5,7 @@
 #include "platform/MsgBox.h"
 #include "platform/ShellLink.h"
 #include "platform/Subclass.h"
+#include "platform/Window.h"
 #include "text/IntText.h"
 
 #include <commctrl.h>
@@ -15,6 +16,7 @@
 
 namespace {
 
+// Design units (pixels at 100 %).
 constexpr int kClientWidth = 321;
 constexpr int kClientHeight = 220;
 constexpr int kPanelHeight = 41; // the bottom strip with OK and Cancel
@@ -25,9 +27,20 @@ constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 25;
 constexpr int kSmallButton = 21; // "..." beside the catalogue's path
 constexpr int kShortcutButtonWidth = 281;
+constexpr int kFieldHeight = 21;
+constexpr int kBoxHeight = 17;   // a check box's line
+constexpr int kNumberWidth = 60; // a number field with its arrows
+constexpr int kCaseLabelHeight = 41;
+constexpr int kMargin = 8; // from a tab's edges, and between a box and the field beside it
 
 constexpr DWORD kCheckBox = WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX;
 constexpr DWORD kPushButton = WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON;
+
+const char* const kOpenText = "Автоматически открывать базу при старте программы";
+const char* const kSaveText = "Автосохранение базы (мин)";
+const char* const kCaseText =
+    "При вводе описания нового предмета при проверке существования этого описания не "
+    "учитывать регистр написания описания предмета";
 
 bool IsChecked(HWND box) {
     return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
@@ -35,16 +48,6 @@ bool IsChecked(HWND box) {
 
 void SetCheck(HWND box, bool checked) {
     SendMessageA(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
-void MoveTo(HWND control, int x, int y) {
-    SetWindowPos(control, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-int WidthOf(HWND control) {
-    RECT r{};
-    GetWindowRect(control, &r);
-    return r.right - r.left;
 }
 
 // The minutes field takes digits, signs and the decimal separator only; any other typed character is
@@ -62,48 +65,16 @@ std::optional<LRESULT> SpinEdit1KeyPress(const ControlMessage& m, char separator
     return std::nullopt;
 }
 
-// The size of a text in a window's font: wrapped at `wrapWidth`, or on one line when it is 0.
-SIZE TextExtent(HWND window, const char* text, int wrapWidth) {
-    WindowDC dc(window);
-    SelectObjectGuard font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(window, WM_GETFONT, 0, 0)));
-    RECT r{0, 0, wrapWidth > 0 ? wrapWidth : 10000, 0};
-    DrawTextA(dc.get(), text, -1, &r,
-              DT_CALCRECT | DT_NOPREFIX | (wrapWidth > 0 ? DT_WORDBREAK : DT_SINGLELINE));
-    return SIZE{r.right - r.left, r.bottom - r.top};
-}
-
 } // namespace
 
 TSetsForm::TSetsForm(HWND owner) {
-    clientHeight_ = kClientHeight;
     CreateFrame(owner, "Настройки", kStyle, kExStyle, kClientWidth, kClientHeight);
     FormCreate();
 }
 
-void TSetsForm::GrowBy(int extra) {
-    if (extra <= 0) {
-        return;
-    }
-    clientHeight_ += extra;
-    RECT frame{0, 0, kClientWidth, clientHeight_};
-    AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
-    SetWindowPos(Handle(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(PageControl1, nullptr, 0, 0, kClientWidth, clientHeight_ - kPanelHeight,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-RECT TSetsForm::PageRect() const {
-    RECT page{};
-    GetClientRect(PageControl1, &page);
-    TabCtrl_AdjustRect(PageControl1, FALSE, &page);
-    return page; // the tab control's client coordinates are the dialog's: it sits at 0, 0
-}
-
-HWND TSetsForm::AddToPage(int page, const char* cls, const char* text, DWORD style, DWORD exStyle, int x,
-                          int y, int width, int height, int id) {
-    const RECT area = PageRect();
-    HWND control = CreateControl(cls, text, style, exStyle, area.left + x, area.top + y, width, height, id);
+HWND TSetsForm::AddToPage(int page, const char* cls, const char* text, DWORD style, DWORD exStyle, int id) {
+    // Placed by Arrange.
+    HWND control = CreateControl(cls, text, style, exStyle, 0, 0, 0, 0, id);
     pages_[static_cast<size_t>(page)].push_back(control);
     return control;
 }
@@ -120,84 +91,163 @@ void TSetsForm::FormCreate() {
         item.pszText = const_cast<char*>(tabs[i]);
         SendMessageA(PageControl1, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
     }
-    const RECT area = PageRect();
-    const int pageWidth = area.right - area.left;
 
-    // "Общие", top to bottom, each control as large as its text needs in the dialog's font: the path field
-    // and its button follow the first box, the minutes stand beside the second.
-    const int check = GetSystemMetrics(SM_CXMENUCHECK) + 8; // a box and the gap before its caption
-    const char* const openText = "Автоматически открывать базу при старте программы";
-    const char* const saveText = "Автосохранение базы (мин)";
-    const char* const caseText =
-        "При вводе описания нового предмета при проверке существования этого описания не "
-        "учитывать регистр написания описания предмета";
-    int y = 6;
-    const int openHeight =
-        std::max(17, static_cast<int>(TextExtent(Handle(), openText, pageWidth - 16 - check).cy) + 4);
-    CheckBox1 = AddToPage(0, "BUTTON", openText, kCheckBox | BS_MULTILINE, 0, 8, y, pageWidth - 16,
-                          openHeight, IDC_SETSCHECKBOX1);
-    y += openHeight + 4;
+    // "Общие", in tab order; Arrange places them.
+    CheckBox1 = AddToPage(0, "BUTTON", kOpenText, kCheckBox | BS_MULTILINE, 0, IDC_SETSCHECKBOX1);
     Edit1 = AddToPage(0, "EDIT", "", WS_VISIBLE | WS_TABSTOP | WS_GROUP | WS_DISABLED | ES_AUTOHSCROLL,
-                      WS_EX_CLIENTEDGE, 8, y, pageWidth - kSmallButton - 32, 21, IDC_SETSEDIT1);
+                      WS_EX_CLIENTEDGE, IDC_SETSEDIT1);
     SendMessageA(Edit1, EM_SETLIMITTEXT, 0, 0);
-    Button1 = AddToPage(0, "BUTTON", "...", kPushButton | WS_DISABLED, 0, pageWidth - kSmallButton - 8, y,
-                        kSmallButton, 21, IDC_SETSBUTTON1);
-    y += 21 + 10;
-    const int saveWidth = static_cast<int>(TextExtent(Handle(), saveText, 0).cx) + check;
-    CheckBox2 = AddToPage(0, "BUTTON", saveText, kCheckBox, 0, 8, y + 2, saveWidth, 17, IDC_SETSCHECKBOX2);
+    Button1 = AddToPage(0, "BUTTON", "...", kPushButton | WS_DISABLED, 0, IDC_SETSBUTTON1);
+    CheckBox2 = AddToPage(0, "BUTTON", kSaveText, kCheckBox, 0, IDC_SETSCHECKBOX2);
     // Disabled like its box is unchecked, so the two agree from the first opening on.
     SpinEdit1 = AddToPage(0, "EDIT", "1", WS_VISIBLE | WS_TABSTOP | WS_GROUP | WS_DISABLED | ES_AUTOHSCROLL,
-                          WS_EX_CLIENTEDGE, 8 + saveWidth + 8, y, 60, 21, IDC_SPINEDIT1);
-    SpinButton1 = AddToPage(0, UPDOWN_CLASSA, "",
-                            WS_VISIBLE | WS_DISABLED | UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS |
-                                UDS_NOTHOUSANDS,
-                            0, 0, 0, 0, 0, IDC_SPINBUTTON1);
-    SendMessageA(SpinButton1, UDM_SETBUDDY, reinterpret_cast<WPARAM>(SpinEdit1), 0);
+                          WS_EX_CLIENTEDGE, IDC_SPINEDIT1);
+    // The arrows sit in their field's right end, wherever the layout puts the field.
+    SpinButton1 = CreateControlWindow(0, UPDOWN_CLASSA, "",
+                                      WS_CHILD | WS_VISIBLE | WS_DISABLED | UDS_ALIGNRIGHT | UDS_SETBUDDYINT |
+                                          UDS_ARROWKEYS | UDS_NOTHOUSANDS,
+                                      0, 0, 0, 0, Handle(), IDC_SPINBUTTON1);
+    pages_[0].push_back(SpinButton1);
     SendMessageA(SpinButton1, UDM_SETRANGE32, kMinAutoSaveMinutes, kMaxAutoSaveMinutes);
     SendMessageA(SpinButton1, UDM_SETPOS32, 0, kMinAutoSaveMinutes);
     FilterMessages(SpinEdit1, [separator = UserDecimalSeparator()](const ControlMessage& m) {
         return SpinEdit1KeyPress(m, separator);
     });
-    y += 21 + 10;
-    QRegistrChB = AddToPage(0, "BUTTON", "", kCheckBox, 0, 8, y, 17, 17, IDC_QREGISTRCHB);
-    const int caseHeight = std::max(41, static_cast<int>(TextExtent(Handle(), caseText, pageWidth - 36).cy));
-    Label1 = AddToPage(0, "STATIC", caseText, WS_VISIBLE | SS_LEFT | SS_NOTIFY | SS_NOPREFIX, 0, 28, y + 1,
-                       pageWidth - 36, caseHeight, IDC_SETSLABEL1);
-    // A font wider than the one the dialog was drawn for makes it taller rather than cut the texts.
-    GrowBy(std::max(0, y + 1 + caseHeight + 4 - static_cast<int>(area.bottom - area.top)));
+    QRegistrChB = AddToPage(0, "BUTTON", "", kCheckBox, 0, IDC_QREGISTRCHB);
+    Label1 =
+        AddToPage(0, "STATIC", kCaseText, WS_VISIBLE | SS_LEFT | SS_NOTIFY | SS_NOPREFIX, 0, IDC_SETSLABEL1);
 
     // "Ярлыки".
-    const int shortcutLeft = pageWidth / 2 - kShortcutButtonWidth / 2;
-    AddFolder1Btn = AddToPage(1, "BUTTON", "Добавить ярлык на Рабочий стол", kPushButton, 0, shortcutLeft, 16,
-                              kShortcutButtonWidth, kButtonHeight, IDC_ADDFOLDER1BTN);
-    AddFolder2Btn = AddToPage(1, "BUTTON", "Добавить ярлык в раздел Пуск", kPushButton, 0, shortcutLeft, 52,
-                              kShortcutButtonWidth, kButtonHeight, IDC_ADDFOLDER2BTN);
-    AddFolder3Btn = AddToPage(1, "BUTTON", "Добавить ярлык в раздел Программы", kPushButton, 0, shortcutLeft,
-                              88, kShortcutButtonWidth, kButtonHeight, IDC_ADDFOLDER3BTN);
+    AddFolder1Btn =
+        AddToPage(1, "BUTTON", "Добавить ярлык на Рабочий стол", kPushButton, 0, IDC_ADDFOLDER1BTN);
+    AddFolder2Btn = AddToPage(1, "BUTTON", "Добавить ярлык в раздел Пуск", kPushButton, 0, IDC_ADDFOLDER2BTN);
+    AddFolder3Btn =
+        AddToPage(1, "BUTTON", "Добавить ярлык в раздел Программы", kPushButton, 0, IDC_ADDFOLDER3BTN);
 
     // "Подтверждения".
-    QExitChB =
-        AddToPage(2, "BUTTON", "Выхода из программы", kCheckBox, 0, 8, 8, pageWidth - 16, 17, IDC_QEXITCHB);
-    QOutChB =
-        AddToPage(2, "BUTTON", "Передачи предмета", kCheckBox, 0, 8, 32, pageWidth - 16, 17, IDC_QOUTCHB);
-    QInChB =
-        AddToPage(2, "BUTTON", "Возвращения предмета", kCheckBox, 0, 8, 56, pageWidth - 16, 17, IDC_QINCHB);
-    QAllInChB = AddToPage(2, "BUTTON", "Возвращения всех предметов должника", kCheckBox, 0, 8, 80,
-                          pageWidth - 16, 17, IDC_QALLINCHB);
+    QExitChB = AddToPage(2, "BUTTON", "Выхода из программы", kCheckBox, 0, IDC_QEXITCHB);
+    QOutChB = AddToPage(2, "BUTTON", "Передачи предмета", kCheckBox, 0, IDC_QOUTCHB);
+    QInChB = AddToPage(2, "BUTTON", "Возвращения предмета", kCheckBox, 0, IDC_QINCHB);
+    QAllInChB = AddToPage(2, "BUTTON", "Возвращения всех предметов должника", kCheckBox, 0, IDC_QALLINCHB);
 
     // The bottom strip.
-    const int buttonTop = clientHeight_ - kPanelHeight + 8;
-    BitBtn1 = CreateControl("BUTTON", "OK", WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 0, 0,
-                            buttonTop, kButtonWidth, kButtonHeight, IDOK);
-    BitBtn2 = CreateControl("BUTTON", "Cancel", kPushButton, 0, 0, buttonTop, kButtonWidth, kButtonHeight,
-                            IDCANCEL);
+    BitBtn1 = CreateControl("BUTTON", "OK", WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 0, 0, 0,
+                            kButtonWidth, kButtonHeight, IDOK);
+    BitBtn2 = CreateControl("BUTTON", "Cancel", kPushButton, 0, 0, 0, kButtonWidth, kButtonHeight, IDCANCEL);
     SendMessageA(Handle(), DM_SETDEFID, IDOK, 0);
 
     OpenDialog1.Filter = "Файлы с базой (*.dat)|*.dat";
     OpenDialog1.DefaultExt = "dat";
     OpenDialog1.Options = FileDialog::HideReadOnly | FileDialog::PathMustExist | FileDialog::FileMustExist |
                           FileDialog::EnableSizing;
+    LayOut();
     ShowPage(0);
+}
+
+RECT TSetsForm::PageArea(int width, int height) const {
+    return TabPageArea(PageControl1, width, height - kPanelHeight);
+}
+
+void TSetsForm::PlaceOnPage(HWND control, int x, int y, int width, int height) {
+    Place(control, page_.left + x, page_.top + y, width, height);
+}
+
+int TSetsForm::CheckWidth(HWND box) const {
+    // The box, the gap before its caption, and the caption.
+    const std::string caption = TextOf(box);
+    return BoxRoom(box) + (caption.empty() ? 0 : static_cast<int>(TextRoom(box, caption).cx));
+}
+
+// Each tab is laid out top to bottom from the design's numbers, every control as large as its text needs
+// in the dialog's font at its scale. A text that needs more room than the design gives makes the dialog
+// wider or taller rather than be cut: first the room every tab needs, then the places.
+void TSetsForm::Arrange() {
+    const RECT designPage = PageArea(kClientWidth, kClientHeight);
+    const int designPageWidth = designPage.right - designPage.left;
+
+    // The narrowest each tab can be.
+    int pageWidth = designPageWidth;
+    pageWidth = std::max(pageWidth, NumberLineWidth(CheckBox2));
+    int shortcutWidth = kShortcutButtonWidth;
+    for (HWND button : {AddFolder1Btn, AddFolder2Btn, AddFolder3Btn}) {
+        shortcutWidth = std::max<int>(shortcutWidth, TextRoom(button, TextOf(button)).cx + 2 * kMargin);
+    }
+    pageWidth = std::max(pageWidth, shortcutWidth + 2 * kMargin);
+    for (HWND box : {QExitChB, QOutChB, QInChB, QAllInChB}) {
+        pageWidth = std::max(pageWidth, CheckWidth(box) + 2 * kMargin);
+    }
+    const int width = kClientWidth + pageWidth - designPageWidth;
+
+    // "Общие", top to bottom; its height decides the dialog's.
+    const int openHeight = std::max<int>(
+        kBoxHeight, TextRoom(CheckBox1, kOpenText, pageWidth - 2 * kMargin - BoxRoom(CheckBox1)).cy + 4);
+    const int caseWidth = pageWidth - 36;
+    const int caseHeight = std::max<int>(kCaseLabelHeight, TextRoom(Label1, kCaseText, caseWidth).cy);
+    int y = 6;
+    const int openTop = y;
+    y += openHeight + 4;
+    const int pathTop = y;
+    y += kFieldHeight + 10;
+    const int saveTop = y;
+    y += kFieldHeight + 10;
+    const int caseTop = y;
+    y += 1 + caseHeight + 4;
+    const int height = kClientHeight + std::max(0, y - static_cast<int>(designPage.bottom - designPage.top));
+
+    SetClientSize(width, height);
+    Place(PageControl1, 0, 0, width, height - kPanelHeight);
+    page_ = PageArea(width, height);
+
+    PlaceOnPage(CheckBox1, kMargin, openTop, pageWidth - 2 * kMargin, openHeight);
+    PlacePathRow(pathTop);
+    PlaceNumberLine(saveTop, CheckBox2, SpinEdit1, SpinButton1);
+    PlaceOnPage(QRegistrChB, kMargin, caseTop, kBoxHeight, kBoxHeight);
+    PlaceOnPage(Label1, 28, caseTop + 1, caseWidth, caseHeight);
+
+    // "Ярлыки": one above the other, centred.
+    const int shortcutLeft = pageWidth / 2 - shortcutWidth / 2;
+    int top = 16;
+    for (HWND button : {AddFolder1Btn, AddFolder2Btn, AddFolder3Btn}) {
+        PlaceOnPage(button, shortcutLeft, top, shortcutWidth, kButtonHeight);
+        top += 36;
+    }
+
+    // "Подтверждения".
+    top = 8;
+    for (HWND box : {QExitChB, QOutChB, QInChB, QAllInChB}) {
+        PlaceOnPage(box, kMargin, top, pageWidth - 2 * kMargin, kBoxHeight);
+        top += 24;
+    }
+    PlaceButtons();
+}
+
+// The catalogue's path and its "..." button: the field reaches to 32 units before the tab's right edge,
+// the button stands 8 units from it.
+void TSetsForm::PlacePathRow(int top) {
+    const int pageWidth = page_.right - page_.left;
+    PlaceOnPage(Edit1, kMargin, top, pageWidth - kSmallButton - 32, kFieldHeight);
+    PlaceOnPage(Button1, pageWidth - kSmallButton - kMargin, top, kSmallButton, kFieldHeight);
+}
+
+// A line of the first tab that sets a number: a check box as wide as its caption, then the number's field,
+// whose arrows take its right end again wherever it stands.
+int TSetsForm::NumberLineWidth(HWND box) const {
+    return kMargin + CheckWidth(box) + kMargin + kNumberWidth + kMargin;
+}
+
+void TSetsForm::PlaceNumberLine(int top, HWND box, HWND field, HWND arrows) {
+    const int boxWidth = CheckWidth(box);
+    PlaceOnPage(box, kMargin, top + 2, boxWidth, kBoxHeight);
+    PlaceOnPage(field, kMargin + boxWidth + kMargin, top, kNumberWidth, kFieldHeight);
+    SendMessageA(arrows, UDM_SETBUDDY, reinterpret_cast<WPARAM>(field), 0);
+}
+
+// OK and Cancel stand symmetric about the centre, one button width between them.
+void TSetsForm::PlaceButtons() {
+    const SIZE client = ClientSize();
+    const int top = client.cy - kPanelHeight + 8;
+    Place(BitBtn1, client.cx / 2 - (3 * kButtonWidth) / 2, top, kButtonWidth, kButtonHeight);
+    Place(BitBtn2, client.cx / 2 + kButtonWidth / 2, top, kButtonWidth, kButtonHeight);
 }
 
 INT_PTR TSetsForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -266,6 +316,8 @@ void TSetsForm::SetChecked(HWND box, bool checked, void (TSetsForm::*click)()) {
 }
 
 void TSetsForm::CopyIn(const RecIni& record) {
+    // Asked for again while it is up: the error comes before a field is touched.
+    CheckNotShown();
     SetWindowTextA(Edit1, record.AutoOpenName.c_str());
     SetChecked(CheckBox1, record.AutoOpen, &TSetsForm::CheckBox1Click);
     // The file applies no range; the field shows the value brought into its own.
@@ -297,32 +349,10 @@ bool TSetsForm::ShowModal() {
     return Dialog::ShowModal(CheckBox1);
 }
 
+// The path row, the buttons and the shortcut buttons stand where their rules put them (Arrange), and the
+// first tab is the active one.
 void TSetsForm::FormShow() {
-    const RECT area = PageRect();
-    const int pageWidth = area.right - area.left;
-    RECT edit{};
-    GetWindowRect(Edit1, &edit);
-    MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&edit), 2);
-    SetWindowPos(Edit1, nullptr, 0, 0, pageWidth - WidthOf(Button1) - 32, edit.bottom - edit.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    MoveTo(Button1, area.left + pageWidth - WidthOf(Button1) - 8, edit.top);
-
-    const int buttonTop = clientHeight_ - kPanelHeight + 8;
-    MoveTo(BitBtn1, kClientWidth / 2 - (3 * WidthOf(BitBtn1)) / 2, buttonTop);
-    MoveTo(BitBtn2, kClientWidth / 2 + WidthOf(BitBtn2) / 2, buttonTop);
-
-    RECT shortcut{};
-    GetWindowRect(AddFolder1Btn, &shortcut);
-    MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&shortcut), 2);
-    const int shortcutLeft = area.left + pageWidth / 2 - WidthOf(AddFolder1Btn) / 2;
-    MoveTo(AddFolder1Btn, shortcutLeft, shortcut.top);
-    for (HWND button : {AddFolder2Btn, AddFolder3Btn}) {
-        RECT r{};
-        GetWindowRect(button, &r);
-        MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&r), 2);
-        MoveTo(button, shortcutLeft, r.top);
-    }
-
+    Arrange();
     SendMessageA(PageControl1, TCM_SETCURSEL, 0, 0);
     ShowPage(0);
 }

@@ -40,6 +40,8 @@ class TSetsForm : public Dialog {
     explicit TSetsForm(HWND owner);
 
     // Puts the record's values into the controls; a check box whose state changes runs its click handler.
+    // While the dialog is up (the command posted to the main window), raises the error that it is open
+    // instead, and the fields keep what the user typed.
     void CopyIn(const RecIni& record);
     // Shows the dialog modally on its first tab; true only for OK.
     bool ShowModal();
@@ -48,6 +50,7 @@ class TSetsForm : public Dialog {
 
   protected:
     INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void Arrange() override;
 
   private:
     void FormCreate();
@@ -60,15 +63,20 @@ class TSetsForm : public Dialog {
     void PageControl1Change();
     void AddFolder3BtnClick(HWND sender);
 
-    // A control on one of the three tabs, placed in the tab's client coordinates.
-    HWND AddToPage(int page, const char* cls, const char* text, DWORD style, DWORD exStyle, int x, int y,
-                   int width, int height, int id);
-    // The area of the tabs' pages within the dialog.
-    RECT PageRect() const;
+    // A control on one of the three tabs; Arrange places it.
+    HWND AddToPage(int page, const char* cls, const char* text, DWORD style, DWORD exStyle, int id);
+    // The area of the tabs' pages for a client area of this size, in design units.
+    RECT PageArea(int width, int height) const;
+    // Places a control in the pages' coordinates, in design units.
+    void PlaceOnPage(HWND control, int x, int y, int width, int height);
+    // The width of a check box with its caption at the dialog's scale.
+    int CheckWidth(HWND box) const;
+    void PlacePathRow(int top);
+    int NumberLineWidth(HWND box) const;
+    void PlaceNumberLine(int top, HWND box, HWND field, HWND arrows);
+    void PlaceButtons();
     void ShowPage(int page);
     void SetChecked(HWND box, bool checked, void (TSetsForm::*click)());
-    // Makes the dialog and its tabs taller by `extra` pixels.
-    void GrowBy(int extra);
 
     HWND PageControl1 = nullptr;
     HWND CheckBox1 = nullptr, Edit1 = nullptr, Button1 = nullptr, CheckBox2 = nullptr;
@@ -78,5 +86,5 @@ class TSetsForm : public Dialog {
     HWND BitBtn1 = nullptr, BitBtn2 = nullptr;
     std::array<std::vector<HWND>, 3> pages_;
     FileDialog OpenDialog1{FileDialog::Kind::Open};
-    int clientHeight_ = 0;
+    RECT page_{}; // the pages' area, in design units
 };

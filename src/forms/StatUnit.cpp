@@ -1,19 +1,22 @@
 #include "forms/StatUnit.h"
 
+#include <algorithm>
 #include <string>
 
 namespace {
 
+// Design units (pixels at 100 %).
 constexpr int kClientWidth = 258;
 constexpr int kClientHeight = 255;
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_3DLOOK;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
 
 constexpr int kBoxLeft = 8;
-constexpr int kBoxRight = kClientWidth - 8;
-constexpr int kTextLeft = kBoxLeft + 8;
-constexpr int kTextRight = kBoxRight - 8;
+constexpr int kTextInset = 16; // from the client area's side to a row's text
 constexpr int kRowHeight = 13;
+constexpr int kGap = 4; // between a caption and its value
+constexpr int kButtonWidth = 75;
+constexpr DWORD kCaptionStyle = WS_VISIBLE | SS_LEFT | SS_NOPREFIX;
 constexpr DWORD kValueStyle = WS_VISIBLE | SS_RIGHT | SS_NOPREFIX;
 
 } // namespace
@@ -23,33 +26,63 @@ TStatForm::TStatForm(HWND owner) {
     FormCreate();
 }
 
-void TStatForm::AddRow(const char* caption, int y, int valueLeft, int id) {
-    CreateControl("STATIC", caption, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, kTextLeft, y,
-                  valueLeft - kTextLeft, kRowHeight, 0);
-    CreateControl("STATIC", "", kValueStyle | SS_ENDELLIPSIS, 0, valueLeft, y, kTextRight - valueLeft,
-                  kRowHeight, id);
+// A row of the design: its caption from the text's left to `valueLeft`, its value from there to the right.
+void TStatForm::AddRow(const char* caption, int y, int valueLeft, int id, DWORD valueStyle) {
+    Row row{CreateControl("STATIC", caption, kCaptionStyle, 0, 0, 0, 0, 0, 0),
+            CreateControl("STATIC", "", valueStyle, 0, 0, 0, 0, 0, id), y, valueLeft};
+    rows_.push_back(row);
 }
 
 void TStatForm::FormCreate() {
     // The file: its name, its folder on a line of its own, its size.
-    CreateControl("BUTTON", "", WS_VISIBLE | BS_GROUPBOX, 0, kBoxLeft, 4, kBoxRight - kBoxLeft, 110, 0);
-    AddRow("Имя базы", 20, 110, IDC_STATLABEL4);
-    CreateControl("STATIC", "Размещение базы", WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, kTextLeft, 40,
-                  kTextRight - kTextLeft, kRowHeight, 0);
-    CreateControl("STATIC", "", kValueStyle | SS_PATHELLIPSIS, 0, kTextLeft, 58, kTextRight - kTextLeft,
-                  kRowHeight, IDC_STATLABEL5);
-    AddRow("Размер базы (байт)", 82, 150, IDC_STATLABEL6);
+    FileBox = CreateControl("BUTTON", "", WS_VISIBLE | BS_GROUPBOX, 0, 0, 0, 0, 0, 0);
+    // A name too long for the window ends in "...", as its folder is shortened in its middle.
+    AddRow("Имя базы", 20, 110, IDC_STATLABEL4, kValueStyle | SS_ENDELLIPSIS);
+    FolderCaption = CreateControl("STATIC", "Размещение базы", kCaptionStyle, 0, 0, 0, 0, 0, 0);
+    Label5 = CreateControl("STATIC", "", kValueStyle | SS_PATHELLIPSIS, 0, 0, 0, 0, 0, IDC_STATLABEL5);
+    AddRow("Размер базы (байт)", 82, 150, IDC_STATLABEL6, kValueStyle);
 
     // The counts.
-    CreateControl("BUTTON", "", WS_VISIBLE | BS_GROUPBOX, 0, kBoxLeft, 120, kBoxRight - kBoxLeft, 94, 0);
-    AddRow("Общее кол-во должников", 136, 180, IDC_STATLABEL11);
-    AddRow("Сейчас должников", 156, 180, IDC_STATLABEL12);
-    AddRow("Общее кол-во предметов", 176, 180, IDC_STATLABEL13);
-    AddRow("Предметов у должников", 196, 180, IDC_STATLABEL14);
+    CountsBox = CreateControl("BUTTON", "", WS_VISIBLE | BS_GROUPBOX, 0, 0, 0, 0, 0, 0);
+    AddRow("Общее кол-во должников", 136, 180, IDC_STATLABEL11, kValueStyle);
+    AddRow("Сейчас должников", 156, 180, IDC_STATLABEL12, kValueStyle);
+    AddRow("Общее кол-во предметов", 176, 180, IDC_STATLABEL13, kValueStyle);
+    AddRow("Предметов у должников", 196, 180, IDC_STATLABEL14, kValueStyle);
 
-    BitBtn1 = CreateControl("BUTTON", "OK", WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 0,
-                            (kClientWidth - 75) / 2, 222, 75, 25, IDOK);
+    BitBtn1 = CreateControl("BUTTON", "OK", WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 0, 0, 0, 0,
+                            0, IDOK);
     SendMessageA(Handle(), DM_SETDEFID, IDOK, 0);
+    LayOut();
+}
+
+// The rows of the design, each caption and each number whole in the window's font at its scale: a row
+// that needs more than the design's width makes the window wider. The file's name and folder are
+// shortened with "..." instead.
+void TStatForm::Arrange() {
+    const int lineHeight = std::max<int>(kRowHeight, TextRoom(FolderCaption, "Ay").cy);
+    int textWidth = kClientWidth - 2 * kTextInset;
+    for (const Row& row : rows_) {
+        const int caption =
+            std::max<int>(row.valueLeft - kTextInset, TextRoom(row.caption, TextOf(row.caption)).cx);
+        const bool shortened = (GetWindowLongA(row.value, GWL_STYLE) & SS_ENDELLIPSIS) != 0;
+        const int value = shortened ? 0 : TextRoom(row.value, TextOf(row.value)).cx;
+        textWidth = std::max(textWidth, caption + kGap + value);
+    }
+    textWidth = std::max<int>(textWidth, TextRoom(FolderCaption, TextOf(FolderCaption)).cx);
+    const int width = textWidth + 2 * kTextInset;
+    SetClientSize(width, kClientHeight);
+
+    Place(FileBox, kBoxLeft, 4, width - 2 * kBoxLeft, 110);
+    Place(CountsBox, kBoxLeft, 120, width - 2 * kBoxLeft, 94);
+    for (const Row& row : rows_) {
+        const int caption =
+            std::max<int>(row.valueLeft - kTextInset, TextRoom(row.caption, TextOf(row.caption)).cx);
+        Place(row.caption, kTextInset, row.y, caption, lineHeight);
+        Place(row.value, kTextInset + caption, row.y, textWidth - caption, lineHeight);
+    }
+    Place(FolderCaption, kTextInset, 40, textWidth, lineHeight);
+    Place(Label5, kTextInset, 58, textWidth, lineHeight);
+    Place(BitBtn1, (width - kButtonWidth) / 2, 222, kButtonWidth, 25);
 }
 
 INT_PTR TStatForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM) {
@@ -76,5 +109,7 @@ void TStatForm::ShowStatistics(const std::string& catalogPath, std::int64_t size
     SetDlgItemTextA(Handle(), IDC_STATLABEL12, std::to_string(counts.holders).c_str());
     SetDlgItemTextA(Handle(), IDC_STATLABEL13, std::to_string(counts.items).c_str());
     SetDlgItemTextA(Handle(), IDC_STATLABEL14, std::to_string(counts.lent).c_str());
+    // The numbers are whole, however many digits they have.
+    Arrange();
     ShowModal(BitBtn1);
 }

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // The value labels.
 constexpr int IDC_STATLABEL4 = 104;  // file name
@@ -28,11 +29,22 @@ class TStatForm : public Dialog {
 
   protected:
     INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void Arrange() override;
 
   private:
-    void FormCreate();
     // A caption on the left and its value label on the right, in one row.
-    void AddRow(const char* caption, int y, int valueLeft, int id);
+    struct Row {
+        HWND caption;
+        HWND value;
+        int y;         // design units
+        int valueLeft; // where the design starts the value
+    };
 
+    void FormCreate();
+    void AddRow(const char* caption, int y, int valueLeft, int id, DWORD valueStyle);
+
+    HWND FileBox = nullptr, CountsBox = nullptr;
+    HWND FolderCaption = nullptr, Label5 = nullptr;
     HWND BitBtn1 = nullptr;
+    std::vector<Row> rows_;
 };

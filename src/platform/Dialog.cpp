@@ -3,13 +3,18 @@
 #include "platform/Trampoline.h"
 #include "platform/Window.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <stdexcept>
 #include <vector>
 
 namespace {
 
-// An empty dialog template: the frame comes from the dialog manager; the controls are placed in pixels.
+// The height of the dialogs' text in design units: 8 points.
+constexpr int kDesignFontHeight = 11;
+
+// An empty dialog template: the frame comes from the dialog manager; the controls are placed by the layout.
 struct alignas(4) EmptyDialogTemplate {
     DLGTEMPLATE dialog;
     WORD menu;
@@ -65,7 +70,7 @@ struct Dialog::Kind {
     }
     static INT_PTR Unbound(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
     static INT_PTR Handle(Dialog& self, UINT msg, WPARAM wParam, LPARAM lParam) {
-        return self.HandleMessage(msg, wParam, lParam);
+        return self.Dispatch(msg, wParam, lParam);
     }
     static void Bind(Dialog& self, HWND hwnd) {
         self.hwnd_ = hwnd;
@@ -100,20 +105,177 @@ void Dialog::CreateFrame(HWND owner, const std::string& caption, DWORD style, DW
     if (!hwnd_) {
         throw std::runtime_error("Cannot create the dialog \"" + caption + "\"");
     }
+    // The dialog lays itself out at every scale; the system is not to stretch it.
+    KeepDialogLayoutOnScaleChange(hwnd_);
     SetWindowTextA(hwnd_, caption.c_str());
-    font_ = MakeDesignFont();
-    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-
-    RECT frame{0, 0, clientWidth, clientHeight};
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    style_ = style;
+    exStyle_ = exStyle;
+    client_ = SIZE{clientWidth, clientHeight};
+    // It is shown over its owner, so it is made at the owner's scale.
+    scale_ = DisplayScale(DpiOf(owner ? owner : hwnd_));
+    fonts_.clear();
+    FontIndex(kDesignFontHeight, false, false);
+    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[0].font.get()), FALSE);
+    FitFrame();
 }
 
 HWND Dialog::CreateControl(const char* cls, const char* text, DWORD style, DWORD exStyle, int x, int y,
-                           int width, int height, int id) const {
-    return CreateControlWindow(exStyle, cls, text, WS_CHILD | style, x, y, width, height, hwnd_, id,
-                               font_.get());
+                           int width, int height, int id) {
+    const RECT place{x, y, x + width, y + height};
+    const RECT at = scale_(place);
+    HWND control =
+        CreateControlWindow(exStyle, cls, text, WS_CHILD | style, at.left, at.top, at.right - at.left,
+                            at.bottom - at.top, hwnd_, id, fonts_[0].font.get());
+    controls_.push_back(Placed{control, place, 0});
+    return control;
+}
+
+Dialog::Placed* Dialog::Find(HWND control) {
+    for (Placed& placed : controls_) {
+        if (placed.control == control) {
+            return &placed;
+        }
+    }
+    return nullptr;
+}
+
+const Dialog::Placed* Dialog::Find(HWND control) const {
+    return const_cast<Dialog*>(this)->Find(control);
+}
+
+void Dialog::Place(HWND control, int x, int y, int width, int height) {
+    Placed* placed = Find(control);
+    if (!placed) {
+        throw std::logic_error("The control is not one of the dialog's");
+    }
+    placed->place = RECT{x, y, x + width, y + height};
+    const RECT at = scale_(placed->place);
+    SetWindowPos(control, nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+RECT Dialog::PlaceOf(HWND control) const {
+    const Placed* placed = Find(control);
+    return placed ? placed->place : RECT{};
+}
+
+void Dialog::SetClientSize(int width, int height) {
+    client_ = SIZE{width, height};
+    FitFrame();
+}
+
+void Dialog::FitFrame() {
+    const SIZE client{scale_(client_.cx), scale_(client_.cy)};
+    RECT frame{0, 0, client.cx, client.cy};
+    AdjustWindowRectAt(frame, style_, false, exStyle_, scale_);
+    SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // A frame the system draws at another scale than the one asked for (a system without frames per
+    // monitor) leaves another client area: the frame takes the difference.
+    RECT now{};
+    GetClientRect(hwnd_, &now);
+    if (now.right != client.cx || now.bottom != client.cy) {
+        SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left + client.cx - now.right,
+                     frame.bottom - frame.top + client.cy - now.bottom,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+size_t Dialog::FontIndex(int height, bool bold, bool underline) {
+    for (size_t i = 0; i < fonts_.size(); ++i) {
+        if (fonts_[i].height == height && fonts_[i].bold == bold && fonts_[i].underline == underline) {
+            return i;
+        }
+    }
+    fonts_.push_back(Font{height, bold, underline, MakeScaledFont(scale_, height, bold, underline)});
+    return fonts_.size() - 1;
+}
+
+void Dialog::SetControlFont(HWND control, int height, bool bold, bool underline) {
+    Placed* placed = Find(control);
+    if (!placed) {
+        throw std::logic_error("The control is not one of the dialog's");
+    }
+    placed->font = FontIndex(height, bold, underline);
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[placed->font].font.get()), TRUE);
+}
+
+int Dialog::DesignRoom(int pixels) const {
+    if (scale_.IsDesign()) {
+        return pixels;
+    }
+    // Rounded up, and one more: a place's edges are scaled one by one, so its width may come out a pixel
+    // short of its width scaled.
+    return (pixels * kDesignDpi + scale_.Dpi() - 1) / scale_.Dpi() + 1;
+}
+
+int Dialog::BoxRoom(HWND button) const {
+    constexpr int kGap = 8;
+    return DesignRoom(SystemMetricAt(SM_CXMENUCHECK, DisplayScale::Of(button))) + kGap;
+}
+
+RECT Dialog::TabPageArea(HWND tabs, int width, int height) const {
+    const RECT outer = scale_(RECT{0, 0, width, height});
+    RECT area = outer;
+    SendMessageA(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    // The tabs' own edges at this scale, rounded so that the area stays inside them.
+    return RECT{DesignRoom(area.left - outer.left), DesignRoom(area.top - outer.top),
+                width - DesignRoom(outer.right - area.right),
+                height - DesignRoom(outer.bottom - area.bottom)};
+}
+
+SIZE Dialog::TextRoom(HWND control, const std::string& text, int wrapWidth) const {
+    WindowDC dc(control);
+    SelectObjectGuard font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    RECT r{0, 0, wrapWidth > 0 ? scale_(wrapWidth) : 0, 0};
+    DrawTextA(dc.get(), text.c_str(), static_cast<int>(text.size()), &r,
+              DT_CALCRECT | DT_NOPREFIX | (wrapWidth > 0 ? DT_WORDBREAK : DT_SINGLELINE));
+    return SIZE{DesignRoom(r.right - r.left), DesignRoom(r.bottom - r.top)};
+}
+
+void Dialog::LayOut() {
+    LayOutAt(scale_);
+}
+
+void Dialog::LayOutAt(const DisplayScale& scale) {
+    scale_ = scale;
+    // The fonts at the new scale; the old ones go once no control holds them.
+    std::vector<Font> old = std::move(fonts_);
+    fonts_.clear();
+    for (const Font& font : old) {
+        fonts_.push_back(Font{font.height, font.bold, font.underline,
+                              MakeScaledFont(scale_, font.height, font.bold, font.underline)});
+    }
+    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[0].font.get()), FALSE);
+    for (const Placed& placed : controls_) {
+        SendMessageA(placed.control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[placed.font].font.get()),
+                     FALSE);
+        const RECT at = scale_(placed.place);
+        SetWindowPos(placed.control, nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    FitFrame();
+    Arrange();
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+}
+
+INT_PTR Dialog::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_DPICHANGED) {
+        ScaleChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return TRUE;
+    }
+    return HandleMessage(msg, wParam, lParam);
+}
+
+void Dialog::ScaleChanged(int dpi, const RECT& suggested) {
+    if (dpi != scale_.Dpi()) {
+        LayOutAt(DisplayScale(dpi));
+    }
+    // The size is the layout's at the new scale, which is the suggested one but for the room of its texts.
+    if (!placing_) {
+        SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 void Dialog::CheckNotShown() const {
@@ -126,7 +288,7 @@ void Dialog::CheckNotShown() const {
 
 bool Dialog::ShowModal(HWND focus) {
     CheckNotShown();
-    CenterOverOwner();
+    PlaceForShowing();
     done_ = false;
     ok_ = false;
     ModalScope scope(hwnd_);
@@ -155,6 +317,23 @@ bool Dialog::ShowModal(HWND focus) {
 void Dialog::EndModal(bool ok) {
     ok_ = ok;
     done_ = true;
+}
+
+// The dialog appears at the scale of its owner's monitor. Centring it may carry it to a monitor of another
+// scale (the system then tells it), and its new size is centred once more.
+void Dialog::PlaceForShowing() {
+    HWND owner = GetWindow(hwnd_, GW_OWNER);
+    const int dpi = DpiOf(owner ? owner : hwnd_);
+    if (dpi != scale_.Dpi()) {
+        LayOutAt(DisplayScale(dpi));
+    }
+    placing_ = true;
+    const int before = scale_.Dpi();
+    CenterOverOwner();
+    if (scale_.Dpi() != before) {
+        CenterOverOwner();
+    }
+    placing_ = false;
 }
 
 void Dialog::CenterOverOwner() {

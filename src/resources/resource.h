@@ -11,6 +11,12 @@
 #define IDB_BUTTONS 104             // the flat buttons, enabled and disabled side by side
 #define IDB_LINKS16 105             // the About box's link buttons: home page, program page
 
+// The About box's link buttons' pictures at 125, 150 and 200 % (made by scripts/make-title.sh): 20, 24 and
+// 32 pixels square, each ten after the one at the scale below.
+#define IDB_LINKS16_125 115
+#define IDB_LINKS16_150 125
+#define IDB_LINKS16_200 135
+
 // The title picture of the splash window and the About box: a JPEG picture, made by
 // scripts/make-title.sh.
 #define IDR_TITLE 201

@@ -1,5 +1,6 @@
 #include "ui/CheckList.h"
 
+#include "platform/Dpi.h"
 #include "text/Letters.h"
 
 #include <algorithm>
@@ -29,12 +30,19 @@ void CheckList::Attach(HWND list) {
                  LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
     // The check boxes are asked for with the texts.
     SendMessageA(hwnd_, LVM_SETCALLBACKMASK, LVIS_STATEIMAGEMASK, 0);
-    RECT client{};
-    GetClientRect(hwnd_, &client);
     LVCOLUMNA column{};
     column.mask = LVCF_WIDTH;
-    column.cx = client.right - GetSystemMetrics(SM_CXVSCROLL);
     SendMessageA(hwnd_, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
+    FitColumn();
+}
+
+void CheckList::FitColumn() {
+    // Room for the scroll bar whether or not it shows now: rows come and go.
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    const bool scrolls = (GetWindowLongA(hwnd_, GWL_STYLE) & WS_VSCROLL) != 0;
+    const int width = client.right - (scrolls ? 0 : SystemMetricAt(SM_CXVSCROLL, DisplayScale::Of(hwnd_)));
+    SendMessageA(hwnd_, LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(std::max(width, 0), 0));
 }
 
 void CheckList::SetItems(std::vector<std::string> items) {

@@ -25,6 +25,9 @@ class CheckList {
     // mode, owner data, one row selected at most: gives it check boxes and one column as wide as it is.
     void Attach(HWND list);
     HWND Handle() const { return hwnd_; }
+    // Makes the column as wide as the list once more, less its scroll bar as the system draws it for the
+    // list: after the list was resized or laid out at another scale.
+    void FitColumn();
 
     // Replaces the rows, every one unchecked, with the first focused and selected.
     void SetItems(std::vector<std::string> items);

@@ -397,15 +397,24 @@ TEST_F(CommandsTest, EnterInATableEditsTheSelectedRecord) {
 }
 
 // A command that reaches the main window while the editor is up (posted to it, since the window takes
-// no input then) must not open the same dialog a second time inside the first.
-TEST_F(CommandsTest, ACommandArrivingWhileTheEditorIsUpIsRefused) {
-    std::vector<SeenDialog> seen = Run(
-        IDM_NEWU, {[this](HWND) { PostMessageA(form->Handle(), WM_COMMAND, IDM_NEWI, 0); }, Ok(), Cancel()});
-    ASSERT_EQ(seen.size(), 3u);
+// no input then) must not open the same dialog a second time inside the first, nor write into its fields:
+// what the user typed there stays.
+TEST_F(CommandsTest, ACommandArrivingWhileTheEditorIsUpIsRefusedAndLeavesWhatWasTyped) {
+    AddDebtor("Пётр", 1, "petr@example.ru");
+    FillAll();
+    std::vector<SeenDialog> seen = Run(IDM_NEWU, {[this](HWND) {
+                                                      SetWindowTextA(editor->ComboBox1(), "Анна");
+                                                      PostMessageA(form->Handle(), WM_COMMAND, IDM_EDITU, 0);
+                                                      PostMessageA(form->Handle(), WM_COMMAND, IDM_NEWI, 0);
+                                                  },
+                                                  Ok(), Ok(), Ok()});
+    ASSERT_EQ(seen.size(), 4u);
     EXPECT_EQ(seen[0].caption, "Информация о должнике");
-    EXPECT_EQ(seen[1].caption, Application::Title());
-    EXPECT_EQ(seen[2].caption, "Информация о должнике");
-    EXPECT_TRUE(Data().users.Empty());
+    EXPECT_EQ(seen[1].text, "The dialog \"Информация о должнике\" is already open.");
+    EXPECT_EQ(seen[2].text, "The dialog \"Информация о должнике\" is already open.");
+    EXPECT_EQ(seen[3].caption, "Информация о должнике");
+    EXPECT_EQ(DebtorNames(), (Texts{"Анна", "Пётр"}));
+    EXPECT_EQ(Data().users[1].EMail, "petr@example.ru");
     EXPECT_TRUE(Data().items.Empty());
     EXPECT_FALSE(IsWindowVisible(editor->Handle()));
 }

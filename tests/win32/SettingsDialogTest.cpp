@@ -286,3 +286,29 @@ TEST_F(SetsTest, ShortcutButtonsPutTheProgramsShortcutInTheirFoldersAtOnceAndRep
         EXPECT_EQ(shortcut.description, "Вещехран");
     }
 }
+
+// The settings asked for again while the dialog is up (the command posted to the main window, which takes
+// no input then) are refused before the record is copied in: what the user typed stays, and OK takes it.
+TEST_F(SetsTest, ASecondRequestWhileTheDialogIsUpIsRefusedAndWhatWasTypedStays) {
+    const std::string typed = "C:\\Данные\\вещи.dat";
+    std::string shown;
+    ModalAnswerer answerer;
+    answerer
+        .Then([&](HWND d) {
+            ClickNow(d, IDC_SETSCHECKBOX1);
+            SetDlgItemTextA(d, IDC_SETSEDIT1, typed.c_str());
+            PostMessageA(form->Handle(), WM_COMMAND, IDM_SETS, 0);
+        })
+        .Press(IDOK)
+        .Then([&](HWND d) {
+            shown = Text(d, IDC_SETSEDIT1);
+            EXPECT_TRUE(Checked(d, IDC_SETSCHECKBOX1));
+            Click(d, IDOK);
+        });
+    EXPECT_EQ(OpenSettings(answerer),
+              (Texts{"Настройки: ", Application::Title() + ": The dialog \"Настройки\" is already open.",
+                     "Настройки: "}));
+    EXPECT_EQ(shown, typed);
+    EXPECT_TRUE(Settings.AutoOpen);
+    EXPECT_EQ(Settings.AutoOpenName, typed);
+}
