@@ -14,29 +14,30 @@
 #include <string>
 #include <string_view>
 
-// The program's options. Every field starts false, empty or 0 until the settings file is first read.
+// The warning for things away too long, as a first start has it: off, after 30 days.
+constexpr bool kLongLoansDefault = false;
+constexpr std::int32_t kLongDaysDefault = 30;
+
+// The program's options. Every field starts false, empty or 0 until the settings file is first read, but
+// for the warning for things away too long, which starts as a first start has it.
 struct RecIni {
-    bool AutoOpen = false;            // open AutoOpenName at start
-    std::string AutoOpenName;         // full path of the catalog file to open at start; empty = none
-    bool AutoSave = false;            // the autosave timer runs
-    std::int32_t AutoSaveMinutes = 0; // ticks of the autosave timer before the first save
-    bool QExit = false;               // ask before the program closes
-    bool QRegistr = false;            // ignore letter case when a new item's description is checked
-    bool QOut = false;                // ask before an item is lent
-    bool QIn = false;                 // ask before an item is returned
-    bool QAllIn = false;              // ask before all items of a debtor are returned
-    bool LongLoans = false;           // things away longer than LongDays stand out in the tables
-    std::int32_t LongDays = 0;        // whole days a thing may be away before it stands out
+    bool AutoOpen = false;                    // open AutoOpenName at start
+    std::string AutoOpenName;                 // full path of the catalog file to open at start; empty = none
+    bool AutoSave = false;                    // the autosave timer runs
+    std::int32_t AutoSaveMinutes = 0;         // ticks of the autosave timer before the first save
+    bool QExit = false;                       // ask before the program closes
+    bool QRegistr = false;                    // ignore letter case when a new item's description is checked
+    bool QOut = false;                        // ask before an item is lent
+    bool QIn = false;                         // ask before an item is returned
+    bool QAllIn = false;                      // ask before all items of a debtor are returned
+    bool LongLoans = kLongLoansDefault;       // things away longer than LongDays stand out in the tables
+    std::int32_t LongDays = kLongDaysDefault; // whole days a thing may be away before it stands out
 
     bool operator==(const RecIni&) const = default;
 };
 
 // The one settings record of the run.
 extern RecIni Settings;
-
-// The warning for things away too long, as a first start has it: off, after 30 days.
-constexpr bool kLongLoansDefault = false;
-constexpr std::int32_t kLongDaysDefault = 30;
 
 // The main window's shape as the settings file keeps it. Left, Top, Width and Height are the outer bounds
 // of the window in its normal (not maximized) state, in screen pixels.

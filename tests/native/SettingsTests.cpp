@@ -40,7 +40,6 @@ TEST(SettingsFile, FirstStartTakesTheDefaultsAndWritesTheSampleFile) {
     expected.AutoSave = true;
     expected.AutoSaveMinutes = 5;
     expected.QExit = expected.QRegistr = expected.QOut = expected.QIn = expected.QAllIn = true;
-    expected.LongDays = 30;
     EXPECT_EQ(record, expected);
     EXPECT_EQ(window, DesignGeometry());
 
