@@ -8,11 +8,16 @@
 namespace ui {
 
 void StatusBar::Create(HWND parent, int id, HFONT font, const std::vector<int>& panelWidths, int height) {
-    height_ = height;
     // It would size itself to its font; the window places it at its own height instead.
     hwnd_ = CreateControlWindow(0, STATUSCLASSNAMEA, "",
                                 WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | CCS_NORESIZE | CCS_NOPARENTALIGN, 0,
                                 0, 0, 0, parent, id, font);
+    SendMessageA(hwnd_, SB_SETBKCOLOR, 0, static_cast<LPARAM>(GetSysColor(COLOR_ACTIVEBORDER)));
+    SetLayout(panelWidths, height);
+}
+
+void StatusBar::SetLayout(const std::vector<int>& panelWidths, int height) {
+    height_ = height;
     std::vector<int> edges;
     int right = 0;
     for (int width : panelWidths) {
@@ -20,7 +25,6 @@ void StatusBar::Create(HWND parent, int id, HFONT font, const std::vector<int>& 
         edges.push_back(right);
     }
     SendMessageA(hwnd_, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
-    SendMessageA(hwnd_, SB_SETBKCOLOR, 0, static_cast<LPARAM>(GetSysColor(COLOR_ACTIVEBORDER)));
     Reposition();
 }
 

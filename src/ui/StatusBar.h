@@ -16,6 +16,8 @@ class StatusBar {
 
     void Create(HWND parent, int id, HFONT font, const std::vector<int>& panelWidths, int height);
     HWND Handle() const { return hwnd_; }
+    // Other panel widths and height (another display scale), laid out at once.
+    void SetLayout(const std::vector<int>& panelWidths, int height);
     int Height() const;
 
     std::string Text(int panel) const;
