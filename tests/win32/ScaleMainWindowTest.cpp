@@ -33,9 +33,11 @@ RECT ScreenBounds(HWND hwnd) {
     return r;
 }
 
-// The width of a control's caption in the control's own font.
-int TextWidth(HWND control) {
-    const std::string text = WindowText(control);
+// The width of a control's caption, or of another text, in the control's own font.
+int TextWidth(HWND control, std::string text = {}) {
+    if (text.empty()) {
+        text = WindowText(control);
+    }
     WindowDC dc(control);
     SelectObjectGuard font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
     SIZE extent{};
@@ -224,6 +226,28 @@ TEST_F(ScaleMainWindow, StoredSizesAreDesignUnitsAndAMoveToAnotherScaleKeepsThem
         EXPECT_NE(written.find(std::string("\n") + line + "\r\n"), std::string::npos) << line << " in\n"
                                                                                       << written;
     }
+}
+
+// The note that autosave left a file another program wrote alone is longer than its panel's design width:
+// the panel widens to show it whole, and the progress panel moves on.
+TEST_F(ScaleMainWindow, AStatusNoteWiderThanItsPanelWidensIt) {
+    const std::string home = folder.File("home.dat");
+    WriteWholeFile(home, "1\r\nПетров\r\n\r\n***\r\n1\r\nЗонт\r\nПрочее\r\n01.02.2024\r\n0\r\n");
+    WriteWholeFile(settingsPath, "[Main]\r\nOpen=1\r\nName=" + home + "\r\nTime=0\r\n[Query]\r\nQOut=0\r\n");
+    Start();
+    const DisplayScale s = DisplayScale::Of(form->Handle());
+    SendMessageA(OutButton(), BM_CLICK, 0, 0);
+    WriteWholeFile(home, "1\r\nСидоров\r\n\r\n***\r\n");
+    SendMessageA(form->Handle(), WM_TIMER, 1, 0); // Timer1: the autosave
+    Pump();
+    ASSERT_EQ(StatusNote(), "Файл базы изменён другой программой");
+    RECT note{};
+    SendMessageA(StatusBar(), SB_GETRECT, 1, reinterpret_cast<LPARAM>(&note));
+    EXPECT_GT(note.right - note.left, TextWidth(StatusBar(), StatusNote()));
+    EXPECT_GT(note.right - note.left, s(100));
+    int edges[3] = {};
+    SendMessageA(StatusBar(), SB_GETPARTS, 3, reinterpret_cast<LPARAM>(edges));
+    EXPECT_NEAR(edges[2] - edges[1], s(50), 1);
 }
 
 TEST(ScaleSplash, CoversTheCentreOfTheScreenAtItsScale) {
