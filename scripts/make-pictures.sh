@@ -1,7 +1,13 @@
 #!/usr/bin/env bash
-# Makes the program's pictures from Debian's tango-icon-theme (public domain) with ImageMagick.
-# The results are kept in src/resources; run this again only to change them:
-#   apt-get install tango-icon-theme imagemagick && scripts/make-pictures.sh
+# Makes the program's pictures from Debian's tango-icon-theme (public domain) with ImageMagick, and
+# rsvg-convert for the theme's scalable drawings. The results are kept in src/resources; run this again
+# only to change them:
+#   apt-get install tango-icon-theme imagemagick librsvg2-bin && scripts/make-pictures.sh
+#
+# Each picture is made at 100 %, 125 %, 150 % and 200 % of its design size, for the display scales the
+# program chooses among (16 x 16 for menus and buttons: 16, 20, 24, 32 pixels; 32 x 32 for the tool bar:
+# 32, 40, 48, 64). A size the theme draws by hand (16, 22, 24, 32) is taken as drawn; the others are
+# rendered from its scalable drawings, so that no picture is a stretched smaller one.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 OUT=$ROOT/src/resources
@@ -43,17 +49,43 @@ pictures=(
     "mimetypes/x-office-address-book+$OUTWARDS"
 )
 
-# picture SIZE NAME[+OVERLAY] FILE: one square picture with straight alpha.
+# The theme's drawing of NAME at SIZE pixels: its own picture where it has one of that size, else one
+# rendered from its scalable drawing (made once in $tmp).
+drawing() {
+    local size=$1 name=$2
+    local own=$T/${size}x${size}/$name.png
+    if [ -e "$own" ]; then
+        echo "$own"
+        return
+    fi
+    local rendered=$tmp/drawing-$size-${name//\//-}.png
+    [ -e "$rendered" ] || rsvg-convert -w "$size" -h "$size" "$T/scalable/$name.svg" -o "$rendered"
+    echo "$rendered"
+}
+
+# The drawing a SIZE-pixel sign is reduced from: the theme's own picture of that size or the next one up,
+# or above them the scalable drawing at that size.
+sign_source() {
+    local size=$1 name=$2 own
+    for own in 16 22 24 32; do
+        if [ "$size" -le "$own" ]; then
+            echo "$T/${own}x${own}/$name.png"
+            return
+        fi
+    done
+    drawing "$size" "$name"
+}
+
+# picture SIZE SIGN NAME[+OVERLAY] FILE: one square picture with straight alpha; the overlay is a sign of
+# SIGN pixels in the lower right corner.
 picture() {
-    local size=$1 name=$2 file=$3
+    local size=$1 sign=$2 name=$3 file=$4
     local base=${name%%+*} overlay=
     [ "$name" != "$base" ] && overlay=${name#*+}
     if [ -z "$overlay" ]; then
-        "$C" "$T/${size}x${size}/$base.png" -background none -gravity center -extent "${size}x${size}" "$file"
+        "$C" "$(drawing "$size" "$base")" -background none -gravity center -extent "${size}x${size}" "$file"
     else
-        # The sign takes a little more than half the picture; the 16-pixel sign stays sharp on 32 pixels.
-        local small=$(( size == 16 ? 10 : 16 ))
-        "$C" "$T/${size}x${size}/$base.png" \( "$T/16x16/$overlay.png" -resize "${small}x${small}" \) \
+        "$C" "$(drawing "$size" "$base")" \( "$(sign_source "$sign" "$overlay")" -resize "${sign}x${sign}" \) \
             -gravity southeast -composite "$file"
     fi
 }
@@ -69,29 +101,48 @@ strip() {
         "BMP3:$file"
 }
 
-for size in 16 32; do
-    normal=() grey=()
-    for i in "${!pictures[@]}"; do
-        picture "$size" "${pictures[$i]}" "$tmp/$size-$i.png"
-        disabled "$tmp/$size-$i.png" "$tmp/$size-$i-off.png"
-        normal+=("$tmp/$size-$i.png")
-        grey+=("$tmp/$size-$i-off.png")
-    done
-    if [ "$size" = 16 ]; then
-        strip "$OUT/pictures16.bmp" "${normal[@]}" "${grey[@]}"
-    else
-        strip "$OUT/pictures32.bmp" "${normal[@]}"
-        strip "$OUT/pictures32-disabled.bmp" "${grey[@]}"
-    fi
-done
+# The scales: the files' suffix, the menus' and buttons' size with its sign, the tool bar's with its sign.
+# The sign takes a little more than half a small picture, and half a tool bar picture, where the 16-pixel
+# sign stays sharp on 32 pixels.
+scales=(
+    ":16:10:32:16"
+    "-125:20:13:40:20"
+    "-150:24:15:48:24"
+    "-200:32:20:64:32"
+)
 
 # The flat buttons under the free items table, each enabled and disabled: lend (down into the lent items
 # table), return one (back up), return all (up to the top).
-buttons=()
-for name in actions/go-down actions/go-up actions/go-top; do
-    n=$(basename "$name")
-    picture 16 "$name" "$tmp/b-$n.png"
-    disabled "$tmp/b-$n.png" "$tmp/b-$n-off.png"
-    buttons+=("$tmp/b-$n.png" "$tmp/b-$n-off.png")
+button_pictures=(actions/go-down actions/go-up actions/go-top)
+
+for entry in "${scales[@]}"; do
+    IFS=: read -r suffix small small_sign large large_sign <<<"$entry"
+    for family in small large; do
+        if [ "$family" = small ]; then
+            size=$small sign=$small_sign
+        else
+            size=$large sign=$large_sign
+        fi
+        normal=() grey=()
+        for i in "${!pictures[@]}"; do
+            picture "$size" "$sign" "${pictures[$i]}" "$tmp/$size-$i.png"
+            disabled "$tmp/$size-$i.png" "$tmp/$size-$i-off.png"
+            normal+=("$tmp/$size-$i.png")
+            grey+=("$tmp/$size-$i-off.png")
+        done
+        if [ "$family" = small ]; then
+            strip "$OUT/pictures16$suffix.bmp" "${normal[@]}" "${grey[@]}"
+        else
+            strip "$OUT/pictures32$suffix.bmp" "${normal[@]}"
+            strip "$OUT/pictures32-disabled$suffix.bmp" "${grey[@]}"
+        fi
+    done
+    buttons=()
+    for name in "${button_pictures[@]}"; do
+        n=$(basename "$name")
+        picture "$small" "$small_sign" "$name" "$tmp/b-$small-$n.png"
+        disabled "$tmp/b-$small-$n.png" "$tmp/b-$small-$n-off.png"
+        buttons+=("$tmp/b-$small-$n.png" "$tmp/b-$small-$n-off.png")
+    done
+    strip "$OUT/buttons$suffix.bmp" "${buttons[@]}"
 done
-strip "$OUT/buttons.bmp" "${buttons[@]}"

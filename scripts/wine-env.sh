@@ -57,7 +57,8 @@ wine_prefix() {
     WINE_USER_DIR=$WINEPREFIX/drive_c/users/$(id -un)
 }
 
-# Starts a private Xvfb when there is no display (or when WINE_HEADLESS=1 asks for one).
+# Starts a private Xvfb when there is no display (or when WINE_HEADLESS=1 asks for one), with a screen of
+# VESH_SCREEN pixels (1280x1024 unless set).
 wine_display() {
     if [ -n "${DISPLAY:-}" ] && [ "${WINE_HEADLESS:-0}" != 1 ]; then
         return 0
@@ -68,7 +69,7 @@ wine_display() {
     # run borrows a display another run will take away.
     while :; do
         while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+        Xvfb ":$n" -screen 0 "${VESH_SCREEN:-1280x1024}x24" -nolisten tcp >/dev/null 2>&1 &
         XVFB_PID=$!
         for _ in $(seq 100); do
             if [ -e "/tmp/.X11-unix/X$n" ] || ! kill -0 "$XVFB_PID" 2>/dev/null; then

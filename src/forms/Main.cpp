@@ -18,11 +18,14 @@ namespace {
 
 const char* const kMainClass = "TForm1";
 
-// Design geometry of the main window, in pixels.
+// Design geometry of the main window: its place on the screen in pixels, its size and its panels' in
+// design units (pixels at 100 %).
 constexpr int kDesignLeft = 192;
 constexpr int kDesignTop = 107;
 constexpr int kDesignWidth = 698;
 constexpr int kDesignHeight = 480;
+constexpr int kDesignPanHeight = 143;
+constexpr int kDesignPanWidth = 241;
 
 constexpr UINT_PTR kTimer1Id = 1;
 constexpr UINT kTimer1Interval = 60000;
@@ -105,6 +108,7 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MEASUREITEM: OnMeasureMenuPicture(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)); return TRUE;
     case WM_DRAWITEM: OnDrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
     case WM_GETMINMAXINFO: OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam)); return 0;
+    case WM_DPICHANGED: OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_SYSCOMMAND: {
         LRESULT result = 0;
         OnSysCommand(wParam, lParam, result);
@@ -193,6 +197,13 @@ LRESULT TForm1::OnNotify(const NMHDR* header) {
 }
 
 void TForm1::FormCreate() {
+    // The window was made at its design size in pixels; now that it lies on a monitor, it takes its size
+    // at that monitor's scale, and everything in it follows.
+    scale_ = DisplayScale::Of(Handle());
+    panHeight_ = scale_(kDesignPanHeight);
+    panWidth_ = scale_(kDesignPanWidth);
+    SetWindowPos(Handle(), nullptr, 0, 0, scale_(kDesignWidth), scale_(kDesignHeight),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     CreateControls();
     // The window's caption at design time is the product name: it becomes the application title and
     // the base of every window title.
@@ -246,8 +257,8 @@ void TForm1::OnSetFocus() {
 }
 
 void TForm1::OnGetMinMaxInfo(MINMAXINFO* info) {
-    info->ptMinTrackSize.x = kMainMinWidth;
-    info->ptMinTrackSize.y = kMainMinHeight;
+    info->ptMinTrackSize.x = scale_(kMainMinWidth);
+    info->ptMinTrackSize.y = scale_(kMainMinHeight);
 }
 
 void TForm1::OnSysCommand(WPARAM command, LPARAM lParam, LRESULT& result) {

@@ -16,6 +16,7 @@
 #include "catalog/Catalog.h"
 #include "catalog/Document.h"
 #include "platform/FileDialog.h"
+#include "platform/Dpi.h"
 #include "platform/FindDialog.h"
 #include "platform/Handles.h"
 #include "platform/Locale.h"
@@ -89,8 +90,17 @@ class TForm1 : public Window {
     void CreateControls();
     void CreateActions();
     void CreateMenus();
+    // At the window's display scale (scale_): the font, the pictures and the sizes of the bars, tables,
+    // buttons and splitters; then the boxes' controls at their design places, which the layout step
+    // (LayoutControls) fits to the boxes.
+    void ApplyScale();
+    void PlaceControls();
     void LayoutControls();
+    void FitControls();
     void ArrangePanels();
+    // The window moved to a monitor of another scale: laid out again at that scale, at the size the
+    // system proposes; the sizes the user chose (panels, columns) keep their size in design units.
+    void OnDpiChanged(int dpi, const RECT& proposed);
     void FormCreate();
     void FormDestroy();
     void OnCommand(int id, int code, HWND control);
@@ -190,6 +200,8 @@ class TForm1 : public Window {
     void ApplyGeometry(const MainGeometry& geometry);
     // Only the outer bounds of a stored shape; the window may take others (CurrentGeometry tells).
     void PlaceBounds(const MainGeometry& geometry);
+    // Only the panels' sizes and the columns' widths of a shape.
+    void ApplyPanelsAndColumns(const MainGeometry& geometry);
 
     FileDialog OpenDialog1{FileDialog::Kind::Open};
     FileDialog SaveDialog1{FileDialog::Kind::Save};
@@ -246,6 +258,9 @@ class TForm1 : public Window {
     std::unique_ptr<TSetsForm> SetsForm;
 
     // ---- Controls (children die with the window; the wrappers do not own them) ---------------------
+    // The display scale the window is laid out at: its monitor's, or the system's on systems without a
+    // scale per monitor. Every design size and position goes through it.
+    DisplayScale scale_;
     unique_hfont font_;
     unique_himagelist ImageList1;         // 16 x 16: actions, menus, pop-up menus
     unique_himagelist ImageList2;         // 32 x 32: tool bar
@@ -274,6 +289,6 @@ class TForm1 : public Window {
     ui::StatusBar StatusBar1;
     ui::Hints hints_;
     HWND lastFocus_ = nullptr; // the control that had the keyboard when the window was last left
-    int panHeight_ = 143;      // GroupBox1's height
-    int panWidth_ = 241;       // GroupBox2's width
+    int panHeight_ = 0;        // GroupBox1's height, in pixels
+    int panWidth_ = 0;         // GroupBox2's width, in pixels
 };

@@ -242,6 +242,8 @@ void TForm1::N1Click() {
 
 // ---- Settings file -------------------------------------------------------------------------------------
 
+// The file keeps the sizes in design units, so that one file gives the same window at every display scale;
+// the position stays in screen pixels.
 MainGeometry TForm1::CurrentGeometry() const {
     MainGeometry g;
     RECT bounds{};
@@ -258,15 +260,15 @@ MainGeometry TForm1::CurrentGeometry() const {
     }
     g.Left = bounds.left;
     g.Top = bounds.top;
-    g.Width = bounds.right - bounds.left;
-    g.Height = bounds.bottom - bounds.top;
-    g.PanHeight = panHeight_;
-    g.PanWidth = panWidth_;
+    g.Width = scale_.Design(bounds.right - bounds.left);
+    g.Height = scale_.Design(bounds.bottom - bounds.top);
+    g.PanHeight = scale_.Design(panHeight_);
+    g.PanWidth = scale_.Design(panWidth_);
     // Before the window is first shown, the state it will appear in.
     g.Maximized = IsZoomed(Handle()) || ShowMaximized;
     const ui::StringGrid* tables[] = {&StringGrid2, &StringGrid3, &StringGrid1};
     for (std::size_t i = 0; i < g.ColWidths.size(); ++i) {
-        g.ColWidths[i] = tables[kColumns[i].table]->ColWidth(kColumns[i].col);
+        g.ColWidths[i] = scale_.Design(tables[kColumns[i].table]->ColWidth(kColumns[i].col));
     }
     return g;
 }
@@ -278,29 +280,38 @@ void TForm1::PlaceBounds(const MainGeometry& g) {
             WINDOWPLACEMENT placement{};
             placement.length = sizeof placement;
             GetWindowPlacement(Handle(), &placement);
-            placement.rcNormalPosition = RECT{g.Left, g.Top, g.Left + g.Width, g.Top + g.Height};
+            placement.rcNormalPosition =
+                RECT{g.Left, g.Top, g.Left + scale_(g.Width), g.Top + scale_(g.Height)};
             const POINT offset = WorkAreaOffset(Handle());
             OffsetRect(&placement.rcNormalPosition, -offset.x, -offset.y);
             SetWindowPlacement(Handle(), &placement);
         } else {
-            SetWindowPos(Handle(), nullptr, g.Left, g.Top, g.Width, g.Height, SWP_NOZORDER | SWP_NOACTIVATE);
+            SetWindowPos(Handle(), nullptr, g.Left, g.Top, scale_(g.Width), scale_(g.Height),
+                         SWP_NOZORDER | SWP_NOACTIVATE);
         }
     }
 }
 
 void TForm1::ApplyGeometry(const MainGeometry& g) {
     PlaceBounds(g);
-    SetPanHeight(g.PanHeight);
-    SetPanWidth(g.PanWidth);
+    ApplyPanelsAndColumns(g);
     if (!IsWindowVisible(Handle())) {
         // Not shown yet: only the state in which it will appear.
         ShowMaximized = g.Maximized;
     } else if (g.Maximized != static_cast<bool>(IsZoomed(Handle()))) {
         ShowWindow(Handle(), g.Maximized ? SW_MAXIMIZE : SW_RESTORE);
     }
+}
+
+void TForm1::ApplyPanelsAndColumns(const MainGeometry& g) {
+    SetPanHeight(scale_(g.PanHeight));
+    SetPanWidth(scale_(g.PanWidth));
+    // A column no wider than the screen, in the screen's pixels.
+    const ScreenSize screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     ui::StringGrid* tables[] = {&StringGrid2, &StringGrid3, &StringGrid1};
     for (std::size_t i = 0; i < g.ColWidths.size(); ++i) {
-        tables[kColumns[i].table]->SetColWidth(kColumns[i].col, g.ColWidths[i]);
+        tables[kColumns[i].table]->SetColWidth(kColumns[i].col,
+                                               ShownColWidth(scale_(g.ColWidths[i]), screen));
     }
 }
 

@@ -14,12 +14,27 @@
 
 namespace {
 
+// Every size and position here is in design units (pixels at 100 %), laid out through scale_.
+
 // The boxes' smallest sizes, and the splitters' thickness.
 constexpr int kGroupBox1MinHeight = 50;
 constexpr int kGroupBox2MinWidth = 50;
 constexpr int kGroupBox3MinWidth = 350;
 constexpr int kSplitterThickness = 3;
 constexpr int kSplitter1MinSize = 50;
+
+// The tool bar in its band, the status bar, the boxes' captions, the flat buttons' picture and margins.
+constexpr SIZE kToolButtonSize{39, 38};
+constexpr int kToolSeparatorWidth = 8;
+constexpr int kToolBandMinHeight = 42;
+constexpr int kCoolBarHeight = 46;
+constexpr int kStatusBarHeight = 19;
+constexpr int kStatusPanelWidths[] = {50, 100, 50};
+constexpr int kCaptionIndent = 8;
+constexpr int kButtonGlyphGap = 4;
+constexpr int kButtonMargin = 4;
+constexpr int kSmallPicture = 16;
+constexpr int kToolPicture = 32;
 
 // Pictures: ImageList1 and ImageList2 hold kPictureCount pictures, then the same pictures as a disabled
 // entry shows them; the flat buttons' list holds each button's two states side by side.
@@ -46,16 +61,23 @@ HWND CreateChild(const char* cls, const char* text, DWORD style, HWND parent, in
     return CreateControlWindow(0, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent, id, font);
 }
 
-// The design width of a check box, or more where the system's substitute for the design font writes
-// its caption wider, so that the caption is never cut off.
-int CheckBoxWidth(HWND checkBox, int designWidth) {
+// The design width of a check box at the scale, or more where its font writes the caption wider (the
+// system's substitute for the design font, or the font at another size), so that the caption is never
+// cut off.
+int CheckBoxWidth(HWND checkBox, int designWidth, const DisplayScale& scale) {
     char caption[256] = {};
     GetWindowTextA(checkBox, caption, sizeof caption);
     WindowDC dc(checkBox);
     SelectObjectGuard font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(checkBox, WM_GETFONT, 0, 0)));
     SIZE extent{};
     GetTextExtentPoint32A(dc.get(), caption, lstrlenA(caption), &extent);
-    return std::max(designWidth, static_cast<int>(extent.cx) + GetSystemMetrics(SM_CXMENUCHECK) + 8);
+    return std::max(scale(designWidth),
+                    static_cast<int>(extent.cx) + SystemMetricAt(SM_CXMENUCHECK, scale) + scale(8));
+}
+
+// The design width of a flat button at the scale, or more where its picture and caption need it.
+int ButtonWidth(const ui::FlatButton& button, int designWidth, const DisplayScale& scale) {
+    return std::max(scale(designWidth), button.NeededWidth(scale(kButtonMargin)));
 }
 
 int WindowHeight(HWND hwnd) {
@@ -180,47 +202,34 @@ void TForm1::CreateMenus() {
 }
 
 void TForm1::CreateControls() {
-    font_ = MakeDesignFont();
-    HFONT font = font_.get();
-
-    ImageList1 = LoadPictures(IDB_PICTURES16, 16);
-    ImageList2 = LoadPictures(IDB_PICTURES32, 32);
-    ImageList2Disabled = LoadPictures(IDB_PICTURES32_DISABLED, 32);
-    buttonImages_ = LoadPictures(IDB_BUTTONS, 16);
-
     CreateActions();
     CreateMenus();
 
-    ToolBar1.Create(Handle(), IDC_COOLBAR1, IDC_TOOLBAR1, ImageList2.get(), SIZE{39, 38}, 8, 42,
+    // The controls are made here and given their font, pictures and sizes by ApplyScale; the columns
+    // take their design widths at the scale.
+    ToolBar1.Create(Handle(), IDC_COOLBAR1, IDC_TOOLBAR1,
                     {&NewAct, &OpenAct, &SaveAct, nullptr, &NewUAct, &EditUAct, &DelUAct, nullptr, &NewIAct,
                      &EditIAct, &DelIAct, nullptr, &SetsAct, nullptr, &AboutAct, nullptr, &ExitAct});
-    SendMessageA(ToolBar1.Handle(), TB_SETDISABLEDIMAGELIST, 0,
-                 reinterpret_cast<LPARAM>(ImageList2Disabled.get()));
     ActionList1.SetToolBar(ToolBar1.Handle());
 
     // The bottom edge from below: status bar, lent items box, splitter.
-    StatusBar1.Create(Handle(), IDC_STATUSBAR1, font, {50, 100, 50}, 19);
+    StatusBar1.Create(Handle(), IDC_STATUSBAR1, nullptr, {}, 0);
 
-    GroupBox1.Create(Handle(), IDC_GROUPBOX1, " Список одолженных предметов ", font);
+    GroupBox1.Create(Handle(), IDC_GROUPBOX1, " Список одолженных предметов ", nullptr);
     Splitter1.Create(Handle(), IDC_SPLITTER1, ui::Splitter::Orientation::Horizontal);
-    GroupBox2.Create(Handle(), IDC_GROUPBOX2, " Список должников ", font);
+    GroupBox2.Create(Handle(), IDC_GROUPBOX2, " Список должников ", nullptr);
     Splitter2.Create(Handle(), IDC_SPLITTER2, ui::Splitter::Orientation::Vertical);
-    GroupBox3.Create(Handle(), IDC_GROUPBOX3, "Список НЕодолженных предметов ", font);
+    GroupBox3.Create(Handle(), IDC_GROUPBOX3, "Список НЕодолженных предметов ", nullptr);
 
-    // Design positions; the layout step of creation fits them to the boxes.
-    StringGrid2.Create(GroupBox2.Handle(), IDC_STRINGGRID2, 8, 16, 225, 177, font,
-                       {{"Имя должника", 161}, {"Кол-во", 36}});
+    StringGrid2.Create(GroupBox2.Handle(), IDC_STRINGGRID2, 0, 0, 0, 0, nullptr,
+                       {{"Имя должника", scale_(161)}, {"Кол-во", scale_(36)}});
     ShowDolgChB = CreateChild("BUTTON", "Показать только должников", BS_AUTOCHECKBOX | WS_TABSTOP,
-                              GroupBox2.Handle(), IDC_SHOWDOLGCHB, font);
-    SetWindowPos(ShowDolgChB, nullptr, 8, 200, CheckBoxWidth(ShowDolgChB, 169), 17,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+                              GroupBox2.Handle(), IDC_SHOWDOLGCHB, nullptr);
 
     FilterChB =
-        CreateChild("BUTTON", "", BS_AUTOCHECKBOX | WS_TABSTOP, GroupBox3.Handle(), IDC_FILTERCHB, font);
-    SetWindowPos(FilterChB, nullptr, 208, 18, 17, 17, SWP_NOZORDER | SWP_NOACTIVATE);
+        CreateChild("BUTTON", "", BS_AUTOCHECKBOX | WS_TABSTOP, GroupBox3.Handle(), IDC_FILTERCHB, nullptr);
     FilterCB = CreateChild("COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, GroupBox3.Handle(),
-                           IDC_FILTERCB, font);
-    SetWindowPos(FilterCB, nullptr, 224, 16, 217, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+                           IDC_FILTERCB, nullptr);
     // A character key counts before the control acts on it: a filter entry chosen by this key applies at
     // the next.
     for (HWND control : {FilterChB, FilterCB}) {
@@ -231,17 +240,16 @@ void TForm1::CreateControls() {
             return std::nullopt;
         });
     }
-    StringGrid3.Create(GroupBox3.Handle(), IDC_STRINGGRID3, 8, 44, 430, 141, font,
-                       {{"Описание предмета", 273}, {"Тип", 131}});
-    OutSpdBtn.Create(GroupBox3.Handle(), IDC_OUTSPDBTN, "Взял в долг", 8, 196, 105, 22, font,
-                     buttonImages_.get(), kOutPicture);
-    InSpdBtn.Create(GroupBox3.Handle(), IDC_INSPDBTN, "Вернул", 120, 196, 105, 22, font, buttonImages_.get(),
-                    kInPicture);
-    AllInSpdBtn.Create(GroupBox3.Handle(), IDC_ALLINSPDBTN, "Вернул все", 325, 196, 113, 22, font,
-                       buttonImages_.get(), kAllInPicture);
+    StringGrid3.Create(GroupBox3.Handle(), IDC_STRINGGRID3, 0, 0, 0, 0, nullptr,
+                       {{"Описание предмета", scale_(273)}, {"Тип", scale_(131)}});
+    OutSpdBtn.Create(GroupBox3.Handle(), IDC_OUTSPDBTN, "Взял в долг", 0, 0, 0, 0, nullptr, nullptr,
+                     kOutPicture);
+    InSpdBtn.Create(GroupBox3.Handle(), IDC_INSPDBTN, "Вернул", 0, 0, 0, 0, nullptr, nullptr, kInPicture);
+    AllInSpdBtn.Create(GroupBox3.Handle(), IDC_ALLINSPDBTN, "Вернул все", 0, 0, 0, 0, nullptr, nullptr,
+                       kAllInPicture);
 
-    StringGrid1.Create(GroupBox1.Handle(), IDC_STRINGGRID1, 8, 16, 675, 121, font,
-                       {{"Дата", 100}, {"Описание предмета", 365}, {"Тип", 185}});
+    StringGrid1.Create(GroupBox1.Handle(), IDC_STRINGGRID1, 0, 0, 0, 0, nullptr,
+                       {{"Дата", scale_(100)}, {"Описание предмета", scale_(365)}, {"Тип", scale_(185)}});
 
     // The cells show the records' texts as they are at each paint.
     StringGrid2.SetTextOf(DebtorCellText);
@@ -272,21 +280,20 @@ void TForm1::CreateControls() {
     StringGrid1.OnDragOver = [this](ui::StringGrid& s, int x, int y) { return StringGrid1DragOver(s, x, y); };
     StringGrid1.OnDragDrop = [this](ui::StringGrid& s, int x, int y) { StringGrid1DragDrop(s, x, y); };
 
-    Splitter1.MinSize = kSplitter1MinSize;
     Splitter1.PanelSize = [this] { return GroupBox1.Height(); };
     Splitter1.MaxPanelSize = [this] {
         RECT c{};
         GetClientRect(Handle(), &c);
-        return c.bottom - ToolBar1.Height() - StatusBar1.Height() - kSplitterThickness - Splitter1.MinSize;
+        return c.bottom - ToolBar1.Height() - StatusBar1.Height() - scale_(kSplitterThickness) -
+               Splitter1.MinSize;
     };
     Splitter1.OnCanResize = [this](int size) { return Splitter1CanResize(size); };
     Splitter1.OnResize = [this](int size) { SetPanHeight(size); };
-    Splitter2.MinSize = kGroupBox2MinWidth;
     Splitter2.PanelSize = [this] { return GroupBox2.Width(); };
     Splitter2.MaxPanelSize = [this] {
         RECT c{};
         GetClientRect(Handle(), &c);
-        return c.right - kSplitterThickness - Splitter2.MinSize;
+        return c.right - scale_(kSplitterThickness) - Splitter2.MinSize;
     };
     Splitter2.OnCanResize = [this](int size) { return Splitter2CanResize(size); };
     Splitter2.OnResize = [this](int size) { SetPanWidth(size); };
@@ -301,7 +308,70 @@ void TForm1::CreateControls() {
     hints_.Add(FilterChB, kFilterHint);
     hints_.Add(FilterCB, kFilterHint);
 
+    ApplyScale();
+    PlaceControls();
     ArrangePanels();
+}
+
+void TForm1::ApplyScale() {
+    unique_hfont font = MakeScaledFont(scale_);
+    const int set = PictureSet(scale_) * IDB_SCALE_STEP;
+    const DisplayScale pictures = PictureScale(scale_);
+    unique_himagelist small = LoadPictures(IDB_PICTURES16 + set, pictures(kSmallPicture));
+    unique_himagelist tool = LoadPictures(IDB_PICTURES32 + set, pictures(kToolPicture));
+    unique_himagelist toolDisabled = LoadPictures(IDB_PICTURES32_DISABLED + set, pictures(kToolPicture));
+    unique_himagelist buttons = LoadPictures(IDB_BUTTONS + set, pictures(kSmallPicture));
+
+    ToolBar1.SetLook({tool.get(), toolDisabled.get(),
+                      SIZE{scale_(kToolButtonSize.cx), scale_(kToolButtonSize.cy)},
+                      scale_(kToolSeparatorWidth), scale_(kToolBandMinHeight), scale_(kCoolBarHeight)});
+    for (HWND control : {StatusBar1.Handle(), GroupBox1.Handle(), GroupBox2.Handle(), GroupBox3.Handle(),
+                         StringGrid1.Handle(), StringGrid2.Handle(), StringGrid3.Handle(), ShowDolgChB,
+                         FilterChB, FilterCB, OutSpdBtn.Handle(), InSpdBtn.Handle(), AllInSpdBtn.Handle()}) {
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    }
+    std::vector<int> panels;
+    for (int width : kStatusPanelWidths) {
+        panels.push_back(scale_(width));
+    }
+    StatusBar1.SetLayout(panels, scale_(kStatusBarHeight));
+    for (ui::GroupBox* box : {&GroupBox1, &GroupBox2, &GroupBox3}) {
+        box->CaptionIndent = scale_(kCaptionIndent);
+    }
+    for (ui::StringGrid* grid :
+         {static_cast<ui::StringGrid*>(&StringGrid1), static_cast<ui::StringGrid*>(&StringGrid2),
+          static_cast<ui::StringGrid*>(&StringGrid3)}) {
+        grid->SetScale(scale_);
+    }
+    for (ui::FlatButton* button : {&OutSpdBtn, &InSpdBtn, &AllInSpdBtn}) {
+        button->SetPictures(buttons.get(), scale_(kButtonGlyphGap));
+    }
+    Splitter1.MinSize = scale_(kSplitter1MinSize);
+    Splitter2.MinSize = scale_(kGroupBox2MinWidth);
+
+    // The font and pictures of the scale before go now that nothing shows them.
+    font_ = std::move(font);
+    ImageList1 = std::move(small);
+    ImageList2 = std::move(tool);
+    ImageList2Disabled = std::move(toolDisabled);
+    buttonImages_ = std::move(buttons);
+}
+
+// The design places and sizes inside the boxes, at the scale; the layout step fits them to the boxes' sizes.
+void TForm1::PlaceControls() {
+    const auto place = [this](HWND control, int x, int y, int width, int height) {
+        SetWindowPos(control, nullptr, scale_(x), scale_(y), width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    place(StringGrid2.Handle(), 8, 16, scale_(225), scale_(177));
+    place(ShowDolgChB, 8, 200, CheckBoxWidth(ShowDolgChB, 169, scale_), scale_(17));
+    place(FilterChB, 208, 18, scale_(17), scale_(17));
+    // A drop-down list is as high as its font makes it; the height given is its list's.
+    place(FilterCB, 224, 16, scale_(217), scale_(200));
+    place(StringGrid3.Handle(), 8, 44, scale_(430), scale_(141));
+    place(OutSpdBtn.Handle(), 8, 196, ButtonWidth(OutSpdBtn, 105, scale_), scale_(22));
+    place(InSpdBtn.Handle(), 120, 196, ButtonWidth(InSpdBtn, 105, scale_), scale_(22));
+    place(AllInSpdBtn.Handle(), 325, 196, ButtonWidth(AllInSpdBtn, 113, scale_), scale_(22));
+    place(StringGrid1.Handle(), 8, 16, scale_(675), scale_(121));
 }
 
 // The boxes by their alignment: the tool bar on top; from the bottom up the status bar, the lent items
@@ -317,20 +387,21 @@ void TForm1::ArrangePanels() {
     const int width = client.right;
     const int top = ToolBar1.Height();
     const int bottom = client.bottom - StatusBar1.Height();
+    const int thickness = scale_(kSplitterThickness);
     const int groupBox1Top = bottom - panHeight_;
-    const int splitter1Top = groupBox1Top - kSplitterThickness;
+    const int splitter1Top = groupBox1Top - thickness;
     const int middle = std::max(0, splitter1Top - top);
-    const int groupBox3Left = panWidth_ + kSplitterThickness;
+    const int groupBox3Left = panWidth_ + thickness;
 
     HDWP positions = BeginDeferWindowPos(5);
     const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
     positions =
         DeferWindowPos(positions, GroupBox1.Handle(), nullptr, 0, groupBox1Top, width, panHeight_, flags);
-    positions = DeferWindowPos(positions, Splitter1.Handle(), nullptr, 0, splitter1Top, width,
-                               kSplitterThickness, flags);
+    positions =
+        DeferWindowPos(positions, Splitter1.Handle(), nullptr, 0, splitter1Top, width, thickness, flags);
     positions = DeferWindowPos(positions, GroupBox2.Handle(), nullptr, 0, top, panWidth_, middle, flags);
-    positions = DeferWindowPos(positions, Splitter2.Handle(), nullptr, panWidth_, top, kSplitterThickness,
-                               middle, flags);
+    positions =
+        DeferWindowPos(positions, Splitter2.Handle(), nullptr, panWidth_, top, thickness, middle, flags);
     positions = DeferWindowPos(positions, GroupBox3.Handle(), nullptr, groupBox3Left, top,
                                std::max(0, width - groupBox3Left), middle, flags);
     EndDeferWindowPos(positions);
@@ -346,9 +417,29 @@ void TForm1::SetPanWidth(int width) {
     ArrangePanels();
 }
 
-// The layout step of creation: fits the tables, the check boxes, the filter and the buttons to the boxes as
-// they are after the settings were first read, and anchors them so that they follow the boxes' sizes.
+// The layout step of creation: fits the controls to the boxes as they are after the settings were first
+// read, disables the type filter until types are registered, and writes the tables' headers.
 void TForm1::LayoutControls() {
+    FitControls();
+    EnableWindow(FilterCB, FALSE);
+    EnableWindow(FilterChB, FALSE);
+
+    // 7. The header rows, and one empty data row in each table.
+    StringGrid1.SetTitle(0, "Дата");
+    StringGrid1.SetTitle(1, "Описание предмета");
+    StringGrid1.SetTitle(2, "Тип");
+    StringGrid2.SetTitle(0, "Имя должника");
+    StringGrid2.SetTitle(1, "Кол-во");
+    StringGrid3.SetTitle(0, "Описание предмета");
+    StringGrid3.SetTitle(1, "Тип");
+    StringGrid1.SetRowCount(2);
+    StringGrid2.SetRowCount(2);
+    StringGrid3.SetRowCount(2);
+}
+
+// Fits the tables, the check boxes, the filter and the buttons, from the places PlaceControls gave them, to
+// the boxes, and anchors them so that they follow the boxes' sizes.
+void TForm1::FitControls() {
     using namespace ui;
     const unsigned all = AnchorLeft | AnchorTop | AnchorRight | AnchorBottom;
     RECT r;
@@ -365,30 +456,28 @@ void TForm1::LayoutControls() {
     GroupBox2.Place(ShowDolgChB, check.left, GroupBox2.Height() - r.top / 2 - checkHeight,
                     check.right - check.left, checkHeight, AnchorLeft | AnchorBottom);
     GroupBox2.Place(StringGrid2.Handle(), r.left, r.top, GroupBox2.Width() - 2 * r.left,
-                    GroupBox2.Height() - 2 * r.top - checkHeight - 2, all);
+                    GroupBox2.Height() - 2 * r.top - checkHeight - scale_(2), all);
 
-    // 3. The type filter at the right edge, disabled until types are registered.
+    // 3. The type filter at the right edge.
     RECT combo = GroupBox::BoundsOf(FilterCB);
     const int comboWidth = combo.right - combo.left;
     const int comboHeight = combo.bottom - combo.top;
-    const int comboLeft = GroupBox3.Width() - comboWidth - 8;
+    const int comboLeft = GroupBox3.Width() - comboWidth - scale_(8);
     const RECT filterCheck = GroupBox::BoundsOf(FilterChB);
     const int checkWidth = filterCheck.right - filterCheck.left;
     GroupBox3.Place(FilterCB, comboLeft, combo.top, comboWidth, comboHeight, AnchorTop | AnchorRight);
     GroupBox3.Place(FilterChB, comboLeft - checkWidth, filterCheck.top, checkWidth,
                     filterCheck.bottom - filterCheck.top, AnchorTop | AnchorRight);
-    EnableWindow(FilterCB, FALSE);
-    EnableWindow(FilterChB, FALSE);
 
     // 4. The free items table between the filter and the buttons.
     r = GroupBox::BoundsOf(StringGrid3.Handle());
     const RECT out = GroupBox::BoundsOf(OutSpdBtn.Handle());
     const int buttonHeight = out.bottom - out.top;
     GroupBox3.Place(StringGrid3.Handle(), r.left, r.top, GroupBox3.Width() - 2 * r.left,
-                    GroupBox3.Height() - combo.top - buttonHeight - comboHeight - 20, all);
+                    GroupBox3.Height() - combo.top - buttonHeight - comboHeight - scale_(20), all);
 
     // 5. The buttons along the bottom edge.
-    const int buttonTop = GroupBox3.Height() - buttonHeight - 8;
+    const int buttonTop = GroupBox3.Height() - buttonHeight - scale_(8);
     const int outWidth = out.right - out.left;
     const RECT in = GroupBox::BoundsOf(InSpdBtn.Handle());
     const RECT allIn = GroupBox::BoundsOf(AllInSpdBtn.Handle());
@@ -402,26 +491,15 @@ void TForm1::LayoutControls() {
 
     // 6. The bottom edge, from below: status bar, lent items box, splitter.
     ArrangePanels();
-
-    // 7. The header rows, and one empty data row in each table.
-    StringGrid1.SetTitle(0, "Дата");
-    StringGrid1.SetTitle(1, "Описание предмета");
-    StringGrid1.SetTitle(2, "Тип");
-    StringGrid2.SetTitle(0, "Имя должника");
-    StringGrid2.SetTitle(1, "Кол-во");
-    StringGrid3.SetTitle(0, "Описание предмета");
-    StringGrid3.SetTitle(1, "Тип");
-    StringGrid1.SetRowCount(2);
-    StringGrid2.SetRowCount(2);
-    StringGrid3.SetRowCount(2);
 }
 
 // Menu entries draw their pictures through HBMMENU_CALLBACK: the system draws the text, the window the
 // picture, enabled or disabled as the entry is.
 void TForm1::OnMeasureMenuPicture(MEASUREITEMSTRUCT* item) {
     if (item->CtlType == ODT_MENU) {
-        item->itemWidth = 16;
-        item->itemHeight = 16;
+        const int side = PictureScale(scale_)(kSmallPicture);
+        item->itemWidth = static_cast<UINT>(side);
+        item->itemHeight = static_cast<UINT>(side);
     }
 }
 
@@ -448,8 +526,9 @@ void TForm1::OnDrawMenuPicture(const DRAWITEMSTRUCT* item) {
     if (item->itemState & (ODS_GRAYED | ODS_DISABLED)) {
         picture += kPictureCount;
     }
-    const int x = item->rcItem.left + (item->rcItem.right - item->rcItem.left - 16) / 2;
-    const int y = item->rcItem.top + (item->rcItem.bottom - item->rcItem.top - 16) / 2;
+    const int side = PictureScale(scale_)(kSmallPicture);
+    const int x = item->rcItem.left + (item->rcItem.right - item->rcItem.left - side) / 2;
+    const int y = item->rcItem.top + (item->rcItem.bottom - item->rcItem.top - side) / 2;
     ImageList_Draw(ImageList1.get(), picture, item->hDC, std::max(x, static_cast<int>(item->rcItem.left)), y,
                    ILD_TRANSPARENT);
 }
@@ -484,7 +563,8 @@ bool TForm1::Splitter2CanResize(int newSize) {
     RECT client{};
     GetClientRect(Handle(), &client);
     const RECT splitter = ui::GroupBox::BoundsOf(Splitter2.Handle());
-    return splitter.left < client.right - kGroupBox3MinWidth - 10 || newSize < GroupBox2.Width();
+    return splitter.left < client.right - scale_(kGroupBox3MinWidth) - scale_(10) ||
+           newSize < GroupBox2.Width();
 }
 
 // The lent items box may always grow, and may shrink only while its splitter lies more than 100 pixels
@@ -493,6 +573,28 @@ bool TForm1::Splitter1CanResize(int newSize) {
     RECT client{};
     GetClientRect(Handle(), &client);
     const RECT splitter = ui::GroupBox::BoundsOf(Splitter1.Handle());
-    return splitter.top < client.bottom - kGroupBox1MinHeight - StatusBar1.Height() - 50 ||
+    return splitter.top < client.bottom - scale_(kGroupBox1MinHeight) - StatusBar1.Height() - scale_(50) ||
            newSize > GroupBox1.Height();
+}
+
+void TForm1::OnDpiChanged(int dpi, const RECT& proposed) {
+    const DisplayScale scale(dpi);
+    const auto moveToProposed = [&] {
+        SetWindowPos(Handle(), nullptr, proposed.left, proposed.top, proposed.right - proposed.left,
+                     proposed.bottom - proposed.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    // Also while the creation puts the stored bounds back, which may lie on another monitor: from the
+    // moment the controls exist they follow the window's scale.
+    if (!GroupBox3.Handle() || scale == scale_) {
+        moveToProposed();
+        return;
+    }
+    // The panels and columns in design units, read at the scale before.
+    const MainGeometry kept = CurrentGeometry();
+    scale_ = scale;
+    ApplyScale();
+    moveToProposed();
+    ApplyPanelsAndColumns(kept);
+    PlaceControls();
+    FitControls();
 }

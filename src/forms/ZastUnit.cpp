@@ -1,5 +1,6 @@
 #include "forms/ZastUnit.h"
 
+#include "platform/Dpi.h"
 #include "platform/Handles.h"
 #include "resources/resource.h"
 
@@ -7,6 +8,7 @@ namespace {
 
 const char* const kSplashClass = "TForm3";
 
+// The client area in design units (pixels at 100 %).
 constexpr int kWidth = 400;
 constexpr int kHeight = 300;
 constexpr UINT_PTR kTimer1 = 1;
@@ -16,9 +18,13 @@ constexpr UINT kTimer1Interval = 3500;
 
 TForm3::TForm3(HWND owner) : Image1(Picture::FromJpegResource(IDR_TITLE)) {
     RegisterWindowClass(kSplashClass);
-    const int x = (GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2;
-    const int y = (GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2;
-    CreateWindowFor(kSplashClass, "", WS_POPUP, WS_EX_TOPMOST, x, y, kWidth, kHeight, owner, nullptr);
+    CreateWindowFor(kSplashClass, "", WS_POPUP, WS_EX_TOPMOST, 0, 0, kWidth, kHeight, owner, nullptr);
+    // Its scale is that of the monitor it lies on: the picture covers as much of the screen at every scale.
+    const DisplayScale scale = DisplayScale::Of(Handle());
+    const int width = scale(kWidth);
+    const int height = scale(kHeight);
+    SetWindowPos(Handle(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     SetTimer(Handle(), kTimer1, kTimer1Interval, nullptr);
     ShowWindow(Handle(), SW_SHOWNOACTIVATE);
 }
@@ -45,6 +51,14 @@ LRESULT TForm3::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 1; // the picture covers the whole window
     // A click leaves the window the user works in active.
     case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
+    // The scale of its monitor changed: the size the system proposes, the picture drawn to it.
+    case WM_DPICHANGED: {
+        const RECT& r = *reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(Handle(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        InvalidateRect(Handle(), nullptr, FALSE);
+        return 0;
+    }
     }
     return Window::HandleMessage(msg, wParam, lParam);
 }

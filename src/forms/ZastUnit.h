@@ -1,5 +1,6 @@
 #pragma once
-// The splash window: the title picture over the centre of the screen for the first seconds of a run.
+// The splash window: the title picture over the centre of the screen for the first seconds of a run, at
+// the screen's display scale, the picture stretched smoothly to it.
 // Borderless, on top of every ordinary window, deaf to clicks and keys. Its timer fires once, 3.5
 // seconds after creation, and hides it; it is never shown again. A tick that falls due while the
 // thread is busy (opening the last catalogue at start) waits for the next message pass, so the

@@ -1,5 +1,7 @@
 #include "platform/Dpi.h"
 
+#include <iterator>
+
 namespace {
 
 // The functions of user32 that only Windows 10 and later have, looked up once.
@@ -51,6 +53,26 @@ int DpiOf(HWND hwnd) {
         }
     }
     return SystemDpi();
+}
+
+namespace {
+
+constexpr int kPictureDpis[] = {96, 120, 144, 192};
+
+} // namespace
+
+int PictureSet(const DisplayScale& scale) {
+    int set = 0;
+    for (int i = 0; i < static_cast<int>(std::size(kPictureDpis)); ++i) {
+        if (scale.Dpi() >= kPictureDpis[i]) {
+            set = i;
+        }
+    }
+    return set;
+}
+
+DisplayScale PictureScale(const DisplayScale& scale) {
+    return DisplayScale(kPictureDpis[PictureSet(scale)]);
 }
 
 int SystemMetricAt(int index, const DisplayScale& scale) {

@@ -9,6 +9,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <climits>
+
 constexpr int kDesignDpi = 96;
 
 // The scale of a window in dots per inch; the system's (the primary monitor's at sign-in) for nullptr or
@@ -24,18 +27,33 @@ class DisplayScale {
 
     int Dpi() const { return dpi_; }
     bool IsDesign() const { return dpi_ == kDesignDpi; }
-    int operator()(int design) const { return MulDiv(design, dpi_, kDesignDpi); }
+    int operator()(int design) const { return Scaled(design, dpi_, kDesignDpi); }
     RECT operator()(const RECT& design) const {
         return RECT{(*this)(design.left), (*this)(design.top), (*this)(design.right), (*this)(design.bottom)};
     }
     // Pixels at this scale back in design units, rounded to the nearest one.
-    int Design(int pixels) const { return MulDiv(pixels, kDesignDpi, dpi_); }
+    int Design(int pixels) const { return Scaled(pixels, kDesignDpi, dpi_); }
 
     bool operator==(const DisplayScale&) const = default;
 
   private:
+    // value * numerator / denominator, rounded as MulDiv rounds (halves away from zero), and held within
+    // the range of int where MulDiv would fail: a size read from a file may be any number.
+    static int Scaled(int value, int numerator, int denominator) {
+        const long long product = static_cast<long long>(value) * numerator;
+        const long long half = denominator / 2;
+        const long long result = (product >= 0 ? product + half : product - half) / denominator;
+        return static_cast<int>(std::clamp<long long>(result, INT_MIN, INT_MAX));
+    }
+
     int dpi_;
 };
+
+// The program's pictures are drawn at 100, 125, 150 and 200 %: a window shows the set of the largest of these
+// scales that its own reaches (100 % below it). PictureSet numbers the sets 0 to 3, PictureScale is the
+// set's own scale: PictureScale(scale)(16) is the side of a 16 x 16 picture in that set.
+int PictureSet(const DisplayScale& scale);
+DisplayScale PictureScale(const DisplayScale& scale);
 
 // A system metric (GetSystemMetrics' index: scroll bar width, caption height, ...) at a scale.
 int SystemMetricAt(int index, const DisplayScale& scale);

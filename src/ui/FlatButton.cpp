@@ -11,11 +11,17 @@ namespace ui {
 
 namespace {
 
-constexpr int kGlyphSize = 16;
-constexpr int kGlyphGap = 4;
-
 bool CanTakeKeyboard(HWND hwnd) {
     return hwnd && IsWindow(hwnd) && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd);
+}
+
+// The side of the button's square pictures.
+int GlyphSize(HIMAGELIST pictures) {
+    int cx = 0, cy = 0;
+    if (pictures) {
+        ImageList_GetIconSize(pictures, &cx, &cy);
+    }
+    return cx;
 }
 
 } // namespace
@@ -29,6 +35,22 @@ void FlatButton::Create(HWND parent, int id, const std::string& caption, int x, 
         CreateControlWindow(0, "BUTTON", caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
                             x, y, width, height, parent, id, font);
     SubclassControl(button, this);
+}
+
+void FlatButton::SetPictures(HIMAGELIST pictures, int gap) {
+    pictures_ = pictures;
+    gap_ = gap;
+    InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+int FlatButton::NeededWidth(int margin) const {
+    char caption[128] = {};
+    GetWindowTextA(hwnd_, caption, sizeof caption);
+    WindowDC dc(hwnd_);
+    SelectObjectGuard font(dc.get(), font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(DEFAULT_GUI_FONT));
+    SIZE extent{};
+    GetTextExtentPoint32A(dc.get(), caption, lstrlenA(caption), &extent);
+    return 2 * margin + GlyphSize(pictures_) + (caption[0] ? gap_ + extent.cx : 0);
 }
 
 void FlatButton::SetEnabled(bool enabled) {
@@ -77,14 +99,15 @@ void FlatButton::Draw(const DRAWITEMSTRUCT& item) const {
                                      font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(DEFAULT_GUI_FONT));
         SIZE extent{};
         GetTextExtentPoint32A(dc, caption, lstrlenA(caption), &extent);
-        const int total = kGlyphSize + (caption[0] ? kGlyphGap + extent.cx : 0);
+        const int glyph = GlyphSize(pictures_);
+        const int total = glyph + (caption[0] ? gap_ + extent.cx : 0);
         const int shift = down ? 1 : 0;
         int x = (client.right - total) / 2 + shift;
         if (pictures_) {
             ImageList_Draw(pictures_, enabled ? enabledImage_ : enabledImage_ + 1, dc, x,
-                           (client.bottom - kGlyphSize) / 2 + shift, ILD_TRANSPARENT);
+                           (client.bottom - glyph) / 2 + shift, ILD_TRANSPARENT);
         }
-        x += kGlyphSize + kGlyphGap;
+        x += glyph + gap_;
         RECT text{x, shift, x + extent.cx + 1, client.bottom + shift};
         SetBkMode(dc, TRANSPARENT);
         if (enabled) {
@@ -111,6 +134,7 @@ void FlatButton::Draw(const DRAWITEMSTRUCT& item) const {
 LRESULT FlatButton::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_ERASEBKGND: return 1; // the drawing covers the whole button
+    case WM_SETFONT: font_ = reinterpret_cast<HFONT>(wParam); break;
     case WM_MOUSEMOVE:
         if (!hot_) {
             hot_ = true;

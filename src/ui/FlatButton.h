@@ -25,6 +25,12 @@ class FlatButton {
                 HFONT font, HIMAGELIST pictures, int enabledImage);
     HWND Handle() const { return hwnd_; }
 
+    // Pictures of another size (the same indexes), and the gap between picture and caption in pixels. The
+    // caption is drawn in the font the button was given last (at creation or with WM_SETFONT).
+    void SetPictures(HIMAGELIST pictures, int gap);
+    // The width that shows the picture and the whole caption, with `margin` pixels on either side.
+    int NeededWidth(int margin) const;
+
     bool Enabled() const { return hwnd_ && IsWindowEnabled(hwnd_); }
     void SetEnabled(bool enabled);
 
@@ -45,6 +51,7 @@ class FlatButton {
     HFONT font_ = nullptr;
     HIMAGELIST pictures_ = nullptr;
     int enabledImage_ = 0;
+    int gap_ = 4;
     bool hot_ = false;
     bool releasing_ = false;
     HWND pressFocus_ = nullptr; // had the keyboard when the mouse pressed the button

@@ -104,7 +104,7 @@ void GroupBox::Paint(HDC dc) {
     if (caption[0]) {
         SIZE extent{};
         GetTextExtentPoint32A(dc, caption, lstrlenA(caption), &extent);
-        RECT text{8, 0, 8 + extent.cx, tm.tmHeight};
+        RECT text{CaptionIndent, 0, CaptionIndent + extent.cx, tm.tmHeight};
         FillRect(dc, &text, GetSysColorBrush(COLOR_BTNFACE));
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
@@ -122,6 +122,13 @@ LRESULT GroupBox::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_PRINTCLIENT: Paint(reinterpret_cast<HDC>(wParam)); return 0;
     case WM_SIZE: ApplyAnchors(LOWORD(lParam), HIWORD(lParam)); return 0;
+    case WM_SETFONT:
+        font_ = reinterpret_cast<HFONT>(wParam);
+        if (LOWORD(lParam)) {
+            InvalidateRect(hwnd_, nullptr, FALSE);
+        }
+        return 0;
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(font_);
     case WM_SETTEXT: {
         LRESULT result = DefWindowProcA(hwnd_, msg, wParam, lParam);
         InvalidateRect(hwnd_, nullptr, FALSE);

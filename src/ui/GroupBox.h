@@ -18,8 +18,12 @@ class GroupBox {
     GroupBox(const GroupBox&) = delete;
     GroupBox& operator=(const GroupBox&) = delete;
 
+    // The caption is drawn in the font the panel was given last (here or with WM_SETFONT).
     void Create(HWND parent, int id, const std::string& caption, HFONT font);
     HWND Handle() const { return hwnd_; }
+
+    // How far the caption stands in from the frame's left end, in pixels.
+    int CaptionIndent = 8;
 
     int Width() const;
     int Height() const;

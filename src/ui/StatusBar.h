@@ -1,5 +1,6 @@
 #pragma once
-// A status bar of a fixed height along the parent's bottom edge, with panels of fixed widths and a size grip.
+// A status bar of a fixed height along the parent's bottom edge, with a size grip and panels of the widths
+// given, each wider while its text needs more room: a status text is never cut off.
 
 #include <windows.h>
 
@@ -16,6 +17,8 @@ class StatusBar {
 
     void Create(HWND parent, int id, HFONT font, const std::vector<int>& panelWidths, int height);
     HWND Handle() const { return hwnd_; }
+    // Other panel widths and height (another display scale), laid out at once.
+    void SetLayout(const std::vector<int>& panelWidths, int height);
     int Height() const;
 
     std::string Text(int panel) const;
@@ -25,8 +28,12 @@ class StatusBar {
     void Reposition();
 
   private:
+    // The panels as wide as given or as their texts need, in the bar's font.
+    void ShowPanels();
+
     HWND hwnd_ = nullptr;
     int height_ = 0;
+    std::vector<int> panelWidths_;
 };
 
 // Shows the text of a step that takes a while in a panel, lets the bar repaint, and empties the panel

@@ -16,7 +16,8 @@ namespace {
 
 const char* const kGridProperty = "VeshStringGrid";
 constexpr UINT kRowState = LVIS_SELECTED | LVIS_FOCUSED;
-// The platform's default drag threshold: a drag starts once the mouse is this far from the press.
+// In design units: the platform's default drag threshold (a drag starts once the mouse is this far from
+// the press), and the indent of a cell's text.
 constexpr int kDragThreshold = 5;
 constexpr int kTextIndent = 2;
 
@@ -63,10 +64,7 @@ void StringGrid::Create(HWND parent, int id, int x, int y, int width, int height
     SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     SendMessageA(hwnd_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT,
                  LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-    // A row is as high as the small images plus one pixel: images 16 high give rows of 17. The list
-    // destroys the image list with itself.
-    rowHeightImages_.reset(ImageList_Create(1, kRowHeight - 1, ILC_COLOR, 1, 0));
-    SendMessageA(hwnd_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(rowHeightImages_.get()));
+    SetScale(DisplayScale());
     for (size_t i = 0; i < columns_.size(); ++i) {
         LVCOLUMNA col{};
         col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
@@ -78,6 +76,17 @@ void StringGrid::Create(HWND parent, int id, int x, int y, int width, int height
     rowCount_ = smallestCount_ = 2;
     SyncItemCount();
     ShowSelection();
+}
+
+void StringGrid::SetScale(const DisplayScale& scale) {
+    rowHeight_ = scale(kRowHeight);
+    textIndent_ = scale(kTextIndent);
+    dragThreshold_ = scale(kDragThreshold);
+    // A row is as high as the small images plus one pixel: images 16 high give rows of 17. The list only
+    // borrows the image list; the one it had goes once the list holds the new one.
+    unique_himagelist images(ImageList_Create(1, rowHeight_ - 1, ILC_COLOR, 1, 0));
+    SendMessageA(hwnd_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images.get()));
+    rowHeightImages_ = std::move(images);
 }
 
 StringGrid* StringGrid::FromHandle(HWND hwnd) {
@@ -139,7 +148,7 @@ void StringGrid::ScrollRows(int rows) const {
     RECT r{};
     r.left = LVIR_BOUNDS;
     SendMessageA(hwnd_, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r));
-    const int height = r.bottom > r.top ? r.bottom - r.top : kRowHeight;
+    const int height = r.bottom > r.top ? r.bottom - r.top : rowHeight_;
     SendMessageA(hwnd_, LVM_SCROLL, 0, rows * height);
 }
 
@@ -273,7 +282,7 @@ int StringGrid::RowAt(int y) const {
     if (!SendMessageA(hwnd_, LVM_GETITEMRECT, static_cast<WPARAM>(top), reinterpret_cast<LPARAM>(&r))) {
         return -1;
     }
-    const int height = r.bottom > r.top ? r.bottom - r.top : kRowHeight;
+    const int height = r.bottom > r.top ? r.bottom - r.top : rowHeight_;
     if (y < r.top) {
         return -1;
     }
@@ -379,7 +388,7 @@ void StringGrid::PaintRow(HDC dc, int item, const RECT& rowRect) {
         RECT cell{x, rowRect.top, x + width - 1, rowRect.bottom - 1};
         FillRect(dc, &cell, brush.get());
         RECT textRect = cell;
-        textRect.left += kTextIndent;
+        textRect.left += textIndent_;
         const std::string value = Cell(col, row);
         DrawTextA(dc, value.data(), static_cast<int>(value.size()), &textRect,
                   DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
@@ -537,8 +546,8 @@ LRESULT StringGrid::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_RBUTTONDBLCLK: PressAt(MouseButton::Right, x, y); return 0;
     case WM_MOUSEMOVE:
         if (dragArmed_ && (wParam & MK_LBUTTON)) {
-            if (!dragging_ && (std::abs(x - dragStart_.x) >= kDragThreshold ||
-                               std::abs(y - dragStart_.y) >= kDragThreshold)) {
+            if (!dragging_ && (std::abs(x - dragStart_.x) >= dragThreshold_ ||
+                               std::abs(y - dragStart_.y) >= dragThreshold_)) {
                 dragging_ = true;
             }
             if (dragging_) {

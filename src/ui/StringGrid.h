@@ -13,6 +13,7 @@
 // drag and drop between grids, drag over and drop. A drag starts only after the mouse moved the drag
 // threshold with the button held; positions come from the messages, so posted mouse messages drive it.
 
+#include "platform/Dpi.h"
 #include "platform/Handles.h"
 
 #include <windows.h>
@@ -51,6 +52,10 @@ class StringGrid {
     void Create(HWND parent, int id, int x, int y, int width, int height, HFONT font,
                 const std::vector<Column>& columns);
     HWND Handle() const { return hwnd_; }
+
+    // The rows' height (kRowHeight), the cells' text indent and the drag threshold at a display scale;
+    // the owner sets the font that goes with it (WM_SETFONT).
+    void SetScale(const DisplayScale& scale);
 
     int ColCount() const { return static_cast<int>(columns_.size()); }
     int ColWidth(int col) const;
@@ -109,7 +114,7 @@ class StringGrid {
     // The grid that owns a window, or nullptr.
     static StringGrid* FromHandle(HWND hwnd);
 
-    // Pixel height of a row (17).
+    // Height of a row in design units (17 pixels at 100 %).
     static constexpr int kRowHeight = 17;
 
   protected:
@@ -157,6 +162,10 @@ class StringGrid {
     mutable int listedCount_ = 0;
     mutable int smallestCount_ = 0;
     int row_ = 1;
+    // At the display scale: a row's height, the indent of a cell's text, the mouse's way before a drag.
+    int rowHeight_ = kRowHeight;
+    int textIndent_ = 2;
+    int dragThreshold_ = 5;
     // The item the list view holds selected and focused (row_ - 1 once shown), and whether the grid is
     // setting item states itself (the list's notices of them are not news), or has asked itself to check
     // the list's selection once a change from outside is over.

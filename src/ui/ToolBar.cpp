@@ -2,12 +2,12 @@
 
 #include "platform/Window.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace ui {
 
-void ToolBar::Create(HWND owner, int coolBarId, int toolBarId, HIMAGELIST pictures, SIZE buttonSize,
-                     int separatorWidth, int bandMinHeight, const std::vector<Action*>& buttons) {
+void ToolBar::Create(HWND owner, int coolBarId, int toolBarId, const std::vector<Action*>& buttons) {
     buttons_ = buttons;
     coolBar_ = CreateControlWindow(WS_EX_TOOLWINDOW, REBARCLASSNAMEA, nullptr,
                                    WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | RBS_VARHEIGHT |
@@ -20,14 +20,50 @@ void ToolBar::Create(HWND owner, int coolBarId, int toolBarId, HIMAGELIST pictur
     // Commands and tooltip requests go straight to the owner, not to the cool bar.
     SendMessageA(toolBar_, TB_SETPARENT, reinterpret_cast<WPARAM>(owner), 0);
     SendMessageA(toolBar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    SendMessageA(toolBar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(pictures));
-    int cx = 0, cy = 0;
-    ImageList_GetIconSize(pictures, &cx, &cy);
-    SendMessageA(toolBar_, TB_SETBITMAPSIZE, 0, MAKELPARAM(cx, cy));
-    SendMessageA(toolBar_, TB_SETBUTTONSIZE, 0, MAKELPARAM(buttonSize.cx, buttonSize.cy));
+}
 
+void ToolBar::SetLook(const Look& look) {
+    // The buttons are made again: a separator's width is fixed when it is added.
+    while (SendMessageA(toolBar_, TB_BUTTONCOUNT, 0, 0) > 0) {
+        SendMessageA(toolBar_, TB_DELETEBUTTON, 0, 0);
+    }
+    SendMessageA(toolBar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(look.pictures));
+    SendMessageA(toolBar_, TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(look.disabledPictures));
+    int cx = 0, cy = 0;
+    ImageList_GetIconSize(look.pictures, &cx, &cy);
+    SendMessageA(toolBar_, TB_SETBITMAPSIZE, 0, MAKELPARAM(cx, cy));
+    SendMessageA(toolBar_, TB_SETBUTTONSIZE, 0, MAKELPARAM(look.buttonSize.cx, look.buttonSize.cy));
+    AddButtons(look.separatorWidth);
+    SendMessageA(toolBar_, TB_AUTOSIZE, 0, 0);
+
+    SIZE size{};
+    SendMessageA(toolBar_, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&size));
+    REBARBANDINFOA band{};
+    band.cbSize = sizeof band;
+    band.fMask = RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_STYLE | RBBIM_SIZE;
+    band.fStyle = RBBS_NOGRIPPER | RBBS_NOVERT | RBBS_CHILDEDGE; // an edge above and below the tool bar
+    band.hwndChild = toolBar_;
+    band.cxMinChild = size.cx;
+    band.cyMinChild = look.bandMinHeight;
+    band.cx = size.cx;
+    if (SendMessageA(coolBar_, RB_GETBANDCOUNT, 0, 0) == 0) {
+        SendMessageA(coolBar_, RB_INSERTBANDA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&band));
+    } else {
+        SendMessageA(coolBar_, RB_SETBANDINFOA, 0, reinterpret_cast<LPARAM>(&band));
+    }
+    // The band's edges are the system's, which do not grow with the scale as the band does: the band
+    // takes up what the bar's height leaves them.
+    const int height = static_cast<int>(SendMessageA(coolBar_, RB_GETBARHEIGHT, 0, 0));
+    if (height > 0 && height != look.barHeight && look.barHeight > 0) {
+        band.fMask = RBBIM_CHILDSIZE;
+        band.cyMinChild = std::max(1, look.bandMinHeight + look.barHeight - height);
+        SendMessageA(coolBar_, RB_SETBANDINFOA, 0, reinterpret_cast<LPARAM>(&band));
+    }
+}
+
+void ToolBar::AddButtons(int separatorWidth) {
     std::vector<TBBUTTON> tb;
-    for (const Action* action : buttons) {
+    for (const Action* action : buttons_) {
         TBBUTTON b{};
         if (action) {
             b.iBitmap = action->ImageIndex();
@@ -42,19 +78,6 @@ void ToolBar::Create(HWND owner, int coolBarId, int toolBarId, HIMAGELIST pictur
         tb.push_back(b);
     }
     SendMessageA(toolBar_, TB_ADDBUTTONSA, tb.size(), reinterpret_cast<LPARAM>(tb.data()));
-    SendMessageA(toolBar_, TB_AUTOSIZE, 0, 0);
-
-    SIZE size{};
-    SendMessageA(toolBar_, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&size));
-    REBARBANDINFOA band{};
-    band.cbSize = sizeof band;
-    band.fMask = RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_STYLE | RBBIM_SIZE;
-    band.fStyle = RBBS_NOGRIPPER | RBBS_NOVERT | RBBS_CHILDEDGE; // an edge above and below the tool bar
-    band.hwndChild = toolBar_;
-    band.cxMinChild = size.cx;
-    band.cyMinChild = bandMinHeight;
-    band.cx = size.cx;
-    SendMessageA(coolBar_, RB_INSERTBANDA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&band));
 }
 
 int ToolBar::Height() const {

@@ -17,9 +17,21 @@ class ToolBar {
     ToolBar(const ToolBar&) = delete;
     ToolBar& operator=(const ToolBar&) = delete;
 
-    // A button per action, nullptr for a separator. Commands and tooltip requests go to `owner`.
-    void Create(HWND owner, int coolBarId, int toolBarId, HIMAGELIST pictures, SIZE buttonSize,
-                int separatorWidth, int bandMinHeight, const std::vector<Action*>& buttons);
+    // The pictures and sizes of the bar at one display scale.
+    struct Look {
+        HIMAGELIST pictures = nullptr;
+        HIMAGELIST disabledPictures = nullptr; // as disabled buttons show them
+        SIZE buttonSize{};
+        int separatorWidth = 0;
+        int bandMinHeight = 0; // the band's smallest height
+        int barHeight = 0;     // the cool bar's, edges included
+    };
+
+    // A button per action, nullptr for a separator. Commands and tooltip requests go to `owner`. The bar
+    // shows its buttons once it is given its look.
+    void Create(HWND owner, int coolBarId, int toolBarId, const std::vector<Action*>& buttons);
+    // Lays the bar out with these pictures and sizes; the buttons show their actions' states.
+    void SetLook(const Look& look);
     HWND CoolBar() const { return coolBar_; }
     HWND Handle() const { return toolBar_; }
     int Height() const;
@@ -28,6 +40,8 @@ class ToolBar {
     bool HandleNotify(const NMHDR* header, LRESULT& result);
 
   private:
+    void AddButtons(int separatorWidth);
+
     HWND coolBar_ = nullptr;
     HWND toolBar_ = nullptr;
     std::vector<Action*> buttons_;
