@@ -184,6 +184,11 @@ LRESULT TForm1::OnNotify(const NMHDR* header) {
             return result;
         }
         break;
+    case IDC_FILTERCHB:
+        if (header->code == NM_CUSTOMDRAW) {
+            return FilterChBCustomDraw(reinterpret_cast<const NMCUSTOMDRAW*>(header));
+        }
+        break;
     case IDC_COOLBAR1:
         if (header->code == RBN_HEIGHTCHANGE) {
             ArrangePanels();

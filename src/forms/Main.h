@@ -146,6 +146,7 @@ class TForm1 : public Window {
     void ShowDolgChBClick();
     void FilterChBClick();
     void FilterChBKeyPress(char key);
+    LRESULT FilterChBCustomDraw(const NMCUSTOMDRAW* draw);
 
     // The type filter's check box, and the type it lets through: false while the filter lets every
     // type through (unchecked, or no entry chosen).

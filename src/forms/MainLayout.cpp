@@ -6,6 +6,7 @@
 #include "catalog/TableRows.h"
 
 #include "forms/CommandIds.h"
+#include "platform/AccessibleName.h"
 #include "platform/Application.h"
 #include "platform/Subclass.h"
 #include "resources/resource.h"
@@ -45,6 +46,18 @@ constexpr int kInPicture = 2;
 constexpr int kAllInPicture = 4;
 
 const char* const kFilterHint = "Фильтр для списка неодолженных предметов";
+
+// The boxes' captions, with their spaces.
+const char* const kLentItemsCaption = " Список одолженных предметов ";
+const char* const kDebtorsCaption = " Список должников ";
+const char* const kFreeItemsCaption = "Список НЕодолженных предметов ";
+
+// A box's caption without the spaces around it, as the name of the table inside it.
+std::string TableName(const std::string& caption) {
+    const std::size_t first = caption.find_first_not_of(' ');
+    const std::size_t last = caption.find_last_not_of(' ');
+    return first == std::string::npos ? std::string() : caption.substr(first, last - first + 1);
+}
 
 unique_himagelist LoadPictures(int resourceId, int size) {
     unique_himagelist list(ImageList_Create(size, size, ILC_COLOR32, 2 * kPictureCount, 0));
@@ -215,21 +228,24 @@ void TForm1::CreateControls() {
     // The bottom edge from below: status bar, lent items box, splitter.
     StatusBar1.Create(Handle(), IDC_STATUSBAR1, nullptr, {}, 0);
 
-    GroupBox1.Create(Handle(), IDC_GROUPBOX1, " Список одолженных предметов ", nullptr);
+    GroupBox1.Create(Handle(), IDC_GROUPBOX1, kLentItemsCaption, nullptr);
     Splitter1.Create(Handle(), IDC_SPLITTER1, ui::Splitter::Orientation::Horizontal);
-    GroupBox2.Create(Handle(), IDC_GROUPBOX2, " Список должников ", nullptr);
+    GroupBox2.Create(Handle(), IDC_GROUPBOX2, kDebtorsCaption, nullptr);
     Splitter2.Create(Handle(), IDC_SPLITTER2, ui::Splitter::Orientation::Vertical);
-    GroupBox3.Create(Handle(), IDC_GROUPBOX3, "Список НЕодолженных предметов ", nullptr);
+    GroupBox3.Create(Handle(), IDC_GROUPBOX3, kFreeItemsCaption, nullptr);
 
     StringGrid2.Create(GroupBox2.Handle(), IDC_STRINGGRID2, 0, 0, 0, 0, nullptr,
                        {{"Имя должника", scale_(161)}, {"Кол-во", scale_(36)}});
     ShowDolgChB = CreateChild("BUTTON", "Показать только должников", BS_AUTOCHECKBOX | WS_TABSTOP,
                               GroupBox2.Handle(), IDC_SHOWDOLGCHB, nullptr);
 
-    FilterChB =
-        CreateChild("BUTTON", "", BS_AUTOCHECKBOX | WS_TABSTOP, GroupBox3.Handle(), IDC_FILTERCHB, nullptr);
+    // The type filter's check box shows no caption: its text, the hint, is its name for screen readers
+    // (TForm1::FilterChBCustomDraw draws it). The drop-down's text is its entry, so it gets its name apart.
+    FilterChB = CreateChild("BUTTON", kFilterHint, BS_AUTOCHECKBOX | WS_TABSTOP, GroupBox3.Handle(),
+                            IDC_FILTERCHB, nullptr);
     FilterCB = CreateChild("COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, GroupBox3.Handle(),
                            IDC_FILTERCB, nullptr);
+    SetAccessibleName(FilterCB, kFilterHint);
     // A character key counts before the control acts on it: a filter entry chosen by this key applies at
     // the next.
     for (HWND control : {FilterChB, FilterCB}) {
@@ -250,6 +266,11 @@ void TForm1::CreateControls() {
 
     StringGrid1.Create(GroupBox1.Handle(), IDC_STRINGGRID1, 0, 0, 0, 0, nullptr,
                        {{"Дата", scale_(100)}, {"Описание предмета", scale_(365)}, {"Тип", scale_(185)}});
+
+    // Each table is named for screen readers by the caption of its box.
+    SetWindowTextA(StringGrid1.Handle(), TableName(kLentItemsCaption).c_str());
+    SetWindowTextA(StringGrid2.Handle(), TableName(kDebtorsCaption).c_str());
+    SetWindowTextA(StringGrid3.Handle(), TableName(kFreeItemsCaption).c_str());
 
     // The cells show the records' texts as they are at each paint.
     StringGrid2.SetTextOf(DebtorCellText);

@@ -6,6 +6,9 @@
 #include "catalog/TableRows.h"
 #include "platform/Application.h"
 
+#include <uxtheme.h>
+#include <vssym32.h>
+
 #include <algorithm>
 
 namespace {
@@ -151,6 +154,44 @@ void TForm1::FilterChBClick() {
 
 void TForm1::FilterChBKeyPress(char) {
     FillFreeItems();
+}
+
+// The type filter's check box carries its name as its text, which it must not show: the box is drawn
+// here as the system draws a check box, in the middle of the control, and while the control has the
+// keyboard (and the keyboard's cues are shown) a focus rectangle around it.
+LRESULT TForm1::FilterChBCustomDraw(const NMCUSTOMDRAW* draw) {
+    if (draw->dwDrawStage != CDDS_PREPAINT) {
+        return CDRF_DODEFAULT;
+    }
+    const HWND box = draw->hdr.hwndFrom;
+    RECT client{};
+    GetClientRect(box, &client);
+    const int side = std::min<int>({scale_(13), client.right, client.bottom});
+    RECT mark{(client.right - side) / 2, (client.bottom - side) / 2, 0, 0};
+    mark.right = mark.left + side;
+    mark.bottom = mark.top + side;
+    const bool checked = SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    const bool disabled = (draw->uItemState & CDIS_DISABLED) || !IsWindowEnabled(box);
+    const bool pushed = (draw->uItemState & CDIS_SELECTED) != 0;
+    if (HTHEME theme = OpenThemeData(box, L"BUTTON")) {
+        const int state = disabled ? (checked ? CBS_CHECKEDDISABLED : CBS_UNCHECKEDDISABLED)
+                          : pushed ? (checked ? CBS_CHECKEDPRESSED : CBS_UNCHECKEDPRESSED)
+                          : (draw->uItemState & CDIS_HOT)
+                              ? (checked ? CBS_CHECKEDHOT : CBS_UNCHECKEDHOT)
+                              : (checked ? CBS_CHECKEDNORMAL : CBS_UNCHECKEDNORMAL);
+        DrawThemeBackground(theme, draw->hdc, BP_CHECKBOX, state, &mark, nullptr);
+        CloseThemeData(theme);
+    } else {
+        DrawFrameControl(draw->hdc, &mark, DFC_BUTTON,
+                         DFCS_BUTTONCHECK | (checked ? DFCS_CHECKED : 0) | (pushed ? DFCS_PUSHED : 0) |
+                             (disabled ? DFCS_INACTIVE : 0));
+    }
+    const bool cuesHidden = (SendMessageA(box, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0;
+    if (GetFocus() == box && !cuesHidden) {
+        SetTextColor(draw->hdc, GetSysColor(COLOR_WINDOWTEXT));
+        DrawFocusRect(draw->hdc, &client);
+    }
+    return CDRF_SKIPDEFAULT;
 }
 
 // ---- The type filter list -----------------------------------------------------------------------------

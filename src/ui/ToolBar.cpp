@@ -20,6 +20,10 @@ void ToolBar::Create(HWND owner, int coolBarId, int toolBarId, const std::vector
     // Commands and tooltip requests go straight to the owner, not to the cool bar.
     SendMessageA(toolBar_, TB_SETPARENT, reinterpret_cast<WPARAM>(owner), 0);
     SendMessageA(toolBar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    // Each button carries its action's hint as its text, which is its name for screen readers and UI
+    // automation; a mixed bar draws no text on a button not asked to show it, so the buttons still show
+    // only their pictures.
+    SendMessageA(toolBar_, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_MIXEDBUTTONS);
 }
 
 void ToolBar::SetLook(const Look& look) {
@@ -34,6 +38,19 @@ void ToolBar::SetLook(const Look& look) {
     SendMessageA(toolBar_, TB_SETBITMAPSIZE, 0, MAKELPARAM(cx, cy));
     SendMessageA(toolBar_, TB_SETBUTTONSIZE, 0, MAKELPARAM(look.buttonSize.cx, look.buttonSize.cy));
     AddButtons(look.separatorWidth);
+    // Buttons with texts are measured again by the bar as they are added, from their pictures alone in a
+    // mixed bar: each is given its size back.
+    SendMessageA(toolBar_, TB_SETBUTTONSIZE, 0, MAKELPARAM(look.buttonSize.cx, look.buttonSize.cy));
+    for (const Action* action : buttons_) {
+        if (action) {
+            TBBUTTONINFOA info{};
+            info.cbSize = sizeof info;
+            info.dwMask = TBIF_SIZE;
+            info.cx = static_cast<WORD>(look.buttonSize.cx);
+            SendMessageA(toolBar_, TB_SETBUTTONINFOA, static_cast<WPARAM>(action->Id()),
+                         reinterpret_cast<LPARAM>(&info));
+        }
+    }
     SendMessageA(toolBar_, TB_AUTOSIZE, 0, 0);
 
     SIZE size{};
@@ -70,11 +87,13 @@ void ToolBar::AddButtons(int separatorWidth) {
             b.idCommand = action->Id();
             b.fsState = action->Enabled() ? TBSTATE_ENABLED : 0;
             b.fsStyle = BTNS_BUTTON;
+            // The bar keeps a copy of the text; the hint lives as long as the action anyway.
+            b.iString = reinterpret_cast<INT_PTR>(action->Hint().c_str());
         } else {
             b.iBitmap = separatorWidth;
             b.fsStyle = BTNS_SEP;
+            b.iString = -1;
         }
-        b.iString = -1;
         tb.push_back(b);
     }
     SendMessageA(toolBar_, TB_ADDBUTTONSA, tb.size(), reinterpret_cast<LPARAM>(tb.data()));

@@ -1,6 +1,7 @@
 #pragma once
 // The tool bar in a cool bar band: buttons that show only a picture and run the action of their command
-// id; the action's hint is the button's tooltip.
+// id; the action's hint is the button's tooltip and its name (the button's text, which the bar does not
+// draw).
 
 #include "ui/Action.h"
 
