@@ -8,7 +8,7 @@
 // Then the export asked for again while its dialog is open (a command posted to the main window), until
 // the program's answer, the error box, is up.
 
-#include "BenchCatalogue.h"
+#include "BenchSupport.h"
 
 #include "forms/CommandIds.h"
 #include "forms/ExportUnit.h"
@@ -27,22 +27,6 @@ namespace {
 constexpr int kRuns = 5;
 constexpr int kDebtors = 10000;
 constexpr int kItems = 100000;
-
-double Now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> times) {
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 // The visible, enabled dialog window of this thread with this caption (any, for an empty one).
 struct DialogSearch {
@@ -104,9 +88,9 @@ int main() {
     std::vector<double> open, all, create;
     bool allShown = true;
     for (int run = 0; run < kRuns; ++run) {
-        const double start = Now();
+        const double start = NowMs();
         WhenIdle([&] {
-            open.push_back(Now() - start);
+            open.push_back(NowMs() - start);
             HWND dialog = ShownDialog("Экспорт");
             allShown = allShown && dialog;
             PostMessageA(dialog, WM_COMMAND, IDC_CANCELBBTN, 0);
@@ -122,13 +106,13 @@ int main() {
                 allShown = false;
                 return;
             }
-            double t = Now();
+            double t = NowMs();
             SendDlgItemMessageA(dialog, IDC_ALLUSERSCHB, BM_CLICK, 0, 0);
-            all.push_back(Now() - t);
+            all.push_back(NowMs() - t);
             if (run == 0) {
-                t = Now();
+                t = NowMs();
                 WhenIdle([&] {
-                    again = Now() - t;
+                    again = NowMs() - t;
                     if (HWND box = ShownDialog("")) {
                         PostMessageA(box, WM_COMMAND, IDOK, 0);
                     }
@@ -145,14 +129,14 @@ int main() {
                     SendDlgItemMessageA(dialog, IDC_ALLUSERSCHB, BM_CLICK, 0, 0);
                 }
             }
-            t = Now();
+            t = NowMs();
             WhenIdle([] {
                 if (HWND box = ShownDialog("")) {
                     PostMessageA(box, WM_COMMAND, IDOK, 0);
                 }
             });
             SendDlgItemMessageA(dialog, IDC_CREATEBBTN, BM_CLICK, 0, 0);
-            create.push_back(Now() - t);
+            create.push_back(NowMs() - t);
         });
         SendMessageA(form.Handle(), WM_COMMAND, MAKEWPARAM(IDM_EXPORT, 0), 0);
     }

@@ -8,7 +8,7 @@
 // Then moving the selection in the large tables, with the paint it causes, at 100,000 rows, and the item
 // search through the find dialog.
 
-#include "BenchCatalogue.h"
+#include "BenchSupport.h"
 #include "WindowSearch.h"
 
 #include "catalog/CatalogFile.h"
@@ -31,27 +31,15 @@ namespace {
 
 constexpr int kRuns = 31;
 
-double Now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
 // The median of kRuns runs, in milliseconds.
 double Median(const std::function<void()>& run) {
     std::vector<double> times;
     for (int i = 0; i < kRuns; ++i) {
-        const double start = Now();
+        const double start = NowMs();
         run();
-        times.push_back(Now() - start);
+        times.push_back(NowMs() - start);
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return ::Median(std::move(times));
 }
 
 void Pump() {

@@ -5,7 +5,7 @@
 //   tables_memory_bench.exe           writes the file, measures in a second process, removes the file
 //   tables_memory_bench.exe <file>    measures opening that file
 
-#include "BenchCatalogue.h"
+#include "BenchSupport.h"
 
 #include "catalog/CatalogFile.h"
 #include "forms/Main.h"

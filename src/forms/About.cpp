@@ -45,25 +45,6 @@ constexpr DWORD kLargestText = 1 << 20;
 constexpr DWORD kLinkStyle = WS_TABSTOP | ES_READONLY | ES_AUTOHSCROLL;
 constexpr DWORD kMemoStyle = ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL | ES_AUTOVSCROLL | WS_VSCROLL;
 
-// The link buttons' pictures, drawn at 100, 125, 150 and 200 %: a box shows the set of the largest of these
-// scales that its own reaches.
-struct LinkPictureSet {
-    int dpi;
-    int id;
-};
-constexpr LinkPictureSet kLinkPictureSets[] = {
-    {96, IDB_LINKS16}, {120, IDB_LINKS16_125}, {144, IDB_LINKS16_150}, {192, IDB_LINKS16_200}};
-
-const LinkPictureSet& LinkPicturesAt(const DisplayScale& scale) {
-    const LinkPictureSet* chosen = &kLinkPictureSets[0];
-    for (const LinkPictureSet& set : kLinkPictureSets) {
-        if (scale.Dpi() >= set.dpi) {
-            chosen = &set;
-        }
-    }
-    return *chosen;
-}
-
 // The first bytes of a file, up to `limit`; false when it cannot be read.
 bool ReadHead(const std::string& path, DWORD limit, std::string& bytes) {
     unique_hfile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
@@ -261,23 +242,25 @@ void TAboutBox::Arrange() {
     ShowLinkPictures();
 }
 
-// The link buttons' pictures of the set the box's scale reaches, 16 x 16 at 100 %.
+// The link buttons' pictures of the set the box's scale reaches (the sets' ids are IDB_SCALE_STEP
+// apart), 16 x 16 at 100 %.
 void TAboutBox::ShowLinkPictures() {
-    const LinkPictureSet& set = LinkPicturesAt(Scale());
-    if (set.dpi == linkPicturesDpi_) {
+    const DisplayScale pictureScale = PictureScale(Scale());
+    if (pictureScale.Dpi() == linkPicturesDpi_) {
         return;
     }
-    const int side = DisplayScale(set.dpi)(16);
+    const int id = IDB_LINKS16 + PictureSet(Scale()) * IDB_SCALE_STEP;
+    const int side = pictureScale(16);
     unique_himagelist pictures;
-    if (set.dpi == kDesignDpi) {
+    if (pictureScale.IsDesign()) {
         // At 100 % the pictures are see-through where they are magenta.
-        pictures.reset(ImageList_LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(set.id), side, 0,
+        pictures.reset(ImageList_LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), side, 0,
                                             RGB(255, 0, 255), IMAGE_BITMAP, LR_CREATEDIBSECTION));
     } else {
         // The larger ones carry their own transparency, for smooth edges.
         pictures.reset(ImageList_Create(side, side, ILC_COLOR32, 2, 0));
-        unique_hbitmap strip(static_cast<HBITMAP>(LoadImageA(
-            GetModuleHandleA(nullptr), MAKEINTRESOURCEA(set.id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+        unique_hbitmap strip(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
+                                                             IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
         if (pictures && strip) {
             ImageList_Add(pictures.get(), strip.get(), nullptr);
         }
@@ -289,7 +272,7 @@ void TAboutBox::ShowLinkPictures() {
     // The buttons hold the new pictures; the old ones can go.
     homePicture_ = std::move(home);
     pagePicture_ = std::move(page);
-    linkPicturesDpi_ = set.dpi;
+    linkPicturesDpi_ = pictureScale.Dpi();
 }
 
 bool TAboutBox::LoadMemo(HWND memo, const char* fileName) {

@@ -1,6 +1,8 @@
-#include "BenchCatalogue.h"
+#include "BenchSupport.h"
 
 #include "text/IntText.h"
+
+#include <windows.h>
 
 #include <algorithm>
 #include <string>
@@ -36,4 +38,20 @@ void GenerateCatalogue(Catalog& c, int debtors, int items, int lentEvery) {
         }
         c.types.Add(item.ItemType);
     }
+}
+
+double NowMs() {
+    static const LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+double Median(std::vector<double> times) {
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
 }
