@@ -120,8 +120,8 @@ class StringGrid {
   protected:
     // The text of a cell of data row `row` (1..RowCount()-1).
     virtual std::string CellText(int col, int row) const = 0;
-    // Whether data row `row` is written in the warning colour: a dark red, or a light one where the row's
-    // background is dark (the selected row of the grid with the focus), so that it reads on either.
+    // Whether data row `row` is written in the warning colour: a dark red, or where that does not read on
+    // the row's background (the highlighted selection of the grid with the focus) the red that reads best.
     virtual bool RowWarns(int) const { return false; }
 
   private:
