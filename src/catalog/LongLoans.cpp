@@ -8,9 +8,10 @@ bool AwayTooLong(const TItemRec& item, TDateTime now, int days) {
     if (item.HolderId == 0 || !TryDecodeDate(item.LentDate, lent) || !TryDecodeDate(now, today)) {
         return false;
     }
-    // The day numbers, as the dates are counted: the whole part of the value.
+    // The day numbers, as the dates are counted: the whole part of the value. A date after today is no
+    // loan that lasted, whatever number of days the settings file allows (it may hold a negative one).
     const double away = std::trunc(now) - std::trunc(item.LentDate);
-    return away > days;
+    return away >= 0 && away > days;
 }
 
 LongLoans FindLongLoans(const ItemList& items, TDateTime now, int days) {

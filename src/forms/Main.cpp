@@ -29,6 +29,9 @@ constexpr int kDesignPanWidth = 241;
 
 constexpr UINT_PTR kTimer1Id = 1;
 constexpr UINT kTimer1Interval = 60000;
+// A new day is noticed within a minute of midnight.
+constexpr UINT_PTR kTimer2Id = 2;
+constexpr UINT kTimer2Interval = 60000;
 
 } // namespace
 
@@ -102,6 +105,8 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
         if (wParam == kTimer1Id) {
             Timer1Timer();
+        } else if (wParam == kTimer2Id) {
+            Timer2Timer();
         }
         return 0;
     case WM_INITMENUPOPUP: OnInitMenuPopup(reinterpret_cast<HMENU>(wParam)); return 0;
@@ -221,6 +226,7 @@ void TForm1::FormCreate() {
     LayoutControls();
     // Again, so that the stored sizes win over what the layout did.
     LoadSaveSettings(true);
+    CountLongLoans();
     created_ = true;
     OpenAtStart();
 }
@@ -288,6 +294,18 @@ void TForm1::SetTimer1Enabled(bool enabled) {
     }
 }
 
+void TForm1::SetTimer2Enabled(bool enabled) {
+    if (enabled == timer2Enabled_) {
+        return;
+    }
+    timer2Enabled_ = enabled;
+    if (enabled) {
+        SetTimer(Handle(), kTimer2Id, kTimer2Interval, nullptr);
+    } else {
+        KillTimer(Handle(), kTimer2Id);
+    }
+}
+
 void TForm1::SetStatusText(int panel, const std::string& text) {
     StatusBar1.SetText(panel, text);
 }
@@ -307,6 +325,7 @@ void TForm1::SetsActExecute() {
     }
     SetsForm->CopyBack(Settings);
     SetTimer1Enabled(Settings.AutoSave);
+    CountLongLoans();
     LoadSaveSettings(false);
 }
 

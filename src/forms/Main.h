@@ -15,6 +15,7 @@
 
 #include "catalog/Catalog.h"
 #include "catalog/Document.h"
+#include "catalog/LongLoans.h"
 #include "platform/FileDialog.h"
 #include "platform/Dpi.h"
 #include "platform/FindDialog.h"
@@ -114,8 +115,12 @@ class TForm1 : public Window {
     void OnDrawMenuPicture(const DRAWITEMSTRUCT* item);
     void OnInitMenuPopup(HMENU menu);
     void SetTimer1Enabled(bool enabled);
-    // The text of a status bar panel: 1 is the status note, 2 (kProgressPanel) the status progress.
+    // The timer that notices a new day while the warning for things away too long is on.
+    void SetTimer2Enabled(bool enabled);
+    // The text of a status bar panel: 0 (kLongLoansPanel) counts the things away too long, 1 is the status
+    // note, 2 (kProgressPanel) the status progress.
     void SetStatusText(int panel, const std::string& text);
+    static constexpr int kLongLoansPanel = 0;
     static constexpr int kProgressPanel = 2;
     // The two menu entries that only the opening of the File menu enables (N1Click).
     void SetFindMenuEnabled(bool enabled);
@@ -129,6 +134,13 @@ class TForm1 : public Window {
     void FollowSelectedDebtor();
     // Before records leave the lists wholesale, the tables let go of them.
     void EmptyTables();
+    // The things away too long, counted again in the whole catalogue for the tables' colours and the status
+    // bar: after every change of holders (each refills the debtors table), of the setting, and of the day.
+    void CountLongLoans();
+    void Timer2Timer();
+    // Whether a row of the lent items table or of the debtors table is written in the warning colour.
+    bool LentItemWarns(const TItemRec& item) const;
+    bool DebtorWarns(const TUserRec& debtor) const;
     // The records the selected rows of the debtors, free items and lent items tables stand for: what
     // every command, and the lent items table, acts on. A row stands for its own record, never for
     // another with the same name or description. nullptr on a row whose first column is empty (the one
@@ -248,6 +260,14 @@ class TForm1 : public Window {
     FindDialog FindDialog1;      // the modeless find dialog, with its text, for the whole run
     TForm2* Form2 = nullptr;     // the editor dialog (not owned)
     bool timer1Enabled_ = false;
+    bool timer2Enabled_ = false;
+    // The things away too long as last counted, with what they were counted at: the colours of the rows
+    // follow the same moment and number of days, so that they always agree with the count. Nothing is
+    // counted while the setting is off.
+    LongLoans longLoans_;
+    bool longLoansOn_ = false;
+    TDateTime longLoansNow_ = 0;
+    std::int32_t longLoansDays_ = 0;
     bool ShowMaximized = false; // the window appears maximized when first shown (settings)
     ShortDateFormat dates_;     // the user's short date format: lent dates, the catalog file
 

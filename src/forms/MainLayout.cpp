@@ -277,6 +277,8 @@ void TForm1::CreateControls() {
     StringGrid3.SetTextOf(FreeItemCellText);
     StringGrid1.SetTextOf(
         [this](const TItemRec& item, int col) { return LentItemCellText(item, col, dates_); });
+    StringGrid1.SetWarnsOf([this](const TItemRec& item) { return LentItemWarns(item); });
+    StringGrid2.SetWarnsOf([this](const TUserRec& debtor) { return DebtorWarns(debtor); });
 
     StringGrid2.SetPopupMenu(UserPupMnu.get(), Handle());
     StringGrid3.SetPopupMenu(ItemPupMnu.get(), Handle());

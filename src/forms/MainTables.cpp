@@ -5,11 +5,13 @@
 
 #include "catalog/TableRows.h"
 #include "platform/Application.h"
+#include "text/IntText.h"
 
 #include <uxtheme.h>
 #include <vssym32.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -67,6 +69,7 @@ void TForm1::FillFreeItems() {
 
 void TForm1::FillUsers() {
     StringGrid2.Refill(DebtorRows(GetCatalog().users, IsChecked(ShowDolgChB)));
+    CountLongLoans();
     UpdateCommands();
 }
 
@@ -94,6 +97,45 @@ void TForm1::EmptyTables() {
     StringGrid1.Refill({});
     StringGrid2.Refill({});
     StringGrid3.Refill({});
+}
+
+// ---- Things away too long ----------------------------------------------------------------------------
+
+// One pass over the items, never one per paint: a painted row only looks its record up in what was
+// counted (a debtor) or compares its date with the moment of the count (a lent item). While the setting is
+// off and was off at the last count, nothing is counted, written or repainted.
+void TForm1::CountLongLoans() {
+    SetTimer2Enabled(Settings.LongLoans);
+    if (!Settings.LongLoans && !longLoansOn_) {
+        return;
+    }
+    longLoansOn_ = Settings.LongLoans;
+    longLoansNow_ = now_();
+    longLoansDays_ = Settings.LongDays;
+    longLoans_ =
+        longLoansOn_ ? FindLongLoans(GetCatalog().items, longLoansNow_, longLoansDays_) : LongLoans{};
+    const std::string text = longLoans_.count > 0 ? "Долго: " + IntToStr(longLoans_.count) : std::string();
+    if (StatusBar1.Text(kLongLoansPanel) != text) {
+        SetStatusText(kLongLoansPanel, text);
+    }
+    InvalidateRect(StringGrid1.Handle(), nullptr, FALSE);
+    InvalidateRect(StringGrid2.Handle(), nullptr, FALSE);
+}
+
+bool TForm1::LentItemWarns(const TItemRec& item) const {
+    return longLoansOn_ && AwayTooLong(item, longLoansNow_, longLoansDays_);
+}
+
+bool TForm1::DebtorWarns(const TUserRec& debtor) const {
+    return longLoans_.HeldBy(debtor);
+}
+
+// A tick of Timer2, every minute while the setting is on: on a new day (or a clock set to another one),
+// things lent long enough ago stand out from now on.
+void TForm1::Timer2Timer() {
+    if (std::trunc(now_()) != std::trunc(longLoansNow_)) {
+        CountLongLoans();
+    }
 }
 
 // ---- The records of the selected rows ----------------------------------------------------------------

@@ -38,6 +38,9 @@ constexpr DWORD kPushButton = WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON
 
 const char* const kOpenText = "Автоматически открывать базу при старте программы";
 const char* const kSaveText = "Автосохранение базы (мин)";
+const char* const kLongText = "Выделять предметы, взятые более";
+const char* const kLongUnitText = "дн. назад";
+constexpr int kUnitGap = 4; // between a number's field and the label after it
 const char* const kCaseText =
     "При вводе описания нового предмета при проверке существования этого описания не "
     "учитывать регистр написания описания предмета";
@@ -50,9 +53,9 @@ void SetCheck(HWND box, bool checked) {
     SendMessageA(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-// The minutes field takes digits, signs and the decimal separator only; any other typed character is
+// The number fields take digits, signs and the decimal separator only; any other typed character is
 // refused with a beep. Pasted text is not filtered: what is no whole number reads as the lowest value.
-std::optional<LRESULT> SpinEdit1KeyPress(const ControlMessage& m, char separator) {
+std::optional<LRESULT> NumberFieldKeyPress(const ControlMessage& m, char separator) {
     if (m.msg == WM_CHAR) {
         const auto c = static_cast<unsigned char>(TypedChar(m.hwnd, m.wParam));
         const bool allowed =
@@ -111,8 +114,23 @@ void TSetsForm::FormCreate() {
     SendMessageA(SpinButton1, UDM_SETRANGE32, kMinAutoSaveMinutes, kMaxAutoSaveMinutes);
     SendMessageA(SpinButton1, UDM_SETPOS32, 0, kMinAutoSaveMinutes);
     FilterMessages(SpinEdit1, [separator = UserDecimalSeparator()](const ControlMessage& m) {
-        return SpinEdit1KeyPress(m, separator);
+        return NumberFieldKeyPress(m, separator);
     });
+    // The line of things away too long, made as the autosave line is.
+    CheckBox3 = AddToPage(0, "BUTTON", kLongText, kCheckBox, 0, IDC_SETSCHECKBOX3);
+    SpinEdit2 = AddToPage(0, "EDIT", "30", WS_VISIBLE | WS_TABSTOP | WS_GROUP | WS_DISABLED | ES_AUTOHSCROLL,
+                          WS_EX_CLIENTEDGE, IDC_SPINEDIT2);
+    SpinButton2 = CreateControlWindow(0, UPDOWN_CLASSA, "",
+                                      WS_CHILD | WS_VISIBLE | WS_DISABLED | UDS_ALIGNRIGHT | UDS_SETBUDDYINT |
+                                          UDS_ARROWKEYS | UDS_NOTHOUSANDS,
+                                      0, 0, 0, 0, Handle(), IDC_SPINBUTTON2);
+    pages_[0].push_back(SpinButton2);
+    SendMessageA(SpinButton2, UDM_SETRANGE32, kMinLongDays, kMaxLongDays);
+    SendMessageA(SpinButton2, UDM_SETPOS32, 0, kLongDaysDefault);
+    FilterMessages(SpinEdit2, [separator = UserDecimalSeparator()](const ControlMessage& m) {
+        return NumberFieldKeyPress(m, separator);
+    });
+    Label2 = AddToPage(0, "STATIC", kLongUnitText, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, IDC_SETSLABEL2);
     QRegistrChB = AddToPage(0, "BUTTON", "", kCheckBox, 0, IDC_QREGISTRCHB);
     Label1 =
         AddToPage(0, "STATIC", kCaseText, WS_VISIBLE | SS_LEFT | SS_NOTIFY | SS_NOPREFIX, 0, IDC_SETSLABEL1);
@@ -168,6 +186,7 @@ void TSetsForm::Arrange() {
     // The narrowest each tab can be.
     int pageWidth = designPageWidth;
     pageWidth = std::max(pageWidth, NumberLineWidth(CheckBox2));
+    pageWidth = std::max(pageWidth, NumberLineWidth(CheckBox3, Label2));
     int shortcutWidth = kShortcutButtonWidth;
     for (HWND button : {AddFolder1Btn, AddFolder2Btn, AddFolder3Btn}) {
         shortcutWidth = std::max<int>(shortcutWidth, TextRoom(button, TextOf(button)).cx + 2 * kMargin);
@@ -190,6 +209,8 @@ void TSetsForm::Arrange() {
     y += kFieldHeight + 10;
     const int saveTop = y;
     y += kFieldHeight + 10;
+    const int longTop = y;
+    y += kFieldHeight + 10;
     const int caseTop = y;
     y += 1 + caseHeight + 4;
     const int height = kClientHeight + std::max(0, y - static_cast<int>(designPage.bottom - designPage.top));
@@ -201,6 +222,7 @@ void TSetsForm::Arrange() {
     PlaceOnPage(CheckBox1, kMargin, openTop, pageWidth - 2 * kMargin, openHeight);
     PlacePathRow(pathTop);
     PlaceNumberLine(saveTop, CheckBox2, SpinEdit1, SpinButton1);
+    PlaceNumberLine(longTop, CheckBox3, SpinEdit2, SpinButton2, Label2);
     PlaceOnPage(QRegistrChB, kMargin, caseTop, kBoxHeight, kBoxHeight);
     PlaceOnPage(Label1, 28, caseTop + 1, caseWidth, caseHeight);
 
@@ -230,16 +252,26 @@ void TSetsForm::PlacePathRow(int top) {
 }
 
 // A line of the first tab that sets a number: a check box as wide as its caption, then the number's field,
-// whose arrows take its right end again wherever it stands.
-int TSetsForm::NumberLineWidth(HWND box) const {
-    return kMargin + CheckWidth(box) + kMargin + kNumberWidth + kMargin;
+// whose arrows take its right end again wherever it stands, then the label that reads on after the number,
+// as wide as its text and in the middle of the field's height.
+int TSetsForm::NumberLineWidth(HWND box, HWND unit) const {
+    const int unitWidth = unit ? kUnitGap + static_cast<int>(TextRoom(unit, TextOf(unit)).cx) : 0;
+    return kMargin + CheckWidth(box) + kMargin + kNumberWidth + unitWidth + kMargin;
 }
 
-void TSetsForm::PlaceNumberLine(int top, HWND box, HWND field, HWND arrows) {
+void TSetsForm::PlaceNumberLine(int top, HWND box, HWND field, HWND arrows, HWND unit) {
     const int boxWidth = CheckWidth(box);
+    const int fieldLeft = kMargin + boxWidth + kMargin;
     PlaceOnPage(box, kMargin, top + 2, boxWidth, kBoxHeight);
-    PlaceOnPage(field, kMargin + boxWidth + kMargin, top, kNumberWidth, kFieldHeight);
+    PlaceOnPage(field, fieldLeft, top, kNumberWidth, kFieldHeight);
     SendMessageA(arrows, UDM_SETBUDDY, reinterpret_cast<WPARAM>(field), 0);
+    if (unit) {
+        const SIZE room = TextRoom(unit, TextOf(unit));
+        const int width = static_cast<int>(room.cx);
+        const int height = static_cast<int>(room.cy);
+        PlaceOnPage(unit, fieldLeft + kNumberWidth + kUnitGap, top + std::max(0, kFieldHeight - height) / 2,
+                    width, height);
+    }
 }
 
 // OK and Cancel stand symmetric about the centre, one button width between them.
@@ -269,6 +301,11 @@ INT_PTR TSetsForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                 CheckBox2Click();
             }
             return TRUE;
+        case IDC_SETSCHECKBOX3:
+            if (code == BN_CLICKED) {
+                CheckBox3Click();
+            }
+            return TRUE;
         case IDC_SETSBUTTON1:
             if (code == BN_CLICKED) {
                 Button1Click();
@@ -282,6 +319,11 @@ INT_PTR TSetsForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case IDC_SPINEDIT1:
             if (code == EN_KILLFOCUS) {
                 SpinEdit1Exit();
+            }
+            return TRUE;
+        case IDC_SPINEDIT2:
+            if (code == EN_KILLFOCUS) {
+                SpinEdit2Exit();
             }
             return TRUE;
         case IDC_ADDFOLDER1BTN:
@@ -324,6 +366,9 @@ void TSetsForm::CopyIn(const RecIni& record) {
     const int minutes = std::clamp<int>(record.AutoSaveMinutes, kMinAutoSaveMinutes, kMaxAutoSaveMinutes);
     SetWindowTextA(SpinEdit1, IntToStr(minutes).c_str());
     SetChecked(CheckBox2, record.AutoSave, &TSetsForm::CheckBox2Click);
+    const int days = std::clamp<int>(record.LongDays, kMinLongDays, kMaxLongDays);
+    SetWindowTextA(SpinEdit2, IntToStr(days).c_str());
+    SetChecked(CheckBox3, record.LongLoans, &TSetsForm::CheckBox3Click);
     SetChecked(QRegistrChB, record.QRegistr, nullptr);
     SetChecked(QExitChB, record.QExit, nullptr);
     SetChecked(QOutChB, record.QOut, nullptr);
@@ -337,6 +382,8 @@ void TSetsForm::CopyBack(RecIni& record) const {
     // Read in range even when OK was reached by Enter in the field, before it was left.
     record.AutoSaveMinutes = RangedInt(TextOf(SpinEdit1), kMinAutoSaveMinutes, kMaxAutoSaveMinutes);
     record.AutoSave = IsChecked(CheckBox2);
+    record.LongDays = RangedInt(TextOf(SpinEdit2), kMinLongDays, kMaxLongDays);
+    record.LongLoans = IsChecked(CheckBox3);
     record.QRegistr = IsChecked(QRegistrChB);
     record.QExit = IsChecked(QExitChB);
     record.QOut = IsChecked(QOutChB);
@@ -381,6 +428,12 @@ void TSetsForm::CheckBox2Click() {
     EnableWindow(SpinButton1, on);
 }
 
+void TSetsForm::CheckBox3Click() {
+    const BOOL on = IsChecked(CheckBox3);
+    EnableWindow(SpinEdit2, on);
+    EnableWindow(SpinButton2, on);
+}
+
 void TSetsForm::Button1Click() {
     if (const auto path = OpenDialog1.Execute(Handle())) {
         SetWindowTextA(Edit1, path->c_str());
@@ -397,6 +450,14 @@ void TSetsForm::SpinEdit1Exit() {
     const std::string value = IntToStr(RangedInt(text, kMinAutoSaveMinutes, kMaxAutoSaveMinutes));
     if (text != value) {
         SetWindowTextA(SpinEdit1, value.c_str());
+    }
+}
+
+void TSetsForm::SpinEdit2Exit() {
+    const std::string text = TextOf(SpinEdit2);
+    const std::string value = IntToStr(RangedInt(text, kMinLongDays, kMaxLongDays));
+    if (text != value) {
+        SetWindowTextA(SpinEdit2, value.c_str());
     }
 }
 

@@ -29,10 +29,17 @@ constexpr int IDC_QEXITCHB = 113;
 constexpr int IDC_QOUTCHB = 114;
 constexpr int IDC_QINCHB = 115;
 constexpr int IDC_QALLINCHB = 116;
+constexpr int IDC_SETSCHECKBOX3 = 117; // things away too long stand out
+constexpr int IDC_SPINEDIT2 = 118;     // after how many days: an edit field
+constexpr int IDC_SPINBUTTON2 = 119;   // and its up and down arrows
+constexpr int IDC_SETSLABEL2 = 120;    // "дн. назад" after the field
 
 // The range of the minutes between automatic saves.
 constexpr int kMinAutoSaveMinutes = 1;
 constexpr int kMaxAutoSaveMinutes = 1000;
+// The range of the days a thing may be away before it stands out: up to ten years.
+constexpr int kMinLongDays = 1;
+constexpr int kMaxLongDays = 3650;
 
 class TSetsForm : public Dialog {
   public:
@@ -57,9 +64,11 @@ class TSetsForm : public Dialog {
     void FormShow();
     void CheckBox1Click();
     void CheckBox2Click();
+    void CheckBox3Click();
     void Button1Click();
     void Label1Click();
     void SpinEdit1Exit();
+    void SpinEdit2Exit();
     void PageControl1Change();
     void AddFolder3BtnClick(HWND sender);
 
@@ -72,8 +81,10 @@ class TSetsForm : public Dialog {
     // The width of a check box with its caption at the dialog's scale.
     int CheckWidth(HWND box) const;
     void PlacePathRow(int top);
-    int NumberLineWidth(HWND box) const;
-    void PlaceNumberLine(int top, HWND box, HWND field, HWND arrows);
+    // A line that sets a number: a check box, the number's field with its arrows, and a label after the
+    // field when the line has one.
+    int NumberLineWidth(HWND box, HWND unit = nullptr) const;
+    void PlaceNumberLine(int top, HWND box, HWND field, HWND arrows, HWND unit = nullptr);
     void PlaceButtons();
     void ShowPage(int page);
     void SetChecked(HWND box, bool checked, void (TSetsForm::*click)());
@@ -81,6 +92,7 @@ class TSetsForm : public Dialog {
     HWND PageControl1 = nullptr;
     HWND CheckBox1 = nullptr, Edit1 = nullptr, Button1 = nullptr, CheckBox2 = nullptr;
     HWND SpinEdit1 = nullptr, SpinButton1 = nullptr, QRegistrChB = nullptr, Label1 = nullptr;
+    HWND CheckBox3 = nullptr, SpinEdit2 = nullptr, SpinButton2 = nullptr, Label2 = nullptr;
     HWND AddFolder1Btn = nullptr, AddFolder2Btn = nullptr, AddFolder3Btn = nullptr;
     HWND QExitChB = nullptr, QOutChB = nullptr, QInChB = nullptr, QAllInChB = nullptr;
     HWND BitBtn1 = nullptr, BitBtn2 = nullptr;

@@ -7,6 +7,7 @@
 #include "platform/Window.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -32,6 +33,44 @@ void SetItemState(HWND list, int item, UINT state) {
     change.stateMask = kRowState;
     change.state = state;
     SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&change));
+}
+
+// The share of light a colour gives, as the eye weighs its parts (0 black, 1 white).
+double Luminance(COLORREF colour) {
+    const auto part = [](int value) {
+        const double c = value / 255.0;
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * part(GetRValue(colour)) + 0.7152 * part(GetGValue(colour)) +
+           0.0722 * part(GetBValue(colour));
+}
+
+double Contrast(COLORREF a, COLORREF b) {
+    const double la = Luminance(a);
+    const double lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The warning colour on a background: the first of these reds, from the reddest on, that reads on it as
+// well as body text should (a contrast of 4.5 to 1), else the one that reads best. The dark red on a
+// window's or a greyed selection's light background; on a highlight, a light red or a deeper dark one,
+// whichever the theme's highlight lets read.
+COLORREF WarningTextColour(COLORREF background) {
+    static constexpr COLORREF kReds[] = {RGB(176, 0, 0),     RGB(255, 200, 200), RGB(144, 0, 0),
+                                         RGB(255, 224, 224), RGB(112, 0, 0),     RGB(96, 0, 0)};
+    COLORREF best = kReds[0];
+    double bestContrast = 0;
+    for (const COLORREF red : kReds) {
+        const double contrast = Contrast(red, background);
+        if (contrast >= 4.5) {
+            return red;
+        }
+        if (contrast > bestContrast) {
+            best = red;
+            bestContrast = contrast;
+        }
+    }
+    return best;
 }
 
 HCURSOR DragCursor(bool accepted) {
@@ -376,7 +415,8 @@ void StringGrid::PaintRow(HDC dc, int item, const RECT& rowRect) {
     const COLORREF background = GetSysColor(highlighted ? COLOR_HIGHLIGHT
                                             : selected  ? COLOR_BTNFACE
                                                         : COLOR_WINDOW);
-    const COLORREF text = GetSysColor(highlighted ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
+    const COLORREF text = RowWarns(row) ? WarningTextColour(background)
+                                        : GetSysColor(highlighted ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, text);
     unique_hbrush brush(CreateSolidBrush(background));

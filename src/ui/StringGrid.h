@@ -120,6 +120,9 @@ class StringGrid {
   protected:
     // The text of a cell of data row `row` (1..RowCount()-1).
     virtual std::string CellText(int col, int row) const = 0;
+    // Whether data row `row` is written in the warning colour: a dark red, or where that does not read on
+    // the row's background (the highlighted selection of the grid with the focus) the red that reads best.
+    virtual bool RowWarns(int) const { return false; }
 
   private:
     template <typename T> friend struct SubclassKind;
@@ -190,6 +193,8 @@ template <typename Record> class RecordGrid : public StringGrid {
     using TextOf = std::function<std::string(const Record& record, int col)>;
 
     void SetTextOf(TextOf textOf) { textOf_ = std::move(textOf); }
+    // Which records' rows are written in the warning colour; none while it is not given.
+    void SetWarnsOf(std::function<bool(const Record& record)> warnsOf) { warnsOf_ = std::move(warnsOf); }
 
     // Shows these rows, as a refill does: the table first shrinks to one row, so the selection and the
     // view go back to the first row, and then takes them all (at least one).
@@ -211,10 +216,15 @@ template <typename Record> class RecordGrid : public StringGrid {
         const Record* record = RecordOf(row);
         return record && textOf_ ? textOf_(*record, col) : std::string();
     }
+    bool RowWarns(int row) const override {
+        const Record* record = warnsOf_ ? RecordOf(row) : nullptr;
+        return record && warnsOf_(*record);
+    }
 
   private:
     std::vector<Record*> rows_;
     TextOf textOf_;
+    std::function<bool(const Record& record)> warnsOf_;
 };
 
 } // namespace ui

@@ -36,6 +36,9 @@ TEST(LongLoans, AnItemIsAwayTooLongFromTheDayAfterItsLastAllowedDay) {
     EXPECT_FALSE(AwayTooLong(Lent(45100), 45000, 30));
     EXPECT_FALSE(AwayTooLong(Lent(std::numeric_limits<double>::quiet_NaN()), 45100, 30));
     EXPECT_FALSE(AwayTooLong(Lent(-1e9), 45100, 30));
+    // The settings file may allow a negative number of days: still no date ahead of today.
+    EXPECT_FALSE(AwayTooLong(Lent(45001.5), 45000.5, -5));
+    EXPECT_TRUE(AwayTooLong(Lent(45000.9), 45000.1, -5));
 }
 
 TEST(LongLoans, TheCatalogueCountsItsLongLoansAndTheirHolders) {

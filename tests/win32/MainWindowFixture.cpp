@@ -115,7 +115,7 @@ void MainWindowFixture::SetUp() {
 }
 
 void MainWindowFixture::Start() {
-    form = std::make_unique<TForm1>(settingsPath, [] { return kNow; });
+    form = std::make_unique<TForm1>(settingsPath, [this] { return timeNow; });
     editor = std::make_unique<TForm2>(form->Handle());
     form->SetEditDialog(editor.get());
     form->Show(SW_SHOWNORMAL);

@@ -1,7 +1,7 @@
 #pragma once
 // The main window as the tests drive it: a fresh window over a settings file of its own in a test folder,
-// the editor dialog created after it as at program start, and a fixed clock. The helpers put debtors and
-// items into its catalogue, find its controls by their ids as another program would, and click, press
+// the editor dialog created after it as at program start, and a clock the test sets. The helpers put debtors
+// and items into its catalogue, find its controls by their ids as another program would, and click, press
 // keys and read the tables as a person would.
 
 #include "ModalAnswerer.h"
@@ -104,6 +104,9 @@ class MainWindowFixture : public testing::Test {
 
     // The status note: "База изменена" once the catalogue changed.
     std::string StatusNote() const;
+
+    // What the window's clock says; a test may move it on.
+    TDateTime timeNow = kNow;
 
     TestFolder folder{"main-window"};
     std::string settingsPath = folder.File("veshchehran.ini");

@@ -2,8 +2,12 @@
 // for screenshots and for looking at it by hand. VESH_SHOW=file opens the File menu and VESH_SHOW=popup
 // the debtors table's pop-up menu (with VESH_MENU_PICTURE=path the open menu is also printed into a
 // bitmap file); VESH_SHOW=drag moves both splitters and resizes the window meanwhile, to look for flicker.
+// VESH_SHOW=long turns on the warning for things away too long (30 days), on 29.12.2024, when two of the
+// four lent things have been away longer. VESH_SHOW_PICTURE=path saves what the window shows as a bitmap
+// file once it is painted.
 
 #include "MainWindowFixture.h"
+#include "Screenshot.h"
 #include "WindowSearch.h"
 
 #include "catalog/Lending.h"
@@ -104,20 +108,29 @@ int main() {
     ComApartment com;
     Application::Initialize(GetModuleHandleA(nullptr));
 
+    const std::string show = std::getenv("VESH_SHOW") ? std::getenv("VESH_SHOW") : "";
     TestFolder folder("show");
-    TForm1 form(folder.File("veshchehran.ini"));
+    const NowClock clock = show == "long" ? NowClock([] { return TDateTime{45655.5}; }) : NowClock(LocalNow);
+    TForm1 form(folder.File("veshchehran.ini"), clock);
     TForm2 editor(form.Handle());
     form.SetEditDialog(&editor);
     form.Show(SW_SHOWNORMAL);
+    if (show == "long") {
+        Settings.LongLoans = true;
+        Settings.LongDays = 30;
+    }
     FillSmallCatalogue(form);
     SetForegroundWindow(form.Handle());
     const HWND debtors = ChildById(form.Handle(), IDC_STRINGGRID2);
     SetFocus(debtors);
     SetCursorPos(2, 2); // no hint over the window
+    if (const char* picture = std::getenv("VESH_SHOW_PICTURE")) {
+        Pump();
+        SaveWindowBitmap(form.Handle(), picture);
+    }
 
     const char* seconds = std::getenv("VESH_SHOW_SECONDS");
     const DWORD showMs = 1000 * static_cast<DWORD>(seconds ? std::atoi(seconds) : 3);
-    const std::string show = std::getenv("VESH_SHOW") ? std::getenv("VESH_SHOW") : "";
     if (show == "file" || show == "popup") {
         Pump();
         SetTimer(nullptr, 0, showMs, EndMenuLater);
