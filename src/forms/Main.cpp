@@ -282,28 +282,25 @@ void TForm1::OnSysCommand(WPARAM command, LPARAM lParam, LRESULT& result) {
     result = DefWindowProcA(Handle(), WM_SYSCOMMAND, command, lParam);
 }
 
-void TForm1::SetTimer1Enabled(bool enabled) {
-    if (enabled == timer1Enabled_) {
+// Turns one of the window's timers on or off; turning on a timer that runs does not start its interval again.
+void TForm1::SwitchTimer(UINT_PTR id, UINT interval, bool enabled, bool& running) {
+    if (enabled == running) {
         return;
     }
-    timer1Enabled_ = enabled;
+    running = enabled;
     if (enabled) {
-        SetTimer(Handle(), kTimer1Id, kTimer1Interval, nullptr);
+        SetTimer(Handle(), id, interval, nullptr);
     } else {
-        KillTimer(Handle(), kTimer1Id);
+        KillTimer(Handle(), id);
     }
 }
 
+void TForm1::SetTimer1Enabled(bool enabled) {
+    SwitchTimer(kTimer1Id, kTimer1Interval, enabled, timer1Enabled_);
+}
+
 void TForm1::SetTimer2Enabled(bool enabled) {
-    if (enabled == timer2Enabled_) {
-        return;
-    }
-    timer2Enabled_ = enabled;
-    if (enabled) {
-        SetTimer(Handle(), kTimer2Id, kTimer2Interval, nullptr);
-    } else {
-        KillTimer(Handle(), kTimer2Id);
-    }
+    SwitchTimer(kTimer2Id, kTimer2Interval, enabled, timer2Enabled_);
 }
 
 void TForm1::SetStatusText(int panel, const std::string& text) {

@@ -114,6 +114,7 @@ class TForm1 : public Window {
     void OnDrawItem(const DRAWITEMSTRUCT* item);
     void OnDrawMenuPicture(const DRAWITEMSTRUCT* item);
     void OnInitMenuPopup(HMENU menu);
+    void SwitchTimer(UINT_PTR id, UINT interval, bool enabled, bool& running);
     void SetTimer1Enabled(bool enabled);
     // The timer that notices a new day while the warning for things away too long is on.
     void SetTimer2Enabled(bool enabled);

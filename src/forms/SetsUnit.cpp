@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <optional>
 #include <stdexcept>
+#include <tuple>
 
 namespace {
 
@@ -82,6 +83,28 @@ HWND TSetsForm::AddToPage(int page, const char* cls, const char* text, DWORD sty
     return control;
 }
 
+// A line of the first tab that sets a number, in tab order: its check box, then the number's field, disabled
+// as the box is unchecked so that the two agree from the first opening on, with arrows that sit in the
+// field's right end wherever the layout puts it. The field takes only what a number is typed with.
+std::tuple<HWND, HWND, HWND> TSetsForm::AddNumberLine(const char* text, int boxId, int fieldId, int arrowsId,
+                                                      int min, int max, int value) {
+    HWND box = AddToPage(0, "BUTTON", text, kCheckBox, 0, boxId);
+    HWND field = AddToPage(0, "EDIT", IntToStr(value).c_str(),
+                           WS_VISIBLE | WS_TABSTOP | WS_GROUP | WS_DISABLED | ES_AUTOHSCROLL,
+                           WS_EX_CLIENTEDGE, fieldId);
+    HWND arrows = CreateControlWindow(0, UPDOWN_CLASSA, "",
+                                      WS_CHILD | WS_VISIBLE | WS_DISABLED | UDS_ALIGNRIGHT | UDS_SETBUDDYINT |
+                                          UDS_ARROWKEYS | UDS_NOTHOUSANDS,
+                                      0, 0, 0, 0, Handle(), arrowsId);
+    pages_[0].push_back(arrows);
+    SendMessageA(arrows, UDM_SETRANGE32, min, max);
+    SendMessageA(arrows, UDM_SETPOS32, 0, value);
+    FilterMessages(field, [separator = UserDecimalSeparator()](const ControlMessage& m) {
+        return NumberFieldKeyPress(m, separator);
+    });
+    return {box, field, arrows};
+}
+
 void TSetsForm::FormCreate() {
     // The tab control first, so it is first in the tab order and lowest among the controls it holds.
     PageControl1 =
@@ -101,35 +124,13 @@ void TSetsForm::FormCreate() {
                       WS_EX_CLIENTEDGE, IDC_SETSEDIT1);
     SendMessageA(Edit1, EM_SETLIMITTEXT, 0, 0);
     Button1 = AddToPage(0, "BUTTON", "...", kPushButton | WS_DISABLED, 0, IDC_SETSBUTTON1);
-    CheckBox2 = AddToPage(0, "BUTTON", kSaveText, kCheckBox, 0, IDC_SETSCHECKBOX2);
-    // Disabled like its box is unchecked, so the two agree from the first opening on.
-    SpinEdit1 = AddToPage(0, "EDIT", "1", WS_VISIBLE | WS_TABSTOP | WS_GROUP | WS_DISABLED | ES_AUTOHSCROLL,
-                          WS_EX_CLIENTEDGE, IDC_SPINEDIT1);
-    // The arrows sit in their field's right end, wherever the layout puts the field.
-    SpinButton1 = CreateControlWindow(0, UPDOWN_CLASSA, "",
-                                      WS_CHILD | WS_VISIBLE | WS_DISABLED | UDS_ALIGNRIGHT | UDS_SETBUDDYINT |
-                                          UDS_ARROWKEYS | UDS_NOTHOUSANDS,
-                                      0, 0, 0, 0, Handle(), IDC_SPINBUTTON1);
-    pages_[0].push_back(SpinButton1);
-    SendMessageA(SpinButton1, UDM_SETRANGE32, kMinAutoSaveMinutes, kMaxAutoSaveMinutes);
-    SendMessageA(SpinButton1, UDM_SETPOS32, 0, kMinAutoSaveMinutes);
-    FilterMessages(SpinEdit1, [separator = UserDecimalSeparator()](const ControlMessage& m) {
-        return NumberFieldKeyPress(m, separator);
-    });
-    // The line of things away too long, made as the autosave line is.
-    CheckBox3 = AddToPage(0, "BUTTON", kLongText, kCheckBox, 0, IDC_SETSCHECKBOX3);
-    SpinEdit2 = AddToPage(0, "EDIT", "30", WS_VISIBLE | WS_TABSTOP | WS_GROUP | WS_DISABLED | ES_AUTOHSCROLL,
-                          WS_EX_CLIENTEDGE, IDC_SPINEDIT2);
-    SpinButton2 = CreateControlWindow(0, UPDOWN_CLASSA, "",
-                                      WS_CHILD | WS_VISIBLE | WS_DISABLED | UDS_ALIGNRIGHT | UDS_SETBUDDYINT |
-                                          UDS_ARROWKEYS | UDS_NOTHOUSANDS,
-                                      0, 0, 0, 0, Handle(), IDC_SPINBUTTON2);
-    pages_[0].push_back(SpinButton2);
-    SendMessageA(SpinButton2, UDM_SETRANGE32, kMinLongDays, kMaxLongDays);
-    SendMessageA(SpinButton2, UDM_SETPOS32, 0, kLongDaysDefault);
-    FilterMessages(SpinEdit2, [separator = UserDecimalSeparator()](const ControlMessage& m) {
-        return NumberFieldKeyPress(m, separator);
-    });
+    std::tie(CheckBox2, SpinEdit1, SpinButton1) =
+        AddNumberLine(kSaveText, IDC_SETSCHECKBOX2, IDC_SPINEDIT1, IDC_SPINBUTTON1, kMinAutoSaveMinutes,
+                      kMaxAutoSaveMinutes, kMinAutoSaveMinutes);
+    // The line of things away too long, with the label after its number.
+    std::tie(CheckBox3, SpinEdit2, SpinButton2) =
+        AddNumberLine(kLongText, IDC_SETSCHECKBOX3, IDC_SPINEDIT2, IDC_SPINBUTTON2, kMinLongDays,
+                      kMaxLongDays, kLongDaysDefault);
     Label2 = AddToPage(0, "STATIC", kLongUnitText, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, IDC_SETSLABEL2);
     QRegistrChB = AddToPage(0, "BUTTON", "", kCheckBox, 0, IDC_QREGISTRCHB);
     Label1 =

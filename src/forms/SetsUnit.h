@@ -10,6 +10,7 @@
 #include "settings/Settings.h"
 
 #include <array>
+#include <tuple>
 #include <vector>
 
 // Control ids (OK and Cancel carry the dialog manager's own ids, so Enter and Escape reach them).
@@ -74,6 +75,8 @@ class TSetsForm : public Dialog {
 
     // A control on one of the three tabs; Arrange places it.
     HWND AddToPage(int page, const char* cls, const char* text, DWORD style, DWORD exStyle, int id);
+    std::tuple<HWND, HWND, HWND> AddNumberLine(const char* text, int boxId, int fieldId, int arrowsId,
+                                               int min, int max, int value);
     // The area of the tabs' pages for a client area of this size, in design units.
     RECT PageArea(int width, int height) const;
     // Places a control in the pages' coordinates, in design units.
