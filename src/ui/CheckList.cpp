@@ -22,6 +22,14 @@ std::string AnsiText(const wchar_t* text) {
     return ansi;
 }
 
+std::wstring WideText(const std::string& text) {
+    std::wstring wide(text.size(), L'\0');
+    const int n = MultiByteToWideChar(1251, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                                      static_cast<int>(wide.size()));
+    wide.resize(static_cast<size_t>(std::max(n, 0)));
+    return wide;
+}
+
 } // namespace
 
 void CheckList::Attach(HWND list) {
@@ -122,10 +130,10 @@ bool CheckList::HandleNotify(const NMHDR* header, LRESULT& result) {
             return true;
         }
         if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
-            const std::string& text = items_[static_cast<size_t>(item.iItem)];
-            const int n = MultiByteToWideChar(1251, 0, text.data(), static_cast<int>(text.size()),
-                                              item.pszText, item.cchTextMax - 1);
-            item.pszText[n] = L'\0';
+            // Whole, then cut to the buffer as the list's own texts are: a name longer than the buffer
+            // shows its beginning, never nothing.
+            lstrcpynW(item.pszText, WideText(items_[static_cast<size_t>(item.iItem)]).c_str(),
+                      item.cchTextMax);
         }
         if (item.mask & LVIF_STATE) {
             item.state = (item.state & ~LVIS_STATEIMAGEMASK) | CheckImage(Checked(item.iItem));
