@@ -1,12 +1,17 @@
 #pragma once
 // The catalogue as a document: the records, the catalog file they are bound to, whether they changed
-// since that file was last read or written, and whether a reading or a writing is under way.
+// since that file was last read or written, the steps that changed them since they were read (or made
+// new), and whether a reading or a writing is under way. Every change of the records while the program
+// runs comes through Do.
 
 #include "catalog/Catalog.h"
 #include "catalog/CatalogFile.h"
+#include "catalog/Steps.h"
 
+#include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 class CatalogDocument {
   public:
@@ -17,6 +22,24 @@ class CatalogDocument {
     const std::string& FileName() const { return fileName_; }
     void BindTo(std::string path) { fileName_ = std::move(path); }
     void Unbind() { fileName_.clear(); }
+
+    // Applies the step to the records, keeps it, and marks the catalogue changed. A step that fails to
+    // apply raises its error and is not kept.
+    const Step& Do(std::unique_ptr<Step> step) {
+        step->Apply(catalog_);
+        steps_.push_back(std::move(step));
+        modified_ = true;
+        return *steps_.back();
+    }
+    // The steps since the catalogue was read or made new, oldest first.
+    const std::vector<std::unique_ptr<Step>>& Steps() const { return steps_; }
+
+    // Empties the catalogue (records, type list, steps), as New and the end of the program do; the file
+    // it is bound to and the changed mark stay.
+    void Clear() {
+        catalog_.Clear();
+        steps_.clear();
+    }
 
     // The changed mark.
     bool Modified() const { return modified_; }
@@ -39,7 +62,10 @@ class CatalogDocument {
 
     // Reads the bound file into the emptied catalogue, or writes the catalogue to it; a file that failed
     // to load keeps a copy before it is first replaced (CatalogFiles). Errors are raised as they are.
-    void Read(const ShortDateFormat& dates) { files_.Read(fileName_, catalog_, dates); }
+    void Read(const ShortDateFormat& dates) {
+        steps_.clear();
+        files_.Read(fileName_, catalog_, dates);
+    }
     void Write(const ShortDateFormat& dates) { files_.Write(fileName_, catalog_, dates); }
     // Another program has written the bound file since this document last read or wrote it: a write would
     // throw that away. False for a file that is gone, or one this document never read nor wrote.
@@ -47,6 +73,7 @@ class CatalogDocument {
 
   private:
     Catalog catalog_;
+    std::vector<std::unique_ptr<Step>> steps_;
     std::string fileName_;
     bool modified_ = false;
     bool busy_ = false;

@@ -46,6 +46,21 @@ template <typename T> class RecordList {
     // Appends an empty record for the caller to fill in.
     T& AppendNew() { return Append(std::make_unique<T>()); }
 
+    // Puts the record at a position (0 to Count()), the records from there on moving one place up.
+    T& Insert(int index, std::unique_ptr<T> record) {
+        if (index < 0 || static_cast<std::size_t>(index) > records_.size()) {
+            throw std::out_of_range("list position out of range");
+        }
+        return **records_.insert(records_.begin() + index, std::move(record));
+    }
+    // Takes the record at a position out of the list and gives it to the caller.
+    std::unique_ptr<T> Take(int index) {
+        const auto at = records_.begin() + CheckedIndex(index);
+        std::unique_ptr<T> record = std::move(*at);
+        records_.erase(at);
+        return record;
+    }
+
     // Destroys the record at a position.
     void Delete(int index) { records_.erase(records_.begin() + CheckedIndex(index)); }
     // Destroys the given record; false when the list does not hold it.
