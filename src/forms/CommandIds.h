@@ -45,3 +45,10 @@ constexpr int IDC_FILTERCB = 216;    // in GroupBox3
 constexpr int IDC_OUTSPDBTN = 217;   // in GroupBox3
 constexpr int IDC_INSPDBTN = 218;    // in GroupBox3
 constexpr int IDC_ALLINSPDBTN = 219; // in GroupBox3
+
+// The main window's picture strips (resources IDB_PICTURES16 and IDB_PICTURES32): kPictureCount pictures
+// of kSmallPicture (kToolPicture) design pixels, then the same pictures as a disabled entry shows them.
+constexpr int kPictureCount = 15;
+constexpr int kSmallPicture = 16;
+constexpr int kToolPicture = 32;
+constexpr int kFindPicture = 3;

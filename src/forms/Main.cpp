@@ -40,7 +40,8 @@ std::string DefaultSettingsPath() {
 }
 
 TForm1::TForm1(std::string settingsPath, NowClock now)
-    : now_(std::move(now)), settingsPath_(std::move(settingsPath)), dates_(UserShortDateFormat()),
+    : now_(std::move(now)), document_(std::move(settingsPath), UserShortDateFormat()),
+      tables_(document_.Data(), document_.Dates(), now_), commands_(*this, document_, tables_, now_),
       ExitAct(IDM_EXIT, "ExitAct", "Выход из программы", 4, "F10"),
       NewAct(IDM_NEW, "Созд&ать", "Новая база", 0), OpenAct(IDM_OPEN, "&Открыть", "Открыть базу", 1),
       SaveAct(IDM_SAVE, "&Сохранить", "Сохранить базу", 2, "F2"),
@@ -78,12 +79,6 @@ void TForm1::Close() {
     PostMessageA(Handle(), WM_CLOSE, 0, 0);
 }
 
-std::string TForm1::Caption() const {
-    char buffer[512] = {};
-    GetWindowTextA(Handle(), buffer, sizeof buffer);
-    return buffer;
-}
-
 LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == FindDialog::Message()) {
         OnFindDialogMessage(lParam);
@@ -92,7 +87,7 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_CREATE: FormCreate(); return 0;
     case WM_CLOSE:
-        if (FormCloseQuery()) {
+        if (document_.CloseQuery()) {
             DestroyWindow(Handle());
         }
         return 0;
@@ -100,7 +95,7 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE: ArrangePanels(); return 0;
     case WM_ACTIVATE: OnActivate(LOWORD(wParam)); return Window::HandleMessage(msg, wParam, lParam);
     case WM_SETFOCUS: OnSetFocus(); return 0;
-    case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)); return 0;
+    case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
     case WM_NOTIFY: return OnNotify(reinterpret_cast<const NMHDR*>(lParam));
     case WM_TIMER:
         if (wParam == kTimer1Id) {
@@ -109,10 +104,17 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             Timer2Timer();
         }
         return 0;
-    case WM_INITMENUPOPUP: OnInitMenuPopup(reinterpret_cast<HMENU>(wParam)); return 0;
+    case WM_INITMENUPOPUP:
+        if (reinterpret_cast<HMENU>(wParam) == N1) {
+            N1Click();
+        }
+        return 0;
     case WM_MEASUREITEM: OnMeasureMenuPicture(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)); return TRUE;
     case WM_DRAWITEM: OnDrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
-    case WM_GETMINMAXINFO: OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam)); return 0;
+    case WM_GETMINMAXINFO:
+        reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize =
+            POINT{scale_(kMainMinWidth), scale_(kMainMinHeight)};
+        return 0;
     case WM_DPICHANGED: OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_SYSCOMMAND: {
         LRESULT result = 0;
@@ -123,7 +125,7 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     return Window::HandleMessage(msg, wParam, lParam);
 }
 
-void TForm1::OnCommand(int id, int code, HWND) {
+void TForm1::OnCommand(int id, int code) {
     switch (id) {
     case IDM_FIND:
         if (FindMenuEnabled()) {
@@ -175,23 +177,23 @@ LRESULT TForm1::OnNotify(const NMHDR* header) {
     LRESULT result = 0;
     switch (header->idFrom) {
     case IDC_STRINGGRID1:
-        if (StringGrid1.HandleNotify(header, result)) {
+        if (tables_.StringGrid1.HandleNotify(header, result)) {
             return result;
         }
         break;
     case IDC_STRINGGRID2:
-        if (StringGrid2.HandleNotify(header, result)) {
+        if (tables_.StringGrid2.HandleNotify(header, result)) {
             return result;
         }
         break;
     case IDC_STRINGGRID3:
-        if (StringGrid3.HandleNotify(header, result)) {
+        if (tables_.StringGrid3.HandleNotify(header, result)) {
             return result;
         }
         break;
     case IDC_FILTERCHB:
         if (header->code == NM_CUSTOMDRAW) {
-            return FilterChBCustomDraw(reinterpret_cast<const NMCUSTOMDRAW*>(header));
+            return tables_.FilterChBCustomDraw(reinterpret_cast<const NMCUSTOMDRAW*>(header), scale_);
         }
         break;
     case IDC_COOLBAR1:
@@ -217,32 +219,24 @@ void TForm1::FormCreate() {
     CreateControls();
     // The window's caption at design time is the product name: it becomes the application title and
     // the base of every window title.
-    BaseCaption = Caption();
-    Application::SetTitle(BaseCaption);
-    SetWindowTextA(Handle(), (BaseCaption + " - new").c_str());
-    SetModified(false);
-    PrepareDocument();
-    LoadSaveSettings(true);
-    LayoutControls();
+    char caption[256] = {};
+    GetWindowTextA(Handle(), caption, sizeof caption);
+    Application::SetTitle(caption);
+    document_.Attach(Handle(), StatusBar1, tables_, *this, caption);
+    document_.ShowNewTitle();
+    document_.LoadSaveSettings(true);
+    FitControls();
     // Again, so that the stored sizes win over what the layout did.
-    LoadSaveSettings(true);
-    CountLongLoans();
+    document_.LoadSaveSettings(true);
+    tables_.CountLongLoans();
     created_ = true;
-    OpenAtStart();
+    SetTimer1Enabled(Settings.AutoSave);
+    document_.OpenAtStart();
 }
 
 void TForm1::FormDestroy() {
-    // Errors at exit are dropped: the program ends as usual. A window whose creation failed has no
-    // shape of its own to write over the stored one.
-    if (created_) {
-        try {
-            LoadSaveSettings(false);
-        } catch (...) {
-        }
-    }
-    EmptyTables();
-    GetCatalog().users.Clear();
-    GetCatalog().items.Clear();
+    // A window whose creation failed has no shape of its own to write over the stored one.
+    document_.Close(created_);
     // The shortcut table dies with the window.
     Application::SetAccelerators(nullptr);
     if (Application::MainWindow() == Handle()) {
@@ -260,16 +254,12 @@ void TForm1::OnActivate(WORD state) {
 }
 
 void TForm1::OnSetFocus() {
-    HWND target =
-        lastFocus_ && IsWindow(lastFocus_) && IsWindowEnabled(lastFocus_) ? lastFocus_ : StringGrid2.Handle();
+    HWND target = lastFocus_ && IsWindow(lastFocus_) && IsWindowEnabled(lastFocus_)
+                      ? lastFocus_
+                      : tables_.StringGrid2.Handle();
     if (target) {
         SetFocus(target);
     }
-}
-
-void TForm1::OnGetMinMaxInfo(MINMAXINFO* info) {
-    info->ptMinTrackSize.x = scale_(kMainMinWidth);
-    info->ptMinTrackSize.y = scale_(kMainMinHeight);
 }
 
 void TForm1::OnSysCommand(WPARAM command, LPARAM lParam, LRESULT& result) {
@@ -303,10 +293,6 @@ void TForm1::SetTimer2Enabled(bool enabled) {
     SwitchTimer(kTimer2Id, kTimer2Interval, enabled, timer2Enabled_);
 }
 
-void TForm1::SetStatusText(int panel, const std::string& text) {
-    StatusBar1.SetText(panel, text);
-}
-
 // ---- Settings, the reports, mail, About and history ------------------------------------------------
 
 // The dialog edits copies; only OK changes the record. The timer then follows the autosave option (a
@@ -322,15 +308,15 @@ void TForm1::SetsActExecute() {
     }
     SetsForm->CopyBack(Settings);
     SetTimer1Enabled(Settings.AutoSave);
-    CountLongLoans();
-    LoadSaveSettings(false);
+    tables_.CountLongLoans();
+    document_.LoadSaveSettings(false);
 }
 
 void TForm1::ExportActExecute() {
     if (!ExportForm) {
         ExportForm = std::make_unique<TExportForm>(Handle(), now_);
     }
-    ExportForm->Execute(GetCatalog(), dates_);
+    ExportForm->Execute(GetCatalog(), document_.Dates());
 }
 
 // The size is that of the file as last saved. It is asked without opening the file, so a read-only
@@ -342,7 +328,7 @@ void TForm1::miStatClick() {
     }
     std::int64_t size = 0;
     {
-        ui::ProgressText progress(StatusBar1, kProgressPanel, "Сбор статистики... Ждите...");
+        ui::ProgressText progress(StatusBar1, MainDocument::kProgressPanel, "Сбор статистики... Ждите...");
         if (!StatForm) {
             StatForm = std::make_unique<TStatForm>(Handle());
         }
@@ -355,7 +341,7 @@ void TForm1::miStatClick() {
 // The address goes to the mail program exactly as stored: an empty one opens a message without a
 // recipient.
 void TForm1::MailActExecute() {
-    const TUserRec* debtor = SelectedDebtor();
+    const TUserRec* debtor = tables_.SelectedDebtor();
     if (GetCatalog().users.Empty() || !debtor) {
         return;
     }
@@ -375,7 +361,78 @@ void TForm1::miHistoryClick() {
     ShellOpen(Handle(), Application::ExeFolder() + "history.txt");
 }
 
-// The close query decides; the window closes once the current command has returned.
-void TForm1::ExitActExecute() {
-    Close();
+// ---- The tables' handlers ------------------------------------------------------------------------------
+
+// The commands follow the rows: a row with an empty first column offers no edit, delete, return or lend.
+void TForm1::UpdateCommands() {
+    const bool lentItemSelected = tables_.SelectedLentItem() != nullptr;
+    InSpdBtn.SetEnabled(lentItemSelected);
+    AllInSpdBtn.SetEnabled(lentItemSelected);
+    const bool freeItemSelected = tables_.SelectedFreeItem() != nullptr;
+    EditIAct.SetEnabled(freeItemSelected);
+    DelIAct.SetEnabled(freeItemSelected);
+    // Lending needs a free item and a debtor.
+    const bool debtorSelected = tables_.SelectedDebtor() != nullptr;
+    OutSpdBtn.SetEnabled(freeItemSelected && debtorSelected);
+    EditUAct.SetEnabled(debtorSelected);
+    DelUAct.SetEnabled(debtorSelected);
+}
+
+void TForm1::RegisterType(std::string_view type) {
+    GetCatalog().types.Add(type);
+    tables_.ShowTypes();
+}
+
+void TForm1::ClearTypeFilter() {
+    GetCatalog().types.Clear();
+    tables_.SyncTypes();
+}
+
+// A double click runs the command of its table and marks the table, so that the press which follows the
+// double click starts no drag.
+void TForm1::StringGrid3DblClick() {
+    OutSpdBtnClick();
+    tables_.StringGrid3.Tag = 1;
+}
+
+void TForm1::StringGrid1DblClick() {
+    InSpdBtnClick();
+    tables_.StringGrid1.Tag = 1;
+}
+
+void TForm1::StringGrid2DrawCell(int, int, const ui::GridDrawState& state) {
+    if (state == ui::GridDrawState{true, false, false}) {
+        tables_.FollowSelectedDebtor();
+    }
+}
+
+void TForm1::StringGrid2KeyUp(WORD key) {
+    switch (key) {
+    case VK_INSERT: NewUAct.Execute(); return;
+    case VK_DELETE: DelUAct.Execute(); return;
+    }
+}
+
+void TForm1::StringGrid3KeyUp(WORD key) {
+    switch (key) {
+    case VK_INSERT: NewIAct.Execute(); return;
+    case VK_DELETE: DelIAct.Execute(); return;
+    }
+}
+
+// Enter edits the selected record; a letter or digit selects the first row from that letter on.
+void TForm1::StringGrid2KeyPress(char& key) {
+    if (key == '\r') {
+        EditUAct.Execute();
+    } else {
+        tables_.QuickSearchDebtor(key);
+    }
+}
+
+void TForm1::StringGrid3KeyPress(char& key) {
+    if (key == '\r') {
+        EditIAct.Execute();
+    } else {
+        tables_.QuickSearchFreeItem(key);
+    }
 }

@@ -10,7 +10,7 @@
 #include "Screenshot.h"
 #include "WindowSearch.h"
 
-#include "catalog/Lending.h"
+#include "catalog/Steps.h"
 #include "platform/Application.h"
 #include "platform/Handles.h"
 
@@ -71,30 +71,36 @@ void CALLBACK EndMenuLater(HWND, UINT, UINT_PTR id, DWORD) {
     EndMenu();
 }
 
-// Three debtors, four of the nine items lent.
+// Three debtors, four of the nine items lent: made by the catalogue's own steps, as the commands make them.
 void FillSmallCatalogue(TForm1& form) {
     Catalog& data = form.GetCatalog();
-    TUserRec& ivanov = AddDebtor(data.users, "Иванов Пётр", "");
-    TUserRec& smirnova = AddDebtor(data.users, "Смирнова Анна", "");
-    AddDebtor(data.users, "Кузнецов Олег", "");
+    for (const char* name : {"Иванов Пётр", "Смирнова Анна", "Кузнецов Олег"}) {
+        MakeNewDebtor(data, name, "", 45000)->Apply(data);
+    }
     struct Thing {
         const char* description;
         const char* type;
-        TUserRec* holder;
+        const char* holder;
         TDateTime date;
     };
     const Thing things[] = {
-        {"Мастер и Маргарита", "Книга", &ivanov, 45612},      {"Война и мир, том 1", "Книга", &ivanov, 45630},
-        {"Шерлок Холмс (DVD)", "Диск", &ivanov, 45641},       {"Дрель Bosch", "Инструмент", &smirnova, 45600},
-        {"Палатка трёхместная", "Туризм", nullptr, 45000},    {"Словарь Ожегова", "Книга", nullptr, 45000},
-        {"Лестница-стремянка", "Инструмент", nullptr, 45000}, {"Рюкзак 60 л", "Туризм", nullptr, 45000},
+        {"Мастер и Маргарита", "Книга", "Иванов Пётр", 45612},
+        {"Война и мир, том 1", "Книга", "Иванов Пётр", 45630},
+        {"Шерлок Холмс (DVD)", "Диск", "Иванов Пётр", 45641},
+        {"Дрель Bosch", "Инструмент", "Смирнова Анна", 45600},
+        {"Палатка трёхместная", "Туризм", nullptr, 45000},
+        {"Словарь Ожегова", "Книга", nullptr, 45000},
+        {"Лестница-стремянка", "Инструмент", nullptr, 45000},
+        {"Рюкзак 60 л", "Туризм", nullptr, 45000},
         {"Пинк Флойд - The Wall", "Диск", nullptr, 45000},
     };
     for (const Thing& thing : things) {
-        TItemRec& item = AddItem(data.items, thing.description, thing.type, thing.date);
+        MakeNewItem(data, thing.description, thing.type, thing.date)->Apply(data);
         form.RegisterType(thing.type);
         if (thing.holder) {
-            Lend(*thing.holder, item, thing.date);
+            MakeLend(data, *data.users.FindByName(thing.holder),
+                     *data.items.FindByDescription(thing.description), thing.date)
+                ->Apply(data);
         }
     }
     form.FillFreeItems();
