@@ -249,6 +249,21 @@ TEST(Adding, IdsCountFromZeroWhenNoneIsPositive) {
     EXPECT_EQ(s.c.items[1].Id, 1);
 }
 
+// A file may lend an item to an Id it has no debtor for; the debtor who is then numbered so holds it.
+TEST(Adding, ANewDebtorCountsTheItemsAFileGaveToHisId) {
+    Shelf s;
+    s.Debtor(1, "Анна");
+    TItemRec& saw = s.Item(1, "Пила");
+    saw.HolderId = 2;
+    s.Do(MakeNewDebtor(s.c, "Борис", "", kNow));
+    TUserRec& boris = s.c.users[1];
+    ASSERT_EQ(boris.Id, 2);
+    EXPECT_EQ(boris.ItemCount, 1);
+    // Given back, he holds nothing, not less than nothing.
+    s.Do(MakeReturn(s.c, boris, saw, kNow));
+    EXPECT_EQ(boris.ItemCount, 0);
+}
+
 TEST(DuplicateDescription, CountsLentItemsAndIgnoresLetterCaseOnlyWhenAsked) {
     Shelf s;
     TUserRec& anna = s.Debtor(1, "Анна");
