@@ -284,6 +284,13 @@ std::unique_ptr<Step> MakeNewDebtor(const Catalog& catalog, std::string name, st
     debtor->Id = catalog.users.NewId();
     debtor->Name = std::move(name);
     debtor->EMail = std::move(email);
+    // A file may name a holder it has no debtor for: the new debtor numbered so holds those items, and
+    // counts them as a reading of the file would.
+    for (const auto& item : catalog.items) {
+        if (item->HolderId == debtor->Id) {
+            ++debtor->ItemCount;
+        }
+    }
     const int at = SortedPlace(catalog.users, *debtor, CompareUserNames, catalog.users.Count());
     StepRecord named = Named(*debtor);
     return std::make_unique<NewDebtorStep>(StepKind::NewDebtor, now, std::move(named), StepRecord{},

@@ -76,7 +76,8 @@ class Step {
 // allows (nothing would change): the rules of lending and returning live here. The records given must be
 // in the catalogue's lists.
 
-// A new debtor with the list's next Id (IdOverflowError when there is none) and no items.
+// A new debtor with the list's next Id (IdOverflowError when there is none). He holds no items but those a
+// file gave to that Id while it had no debtor for it.
 std::unique_ptr<Step> MakeNewDebtor(const Catalog& catalog, std::string name, std::string email,
                                     TDateTime now);
 // New texts for a debtor; his Id and his items stay.
