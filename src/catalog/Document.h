@@ -23,23 +23,27 @@ class CatalogDocument {
     void BindTo(std::string path) { fileName_ = std::move(path); }
     void Unbind() { fileName_.clear(); }
 
-    // Applies the step to the records, keeps it, and marks the catalogue changed. A step that fails to
-    // apply raises its error and is not kept.
-    const Step& Do(std::unique_ptr<Step> step) {
-        step->Apply(catalog_);
-        steps_.push_back(std::move(step));
-        modified_ = true;
-        return *steps_.back();
-    }
-    // The steps since the catalogue was read or made new, oldest first.
+    // Applies the step to the records, keeps it as the newest step done (dropping the steps taken back,
+    // which can no longer be done again), and marks the catalogue changed. A step that fails to apply
+    // raises its error and is not kept.
+    const Step& Do(std::unique_ptr<Step> step);
+    // Takes back the newest step done, or does again the step taken back last; the step, or nullptr when
+    // there is none. The changed mark is off exactly when the records are back at what was last read or
+    // written.
+    const Step* Undo();
+    const Step* Redo();
+    // The step Undo and Redo would take, or nullptr.
+    const Step* NextUndo() const { return done_ > 0 ? steps_[done_ - 1].get() : nullptr; }
+    const Step* NextRedo() const { return done_ < steps_.size() ? steps_[done_].get() : nullptr; }
+    // The steps since the catalogue was read or made new, oldest first: the first StepsDone() of them are
+    // done, the rest taken back.
     const std::vector<std::unique_ptr<Step>>& Steps() const { return steps_; }
+    std::size_t StepsDone() const { return done_; }
 
     // Empties the catalogue (records, type list, steps), as New and the end of the program do; the file
-    // it is bound to and the changed mark stay.
-    void Clear() {
-        catalog_.Clear();
-        steps_.clear();
-    }
+    // it is bound to and the changed mark stay. An empty catalogue still marked changed has no state that
+    // was read or written to come back to.
+    void Clear();
 
     // The changed mark.
     bool Modified() const { return modified_; }
@@ -62,18 +66,18 @@ class CatalogDocument {
 
     // Reads the bound file into the emptied catalogue, or writes the catalogue to it; a file that failed
     // to load keeps a copy before it is first replaced (CatalogFiles). Errors are raised as they are.
-    void Read(const ShortDateFormat& dates) {
-        steps_.clear();
-        files_.Read(fileName_, catalog_, dates);
-    }
-    void Write(const ShortDateFormat& dates) { files_.Write(fileName_, catalog_, dates); }
+    void Read(const ShortDateFormat& dates);
+    void Write(const ShortDateFormat& dates);
     // Another program has written the bound file since this document last read or wrote it: a write would
     // throw that away. False for a file that is gone, or one this document never read nor wrote.
     bool FileChangedElsewhere() { return files_.ChangedElsewhere(fileName_); }
 
   private:
     Catalog catalog_;
+    static constexpr std::size_t kNoClean = static_cast<std::size_t>(-1);
     std::vector<std::unique_ptr<Step>> steps_;
+    std::size_t done_ = 0;  // the steps done; those after them were taken back
+    std::size_t clean_ = 0; // the steps done when the records were last read or written, or kNoClean
     std::string fileName_;
     bool modified_ = false;
     bool busy_ = false;

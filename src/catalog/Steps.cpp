@@ -68,6 +68,7 @@ template <typename T> class AddStep : public Step {
   protected:
     void Put(RecordList<T>& list) { list.Insert(at_, std::move(held_)); }
     void TakeBack(RecordList<T>& list) { held_ = list.Take(at_); }
+    const T* Added(const RecordList<T>& list, bool applied) const { return applied ? &list[at_] : nullptr; }
 
   private:
     std::unique_ptr<T> held_;
@@ -79,6 +80,9 @@ class NewDebtorStep final : public AddStep<TUserRec> {
     using AddStep::AddStep;
     void Apply(Catalog& catalog) override { Put(catalog.users); }
     void Undo(Catalog& catalog) override { TakeBack(catalog.users); }
+    Concerned Records(const Catalog& catalog, bool applied) const override {
+        return {Added(catalog.users, applied), nullptr};
+    }
 };
 
 class NewItemStep final : public AddStep<TItemRec> {
@@ -91,6 +95,9 @@ class NewItemStep final : public AddStep<TItemRec> {
         Put(catalog.items);
     }
     void Undo(Catalog& catalog) override { TakeBack(catalog.items); }
+    Concerned Records(const Catalog& catalog, bool applied) const override {
+        return {nullptr, Added(catalog.items, applied)};
+    }
 
   private:
     std::string type_;
@@ -119,6 +126,7 @@ template <typename T, typename Texts> class EditStep : public Step {
         list.Insert(from_, std::move(record));
     }
     const Texts& After() const { return after_; }
+    const T* Edited(const RecordList<T>& list, bool applied) const { return &list[applied ? to_ : from_]; }
 
   private:
     int from_;
@@ -150,6 +158,9 @@ class EditDebtorStep final : public EditStep<TUserRec, DebtorTexts> {
     using EditStep::EditStep;
     void Apply(Catalog& catalog) override { Move(catalog.users, CompareUserNames); }
     void Undo(Catalog& catalog) override { MoveBack(catalog.users); }
+    Concerned Records(const Catalog& catalog, bool applied) const override {
+        return {Edited(catalog.users, applied), nullptr};
+    }
 };
 
 class EditItemStep final : public EditStep<TItemRec, ItemTexts> {
@@ -160,6 +171,9 @@ class EditItemStep final : public EditStep<TItemRec, ItemTexts> {
         Move(catalog.items, CompareItemDescriptions);
     }
     void Undo(Catalog& catalog) override { MoveBack(catalog.items); }
+    Concerned Records(const Catalog& catalog, bool applied) const override {
+        return {nullptr, Edited(catalog.items, applied)};
+    }
 };
 
 class DeleteDebtorStep final : public Step {
@@ -180,6 +194,9 @@ class DeleteDebtorStep final : public Step {
         for (int position : freed_) {
             catalog.items[position].HolderId = debtor.Id;
         }
+    }
+    Concerned Records(const Catalog& catalog, bool applied) const override {
+        return {applied ? nullptr : &catalog.users[at_], nullptr};
     }
     const std::vector<StepRecord>& Returned() const override { return returned_; }
 
@@ -208,6 +225,11 @@ class DeleteItemStep final : public Step {
         }
     }
 
+    Concerned Records(const Catalog& catalog, bool applied) const override {
+        return {holderAt_ >= 0 ? &catalog.users[holderAt_] : nullptr,
+                applied ? nullptr : &catalog.items[at_]};
+    }
+
   private:
     int at_;
     int holderAt_; // the position of the debtor who held it, or -1
@@ -224,6 +246,10 @@ class HolderStep final : public Step {
 
     void Apply(Catalog& catalog) override { Set(catalog, Kind() == StepKind::Lend, When()); }
     void Undo(Catalog& catalog) override { Set(catalog, Kind() != StepKind::Lend, before_); }
+
+    Concerned Records(const Catalog& catalog, bool) const override {
+        return {&catalog.users[debtorAt_], &catalog.items[itemAt_]};
+    }
 
   private:
     void Set(Catalog& catalog, bool lent, TDateTime date) {
@@ -267,6 +293,9 @@ class ReturnAllStep final : public Step {
             item.LentDate = l.since;
         }
         debtor.ItemCount += static_cast<std::int32_t>(lent_.size());
+    }
+    Concerned Records(const Catalog& catalog, bool) const override {
+        return {&catalog.users[debtorAt_], nullptr};
     }
     const std::vector<StepRecord>& Returned() const override { return returned_; }
 
@@ -380,4 +409,31 @@ std::unique_ptr<Step> MakeReturnAll(const Catalog& catalog, const TUserRec& debt
     }
     return std::make_unique<ReturnAllStep>(Named(debtor), PositionOf(catalog.users, debtor), std::move(lent),
                                            std::move(returned), now);
+}
+
+namespace {
+
+// A record's text as a menu shows it: in quotes, cut when long.
+std::string Quoted(const std::string& text) {
+    constexpr std::size_t kLongest = 40;
+    return "«" + (text.size() > kLongest ? text.substr(0, kLongest) + "..." : text) + "»";
+}
+
+} // namespace
+
+std::string DescribeStep(const Step& step) {
+    const std::string debtor = Quoted(step.Debtor().text);
+    const std::string item = Quoted(step.Item().text);
+    switch (step.Kind()) {
+    case StepKind::NewDebtor: return "добавление должника " + debtor;
+    case StepKind::EditDebtor: return "изменение должника " + debtor;
+    case StepKind::DeleteDebtor: return "удаление должника " + debtor;
+    case StepKind::NewItem: return "добавление предмета " + item;
+    case StepKind::EditItem: return "изменение предмета " + item;
+    case StepKind::DeleteItem: return "удаление предмета " + item;
+    case StepKind::Lend: return "выдачу предмета " + item;
+    case StepKind::Return: return "возврат предмета " + item;
+    case StepKind::ReturnAll: return "возврат всех предметов должника " + debtor;
+    }
+    return {};
 }

@@ -61,6 +61,15 @@ class Step {
     // Apply. The type list keeps what Apply took in.
     virtual void Undo(Catalog& catalog) = 0;
 
+    // The records the step concerns where they stand in the catalogue now, after Apply (`applied`) or
+    // after Undo: for the window to show them. nullptr for one that is not in the lists then (a new
+    // record taken back, a deleted one).
+    struct Concerned {
+        const TUserRec* debtor = nullptr;
+        const TItemRec* item = nullptr;
+    };
+    virtual Concerned Records(const Catalog& catalog, bool applied) const = 0;
+
   protected:
     Step(StepKind kind, TDateTime when, StepRecord debtor, StepRecord item)
         : kind_(kind), when_(when), debtor_(std::move(debtor)), item_(std::move(item)) {}
@@ -105,3 +114,7 @@ std::unique_ptr<Step> MakeReturn(const Catalog& catalog, const TUserRec& debtor,
                                  TDateTime now);
 // Every item the debtor holds, taken back at `now`; nullptr when he holds none.
 std::unique_ptr<Step> MakeReturnAll(const Catalog& catalog, const TUserRec& debtor, TDateTime now);
+
+// What the step did, for a person, in the form that follows "Отменить" or "Повторить": "выдачу предмета
+// «Словарь»". A text longer than a menu holds comfortably is cut, with "..." after it.
+std::string DescribeStep(const Step& step);
