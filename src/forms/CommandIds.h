@@ -25,6 +25,8 @@ constexpr int IDM_FIND = 121;     // miFind, Ctrl+F
 constexpr int IDM_FINDNEXT = 122; // miFindNext, F3
 constexpr int IDM_STAT = 123;     // miStat
 constexpr int IDM_HISTORY = 124;  // miHistory
+constexpr int IDM_UNDO = 125;     // miUndo, Ctrl+Z
+constexpr int IDM_REDO = 126;     // miRedo, Ctrl+Y and Ctrl+Shift+Z
 
 // Controls. The tool bar, the splitters, the group boxes and the status bar are children of the main
 // window; each table and the controls around it are children of its group box.

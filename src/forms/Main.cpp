@@ -138,6 +138,8 @@ void TForm1::OnCommand(int id, int code) {
         }
         return;
     case IDM_STAT: miStatClick(); return;
+    case IDM_UNDO: miUndoClick(); return;
+    case IDM_REDO: miRedoClick(); return;
     case IDM_HISTORY: miHistoryClick(); return;
     case IDC_SHOWDOLGCHB:
         if (code == BN_CLICKED) {
@@ -376,6 +378,21 @@ void TForm1::UpdateCommands() {
     OutSpdBtn.SetEnabled(freeItemSelected && debtorSelected);
     EditUAct.SetEnabled(debtorSelected);
     DelUAct.SetEnabled(debtorSelected);
+    UpdateUndoMenu();
+}
+
+// Not while a modal dialog holds the window: the command that opened it may hold a record that the step
+// would take away.
+void TForm1::miUndoClick() {
+    if (IsWindowEnabled(Handle())) {
+        document_.Undo();
+    }
+}
+
+void TForm1::miRedoClick() {
+    if (IsWindowEnabled(Handle())) {
+        document_.Redo();
+    }
 }
 
 void TForm1::RegisterType(std::string_view type) {

@@ -98,8 +98,9 @@ class TForm1 : public Window, private DocumentHost {
     void SwitchTimer(UINT_PTR id, UINT interval, bool enabled, bool& running);
     void SetTimer1Enabled(bool enabled);
     void SetTimer2Enabled(bool enabled);
-    // The two entries of the File menu that only its opening enables (N1Click).
+    // The two entries of the File menu that only its opening enables (N1Click); the Edit menu's entries.
     void SetFileMenuEntriesEnabled(bool enabled);
+    void UpdateUndoMenu();
     bool FindMenuEnabled() const;
     // Size of the lent items box (PanHeight) and of the debtors box (PanWidth).
     void SetPanHeight(int height);
@@ -117,6 +118,8 @@ class TForm1 : public Window, private DocumentHost {
     void SaveActExecute() { document_.Save(); }
     void Timer1Timer() { document_.AutosaveTick(); }
     void Timer2Timer() { tables_.NewDayTick(); }
+    void miUndoClick();
+    void miRedoClick();
     void N1Click();
     void NewUActExecute() { commands_.NewDebtor(); }
     void EditUActExecute() { commands_.EditDebtor(); }
@@ -175,6 +178,7 @@ class TForm1 : public Window, private DocumentHost {
     unique_himagelist ImageList2Disabled; // the tool bar's disabled buttons
     unique_himagelist buttonImages_;      // the three flat buttons, two states each
     HMENU N1 = nullptr;                   // File
+    HMENU EditMenu = nullptr;
     unique_hmenu UserPupMnu;
     unique_hmenu ItemPupMnu;
     unique_haccel accelerators_;

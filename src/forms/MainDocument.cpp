@@ -86,6 +86,33 @@ void MainDocument::Do(std::unique_ptr<Step> step) {
     }
 }
 
+void MainDocument::Undo() {
+    TakeTurn(&CatalogDocument::Undo, false);
+}
+
+void MainDocument::Redo() {
+    TakeTurn(&CatalogDocument::Redo, true);
+}
+
+void MainDocument::TakeTurn(const Step* (CatalogDocument::*turn)(), bool applied) {
+    if (document_.Busy()) {
+        return;
+    }
+    const bool wasModified = document_.Modified();
+    const Step* step = (document_.*turn)();
+    if (!step) {
+        return;
+    }
+    // A type the step brought stays in the filter's list also when the step is taken back.
+    tables_->ShowTypes();
+    tables_->FillAll();
+    const Step::Concerned records = step->Records(document_.Data(), applied);
+    tables_->ShowRecords(records.debtor, records.item);
+    if (document_.Modified() != wasModified) {
+        SetNote(document_.Modified() ? "База изменена" : "");
+    }
+}
+
 void MainDocument::SetModified(bool value) {
     if (value == document_.Modified()) {
         return;

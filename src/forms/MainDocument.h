@@ -54,6 +54,14 @@ class MainDocument {
     // Applies the step, keeps it, marks the catalogue changed and shows the change in the tables.
     void Do(std::unique_ptr<Step> step);
 
+    // Takes back the newest change, or does again the one taken back last, asking nothing; the tables show
+    // the records it concerns, and the changed mark follows (off when back at what was last read or
+    // saved). The step each would take, or nullptr.
+    void Undo();
+    void Redo();
+    const Step* NextUndo() const { return document_.NextUndo(); }
+    const Step* NextRedo() const { return document_.NextRedo(); }
+
     void New();
     void Open();
     void Save();
@@ -79,6 +87,7 @@ class MainDocument {
     // Title "<file name> - <product name>" for the file now bound to the catalogue.
     void ShowFileTitle();
     void SetNote(const std::string& text);
+    void TakeTurn(const Step* (CatalogDocument::*turn)(), bool applied);
 
     CatalogDocument document_;
     std::string settingsPath_;

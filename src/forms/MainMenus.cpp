@@ -74,6 +74,12 @@ void TForm1::CreateMenus() {
     AppendAction(N1, ExitAct, "В&ыход");
     AppendMenuA(MainMenu1, MF_POPUP, reinterpret_cast<UINT_PTR>(N1), "&Файл");
 
+    // Taking changes back and doing them again: the entries name the step (UpdateUndoMenu).
+    EditMenu = CreatePopupMenu();
+    AppendEntry(EditMenu, IDM_UNDO, "&Отменить", "Ctrl+Z", false);
+    AppendEntry(EditMenu, IDM_REDO, "&Повторить", "Ctrl+Y", false);
+    AppendMenuA(MainMenu1, MF_POPUP, reinterpret_cast<UINT_PTR>(EditMenu), "Пр&авка");
+
     HMENU N2 = CreatePopupMenu();
     AppendAction(N2, NewUAct, "&Новый...");
     AppendAction(N2, EditUAct, "&Редактировать...");
@@ -112,6 +118,9 @@ void TForm1::CreateMenus() {
         {FVIRTKEY, VK_F10, IDM_EXIT},
         {FVIRTKEY | FCONTROL, 'F', IDM_FIND},
         {FVIRTKEY, VK_F3, IDM_FINDNEXT},
+        {FVIRTKEY | FCONTROL, 'Z', IDM_UNDO},
+        {FVIRTKEY | FCONTROL, 'Y', IDM_REDO},
+        {FVIRTKEY | FCONTROL | FSHIFT, 'Z', IDM_REDO},
     };
     accelerators_.reset(CreateAcceleratorTableA(keys, static_cast<int>(std::size(keys))));
     Application::SetAccelerators(accelerators_.get());
@@ -180,4 +189,37 @@ bool TForm1::FindMenuEnabled() const {
 void TForm1::N1Click() {
     const bool filled = GetCatalog().users.Count() >= 1 && GetCatalog().items.Count() >= 1;
     SetFileMenuEntriesEnabled(filled);
+}
+
+namespace {
+
+// A text as a menu entry shows it: an ampersand of its own is doubled, so that it is no access key.
+std::string MenuText(const std::string& text) {
+    std::string shown;
+    for (char c : text) {
+        shown += c;
+        if (c == '&') {
+            shown += '&';
+        }
+    }
+    return shown;
+}
+
+void SetUndoEntry(HMENU menu, int id, const std::string& verb, const Step* step, const char* shortcut) {
+    const std::string text =
+        verb + (step ? " " + MenuText(DescribeStep(*step)) : std::string()) + "\t" + shortcut;
+    MENUITEMINFOA item{};
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_STRING | MIIM_STATE;
+    item.dwTypeData = const_cast<char*>(text.c_str());
+    item.fState = step ? MFS_ENABLED : MFS_GRAYED;
+    SetMenuItemInfoA(menu, static_cast<UINT>(id), FALSE, &item);
+}
+
+} // namespace
+
+// The entries name the step they would take back or do again, and are disabled when there is none.
+void TForm1::UpdateUndoMenu() {
+    SetUndoEntry(EditMenu, IDM_UNDO, "&Отменить", document_.NextUndo(), "Ctrl+Z");
+    SetUndoEntry(EditMenu, IDM_REDO, "&Повторить", document_.NextRedo(), "Ctrl+Y");
 }

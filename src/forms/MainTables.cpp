@@ -273,6 +273,18 @@ void MainTables::ShowItem(const TItemRec& item) {
     RowsChanged();
 }
 
+void MainTables::ShowRecords(const TUserRec* debtor, const TItemRec* item) {
+    if (debtor) {
+        if (const int row = RowOfRecord(StringGrid2, debtor)) {
+            SelectRowCentered(StringGrid2, row);
+        }
+        FillUserItems();
+    }
+    if (item) {
+        ShowItem(*item);
+    }
+}
+
 void MainTables::QuickSearchDebtor(char key) {
     if (const int row = QuickSearchRow(StringGrid2, QuickSearchKey(key), &TUserRec::Name)) {
         SelectRowCentered(StringGrid2, row);

@@ -59,6 +59,8 @@ class MainTables {
     bool DebtorHoldsShownItems() const;
     // Selects the item's row: in the free items table, or its holder's row and then its own among his.
     void ShowItem(const TItemRec& item);
+    // Selects the debtor's row (when shown) and lists his items; then the item's row as ShowItem does.
+    void ShowRecords(const TUserRec* debtor, const TItemRec* item);
     // The quick search: a letter or digit typed in the debtors or free items table selects the first row
     // whose name or description starts there.
     void QuickSearchDebtor(char key);

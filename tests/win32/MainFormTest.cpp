@@ -52,18 +52,19 @@ TEST_F(MainFormTest, StartsAsANewCatalogueUnderTheProductName) {
 
 TEST_F(MainFormTest, MenusCarryTheirCaptionsShortcutsAndSeparators) {
     HMENU menu = GetMenu(form->Handle());
-    EXPECT_EQ(MenuTexts(menu), (Texts{"&Файл", "&Должник", "&Предмет", "&Справка"}));
+    EXPECT_EQ(MenuTexts(menu), (Texts{"&Файл", "Пр&авка", "&Должник", "&Предмет", "&Справка"}));
     EXPECT_EQ(MenuTexts(GetSubMenu(menu, 0)),
               (Texts{"Созд&ать", "&Открыть...", "&Сохранить\tF2", "", "По&иск", "С&татистика...",
                      "&Экспорт...", "&Настройки...", "", "В&ыход\tF10"}));
     EXPECT_EQ(MenuTexts(GetSubMenu(GetSubMenu(menu, 0), 4)),
               (Texts{"&Найти...\tCtrl+F", "Найти &далее\tF3"}));
-    EXPECT_EQ(MenuTexts(GetSubMenu(menu, 1)),
+    EXPECT_EQ(MenuTexts(GetSubMenu(menu, 1)), (Texts{"&Отменить\tCtrl+Z", "&Повторить\tCtrl+Y"}));
+    EXPECT_EQ(MenuTexts(GetSubMenu(menu, 2)),
               (Texts{"&Новый...", "&Редактировать...", "&Удалить", "Написать &письмо..."}));
-    EXPECT_EQ(MenuTexts(GetSubMenu(menu, 2)), (Texts{"&Новый...", "&Редактировать...", "&Удалить"}));
-    EXPECT_EQ(MenuTexts(GetSubMenu(menu, 3)), (Texts{"&История...", "", "&О программе..."}));
+    EXPECT_EQ(MenuTexts(GetSubMenu(menu, 3)), (Texts{"&Новый...", "&Редактировать...", "&Удалить"}));
+    EXPECT_EQ(MenuTexts(GetSubMenu(menu, 4)), (Texts{"&История...", "", "&О программе..."}));
     EXPECT_EQ(GetMenuItemID(GetSubMenu(menu, 0), 9), static_cast<UINT>(IDM_EXIT));
-    EXPECT_EQ(GetMenuItemID(GetSubMenu(menu, 1), 3), static_cast<UINT>(IDM_MAIL));
+    EXPECT_EQ(GetMenuItemID(GetSubMenu(menu, 2), 3), static_cast<UINT>(IDM_MAIL));
 }
 
 TEST_F(MainFormTest, ToolBarButtonsShowTheirActionsHintsAndTheStatusBarHasThreePanels) {
