@@ -10,7 +10,8 @@
 // the control's own. T keeps its handle in `hwnd_` and the control's procedure in `baseProc_`, handles
 // messages in `OnMessage` and passes on what it leaves to `baseProc_`; it names SubclassKind as a
 // friend. The control's procedure is taken and called in its Unicode form, so that the control sees its
-// messages as the system sent them.
+// messages as the system sent them. ObjectOf<SubclassKind<T>> finds the object from the control's handle
+// by that procedure, so such a control takes no key filter in front of it.
 //
 // These controls get their procedure replaced directly, not through SetWindowSubclass as the key filters
 // are (platform/Subclass.h): under Wine every message through SetWindowSubclass costs three look-ups of
