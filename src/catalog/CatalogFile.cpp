@@ -250,15 +250,6 @@ void ParseCatalog(std::string_view bytes, Catalog& catalog, const ShortDateForma
     ParseLines(bytes, catalog, dates);
 }
 
-void ReadCatalogFile(const std::string& path, Catalog& catalog, const ShortDateFormat& dates) {
-    const ScopeExit sort([&] { SortLists(catalog); });
-    ParseLines(ReadFileBytes(path), catalog, dates);
-}
-
-void WriteCatalogFile(const std::string& path, const Catalog& catalog, const ShortDateFormat& dates) {
-    ReplaceFileBytes(path, SerializeCatalog(catalog, dates));
-}
-
 void CatalogFiles::Read(const std::string& path, Catalog& catalog, const ShortDateFormat& dates) {
     // Saves of this catalogue that were ended half-way left their new files beside it.
     RemoveLeftoverFiles(path);
