@@ -106,7 +106,7 @@ int main() {
     const std::string path = (folder / "catalog.dat").string();
     const std::string copy = (folder / "copy.dat").string();
 
-    WriteCatalogFile(path, Generate(), dates);
+    ReplaceFileBytes(path, SerializeCatalog(Generate(), dates));
     const std::string fileBytes = ReadFileBytes(path);
     const double size = static_cast<double>(fileBytes.size());
     std::printf("catalogue: %d debtors, %d items, file %.2f MB; best of %d runs\n\n", kDebtors, kItems,
@@ -123,16 +123,17 @@ int main() {
     double read = 1e30;
     for (int i = 0; i < kRuns; ++i) {
         opened.Clear();
-        read = std::min(read, BestSeconds(1, [&] { ReadCatalogFile(path, opened, dates); }));
+        read = std::min(read, BestSeconds(1, [&] { ParseCatalog(ReadFileBytes(path), opened, dates); }));
     }
     const double rawReadMbs = size / rawRead / 1e6;
     Row("raw: read bytes + split lines", rawRead, size, 0);
     Row("read catalogue (parse into lists, sort)", read, size, rawReadMbs);
 
     Catalog catalog;
-    ReadCatalogFile(path, catalog, dates);
+    ParseCatalog(ReadFileBytes(path), catalog, dates);
     const double rawWrite = BestSeconds(kRuns, [&] { ReplaceFileBytes(copy, fileBytes); });
-    const double write = BestSeconds(kRuns, [&] { WriteCatalogFile(copy, catalog, dates); });
+    const double write =
+        BestSeconds(kRuns, [&] { ReplaceFileBytes(copy, SerializeCatalog(catalog, dates)); });
     const double rawWriteMbs = size / rawWrite / 1e6;
     std::printf("\n");
     Row("raw: write the same bytes (flushed, replaced)", rawWrite, size, 0);
@@ -179,7 +180,7 @@ int main() {
     const std::size_t before = mallinfo2().uordblks;
     {
         Catalog held;
-        ReadCatalogFile(path, held, dates);
+        ParseCatalog(ReadFileBytes(path), held, dates);
         const std::size_t after = mallinfo2().uordblks;
         if (after > before) {
             const double memory = static_cast<double>(after - before);

@@ -4,7 +4,7 @@
 // timer counting from here; the main window, whose creation reads the settings, lays itself out and
 // may open the last catalogue while the splash is up; the editor dialog, hidden; the message loop.
 // Down: the main window's destruction writes the settings and frees the catalogue, the splash goes
-// with the other windows, COM is released last.
+// with the other windows, COM is released, and the application window goes as the program ends.
 
 #include "forms/EditUnit.h"
 #include "forms/Main.h"

@@ -13,6 +13,7 @@
 #include "WindowSearch.h"
 
 #include "catalog/CatalogFile.h"
+#include "files/FileIO.h"
 #include "forms/CommandIds.h"
 #include "forms/Main.h"
 #include "platform/Application.h"
@@ -132,11 +133,11 @@ int main(int argc, char** argv) {
                              refill;
 
         const std::string file = folder + "main_window_bench.dat";
-        WriteCatalogFile(file, catalog, dates);
+        ReplaceFileBytes(file, SerializeCatalog(catalog, dates));
         Catalog read;
         const double reading = Median([&] {
             read.Clear();
-            ReadCatalogFile(file, read, dates);
+            ParseCatalog(ReadFileBytes(file), read, dates);
         });
         DeleteFileA(file.c_str());
 

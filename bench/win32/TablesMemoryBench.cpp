@@ -8,6 +8,7 @@
 #include "BenchSupport.h"
 
 #include "catalog/CatalogFile.h"
+#include "files/FileIO.h"
 #include "forms/Main.h"
 #include "platform/Application.h"
 #include "platform/Handles.h"
@@ -69,7 +70,7 @@ int Measure(const std::string& file) {
         const MemoryUse before = Memory();
         // What opening the file does: the lists read, the type filter and the three tables filled, the
         // window painted.
-        ReadCatalogFile(file, form.GetCatalog(), dates);
+        ParseCatalog(ReadFileBytes(file), form.GetCatalog(), dates);
         form.SyncTypeFilter();
         form.FillFreeItems();
         form.FillUsers();
@@ -106,7 +107,7 @@ int main(int argc, char** argv) {
     {
         Catalog catalog;
         GenerateCatalogue(catalog, 10000, 100000);
-        WriteCatalogFile(file, catalog, UserShortDateFormat());
+        ReplaceFileBytes(file, SerializeCatalog(catalog, UserShortDateFormat()));
     }
     char self[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, self, MAX_PATH);

@@ -250,28 +250,16 @@ void ParseCatalog(std::string_view bytes, Catalog& catalog, const ShortDateForma
     ParseLines(bytes, catalog, dates);
 }
 
-void ReadCatalogFile(const std::string& path, Catalog& catalog, const ShortDateFormat& dates) {
-    const ScopeExit sort([&] { SortLists(catalog); });
-    ParseLines(ReadFileBytes(path), catalog, dates);
-}
-
-void WriteCatalogFile(const std::string& path, const Catalog& catalog, const ShortDateFormat& dates) {
-    ReplaceFileBytes(path, SerializeCatalog(catalog, dates));
-}
-
 void CatalogFiles::Read(const std::string& path, Catalog& catalog, const ShortDateFormat& dates) {
     // Saves of this catalogue that were ended half-way left their new files beside it.
     RemoveLeftoverFiles(path);
-    try {
-        const std::string bytes = ReadFileBytes(path);
-        last_.Take(path, bytes);
-        ParseCatalog(bytes, catalog, dates);
-    } catch (...) {
-        if (!NeedsBackup(path)) {
-            failedReads_.push_back(path);
-        }
-        throw;
+    // Until it is read in full, the file counts as one that failed to load: an error on the way leaves it so.
+    if (!NeedsBackup(path)) {
+        failedReads_.push_back(path);
     }
+    const std::string bytes = ReadFileBytes(path);
+    last_.Take(path, bytes);
+    ParseCatalog(bytes, catalog, dates);
     // Read in full now: the catalogue holds everything the file holds.
     failedReads_.erase(std::remove(failedReads_.begin(), failedReads_.end(), path), failedReads_.end());
 }

@@ -25,12 +25,6 @@ std::string SerializeCatalog(const Catalog& catalog, const ShortDateFormat& date
 // the records completed before that line stay, the one being built is dropped, and ConvertError is raised.
 void ParseCatalog(std::string_view bytes, Catalog& catalog, const ShortDateFormat& dates);
 
-// ParseCatalog on the bytes of a file; I/O failures raise InOutError.
-void ReadCatalogFile(const std::string& path, Catalog& catalog, const ShortDateFormat& dates);
-
-// Writes the catalogue so that the old file is replaced only once the new one is complete on the disk.
-void WriteCatalogFile(const std::string& path, const Catalog& catalog, const ShortDateFormat& dates);
-
 // Reads and writes catalog files, protecting one that failed to load: the partial catalogue stays bound to
 // that file, and a save would replace the part that was never read. So before the first write that would
 // replace such a file, a copy of it is kept beside it under its name with ".bak" appended.
@@ -39,13 +33,15 @@ void WriteCatalogFile(const std::string& path, const Catalog& catalog, const Sho
 // written that file since (ChangedElsewhere).
 class CatalogFiles {
   public:
-    // ReadCatalogFile; when it fails, the file is remembered for a copy before it is replaced. New files
-    // that ended runs left beside it go first (RemoveLeftoverFiles), as they do before every write. Bytes
-    // that were read are remembered as the file's contents, also when they fail to convert.
+    // ParseCatalog on the bytes of the file (I/O failures raise InOutError); when it fails, the file is
+    // remembered for a copy before it is replaced. New files that ended runs left beside it go first
+    // (RemoveLeftoverFiles), as they do before every write. Bytes that were read are remembered as the
+    // file's contents, also when they fail to convert.
     void Read(const std::string& path, Catalog& catalog, const ShortDateFormat& dates);
-    // WriteCatalogFile, after copying a remembered file to path + ".bak" (once). If the copy fails, its
-    // error is raised, nothing is written, and the file stays remembered. What was written is remembered
-    // as the file's contents.
+    // Writes SerializeCatalog's bytes so that the old file is replaced only once the new one is complete on
+    // the disk, after copying a remembered file to path + ".bak" (once). If the copy fails, its error is
+    // raised, nothing is written, and the file stays remembered. What was written is remembered as the
+    // file's contents.
     void Write(const std::string& path, const Catalog& catalog, const ShortDateFormat& dates);
 
     // True while a write to `path` would first make the copy.

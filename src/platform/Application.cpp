@@ -11,38 +11,62 @@ namespace {
 const char* const kAppClass = "VeshchehranApplication";
 
 HINSTANCE instance = nullptr;
-HWND appWindow = nullptr;
 HWND mainWindow = nullptr;
 HACCEL accelerators = nullptr;
 HWND modelessDialog = nullptr;
 std::string title;
 
-LRESULT CALLBACK AppWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-    case WM_SYSCOMMAND:
-        if ((wParam & 0xFFF0) == SC_CLOSE) {
-            if (mainWindow) {
-                PostMessageA(mainWindow, WM_CLOSE, 0, 0);
-            }
-            return 0;
+// The window the taskbar lists, under the application title; closing it asks the main window to close.
+class ApplicationWindow : public Window {
+  public:
+    // The window goes with its object, at the latest when the program ends.
+    ~ApplicationWindow() override {
+        if (Handle()) {
+            DestroyWindow(Handle());
         }
-        break;
-    case WM_CLOSE:
+    }
+
+    void Create(HINSTANCE inst, const std::string& caption) {
+        RegisterWindowClass(kAppClass, LoadIconA(inst, MAKEINTRESOURCEA(1)));
+        const int x = GetSystemMetrics(SM_CXSCREEN) / 2;
+        const int y = GetSystemMetrics(SM_CYSCREEN) / 2;
+        CreateWindowFor(kAppClass, caption,
+                        WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, 0, x, y, 0, 0,
+                        nullptr, nullptr);
+    }
+
+  protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        switch (msg) {
+        case WM_SYSCOMMAND:
+            if ((wParam & 0xFFF0) == SC_CLOSE) {
+                CloseMainWindow();
+                return 0;
+            }
+            break;
+        case WM_CLOSE: CloseMainWindow(); return 0;
+        case WM_ACTIVATE:
+            // Activating the taskbar button activates the main window (or the dialog it is showing).
+            if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam) && mainWindow &&
+                IsWindowVisible(mainWindow)) {
+                HWND popup = GetLastActivePopup(mainWindow);
+                SetActiveWindow(popup && IsWindowEnabled(popup) ? popup : mainWindow);
+                return 0;
+            }
+            break;
+        }
+        return Window::HandleMessage(msg, wParam, lParam);
+    }
+
+  private:
+    static void CloseMainWindow() {
         if (mainWindow) {
             PostMessageA(mainWindow, WM_CLOSE, 0, 0);
         }
-        return 0;
-    case WM_ACTIVATE:
-        // Activating the taskbar button activates the main window (or the dialog it is showing).
-        if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam) && mainWindow && IsWindowVisible(mainWindow)) {
-            HWND popup = GetLastActivePopup(mainWindow);
-            SetActiveWindow(popup && IsWindowEnabled(popup) ? popup : mainWindow);
-            return 0;
-        }
-        break;
     }
-    return DefWindowProcA(hwnd, msg, wParam, lParam);
-}
+};
+
+ApplicationWindow appWindow;
 
 // Tab and Shift+Tab move the keyboard through the main window's controls that have a tab stop, in their
 // creation order, into the boxes marked as control parents, past disabled and hidden ones, and around.
@@ -98,13 +122,7 @@ void Initialize(HINSTANCE inst) {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_BAR_CLASSES |
                                              ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
-    RegisterClassOnce(kAppClass, AppWndProc, 0, LoadIconA(instance, MAKEINTRESOURCEA(1)),
-                      LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)), nullptr);
-    const int x = GetSystemMetrics(SM_CXSCREEN) / 2;
-    const int y = GetSystemMetrics(SM_CYSCREEN) / 2;
-    appWindow = CreateControlWindow(0, kAppClass, title.c_str(),
-                                    WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, x,
-                                    y, 0, 0, nullptr, 0);
+    appWindow.Create(instance, title);
 }
 
 HINSTANCE Instance() {
@@ -112,7 +130,7 @@ HINSTANCE Instance() {
 }
 
 HWND Handle() {
-    return appWindow;
+    return appWindow.Handle();
 }
 
 const std::string& Title() {
@@ -121,8 +139,8 @@ const std::string& Title() {
 
 void SetTitle(const std::string& t) {
     title = t;
-    if (appWindow) {
-        SetWindowTextA(appWindow, title.c_str());
+    if (appWindow.Handle()) {
+        SetWindowTextA(appWindow.Handle(), title.c_str());
     }
 }
 
@@ -132,14 +150,14 @@ HWND MainWindow() {
 
 void SetMainWindow(HWND hwnd) {
     mainWindow = hwnd;
-    if (appWindow && hwnd) {
-        ShowWindow(appWindow, SW_SHOWNOACTIVATE);
+    if (appWindow.Handle() && hwnd) {
+        ShowWindow(appWindow.Handle(), SW_SHOWNOACTIVATE);
     }
 }
 
 void Minimize() {
-    if (appWindow) {
-        ShowWindow(appWindow, SW_MINIMIZE);
+    if (appWindow.Handle()) {
+        ShowWindow(appWindow.Handle(), SW_MINIMIZE);
     }
 }
 

@@ -35,10 +35,6 @@ template <typename H, typename Traits> class UniqueHandle {
     H h_ = Traits::invalid();
 };
 
-struct GdiObjectTraits {
-    static HGDIOBJ invalid() { return nullptr; }
-    static void close(HGDIOBJ h) { DeleteObject(h); }
-};
 template <typename H> struct GdiTraits {
     static H invalid() { return nullptr; }
     static void close(H h) { DeleteObject(h); }
@@ -74,7 +70,6 @@ struct AccelTraits {
 
 using unique_hfont = UniqueHandle<HFONT, GdiTraits<HFONT>>;
 using unique_hbrush = UniqueHandle<HBRUSH, GdiTraits<HBRUSH>>;
-using unique_hpen = UniqueHandle<HPEN, GdiTraits<HPEN>>;
 using unique_hbitmap = UniqueHandle<HBITMAP, GdiTraits<HBITMAP>>;
 using unique_hicon = UniqueHandle<HICON, IconTraits>;
 using unique_himagelist = UniqueHandle<HIMAGELIST, ImageListTraits>;
@@ -130,17 +125,6 @@ class MemoryDC {
   private:
     HDC dc_;
 };
-
-// The program's design font, "MS Sans Serif" with the Cyrillic character set, `height` pixels high.
-inline unique_hfont MakeDesignFont(int height = 11, bool bold = false, bool underline = false) {
-    LOGFONTA lf{};
-    lf.lfHeight = -height;
-    lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
-    lf.lfUnderline = underline;
-    lf.lfCharSet = RUSSIAN_CHARSET;
-    lstrcpyA(lf.lfFaceName, "MS Sans Serif");
-    return unique_hfont(CreateFontIndirectA(&lf));
-}
 
 // Selects a GDI object into a DC for the lifetime of the guard.
 class SelectObjectGuard {

@@ -3,6 +3,11 @@
 // message of the control first and either answer it or let the control have it. The filter lives as
 // long as the control; an error it raises shows in the general error box and the message goes on to the
 // control.
+//
+// The filters go through the system's chain of subclass procedures (SetWindowSubclass), so that a control
+// may carry more than one and each comes off alone. The chain costs some look-ups per message, too many
+// for a table's list view: the system controls the program extends (the tables, the flat buttons) have
+// their procedure replaced directly instead (ui/ControlProc.h).
 
 #include <windows.h>
 

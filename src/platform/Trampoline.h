@@ -44,6 +44,21 @@ typename Kind::Result CALLBACK Trampoline(HWND hwnd, UINT msg, WPARAM wParam, LP
     return result;
 }
 
+// The object of the window `hwnd` when the window's procedure is Trampoline<Kind>, else nullptr: the slot
+// of a window of another kind, or of another program, holds nothing of this kind. For windows and controls;
+// a dialog's procedure is no window procedure.
+template <typename Kind> typename Kind::Object* ObjectOf(HWND hwnd) {
+    if (!hwnd) {
+        return nullptr;
+    }
+    const LONG_PTR procedure =
+        IsWindowUnicode(hwnd) ? GetWindowLongPtrW(hwnd, GWLP_WNDPROC) : GetWindowLongPtrA(hwnd, GWLP_WNDPROC);
+    if (procedure != reinterpret_cast<LONG_PTR>(&Trampoline<Kind>)) {
+        return nullptr;
+    }
+    return reinterpret_cast<typename Kind::Object*>(GetWindowLongPtrA(hwnd, Kind::kSlot));
+}
+
 // The base of the kinds of windows of the program's own classes: the object travels in lpCreateParams,
 // and a message before it goes to the default procedure.
 template <typename T> struct OwnClassKind {

@@ -9,11 +9,16 @@
 // accessibility tools know them for what they are; SubclassControl puts the program's procedure in front of
 // the control's own. T keeps its handle in `hwnd_` and the control's procedure in `baseProc_`, handles
 // messages in `OnMessage` and passes on what it leaves to `baseProc_`; it names SubclassKind as a
-// friend.
-// The window procedure is replaced directly rather than through SetWindowSubclass: under Wine every message
-// through SetWindowSubclass costs three property look-ups in the server (about 0.2 ms), and a table sends
-// its list view dozens of messages for a change of selection and its paint. The control's procedure is
-// taken and called in its Unicode form, so that the control sees its messages as the system sent them.
+// friend. The control's procedure is taken and called in its Unicode form, so that the control sees its
+// messages as the system sent them. ObjectOf<SubclassKind<T>> finds the object from the control's handle
+// by that procedure, so such a control takes no key filter in front of it.
+//
+// These controls get their procedure replaced directly, not through SetWindowSubclass as the key filters
+// are (platform/Subclass.h): under Wine every message through SetWindowSubclass costs three look-ups of
+// the window's property in the server (about 0.2 ms), and a table sends its list view dozens of messages
+// for a change of selection and its paint. The key filters sit on controls that get few messages (check
+// boxes, a drop-down, text fields, buttons), and one control may carry more than one of them, which the
+// system's chain keeps apart.
 
 #include "platform/Trampoline.h"
 #include "platform/Window.h"

@@ -15,7 +15,6 @@ namespace ui {
 
 namespace {
 
-const char* const kGridProperty = "VeshStringGrid";
 constexpr UINT kRowState = LVIS_SELECTED | LVIS_FOCUSED;
 // In design units: the platform's default drag threshold (a drag starts once the mouse is this far from
 // the press), and the indent of a cell's text.
@@ -99,7 +98,6 @@ void StringGrid::Create(HWND parent, int id, int x, int y, int width, int height
                                         LVS_NOSORTHEADER | LVS_SHAREIMAGELISTS,
                                     x, y, width, height, parent, id);
     SubclassControl(list, this);
-    SetPropA(hwnd_, kGridProperty, this);
     SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     SendMessageA(hwnd_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT,
                  LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
@@ -129,7 +127,7 @@ void StringGrid::SetScale(const DisplayScale& scale) {
 }
 
 StringGrid* StringGrid::FromHandle(HWND hwnd) {
-    return hwnd ? static_cast<StringGrid*>(GetPropA(hwnd, kGridProperty)) : nullptr;
+    return ObjectOf<SubclassKind<StringGrid>>(hwnd);
 }
 
 int StringGrid::ColWidth(int col) const {
@@ -536,7 +534,6 @@ LRESULT StringGrid::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     const int x = static_cast<short>(LOWORD(lParam));
     const int y = static_cast<short>(HIWORD(lParam));
     switch (msg) {
-    case WM_DESTROY: RemovePropA(hwnd_, kGridProperty); break;
     // Another program counting the rows finds them all, also before the next paint tells the list.
     case LVM_GETITEMCOUNT: SyncItemCount(); break;
     // Another program sets item states, as accessibility clients do to select a row.

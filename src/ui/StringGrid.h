@@ -111,7 +111,7 @@ class StringGrid {
     // The parent passes on the notifications of the control (WM_NOTIFY with this grid's id).
     bool HandleNotify(const NMHDR* header, LRESULT& result);
 
-    // The grid that owns a window, or nullptr.
+    // The grid whose list view `hwnd` is, or nullptr for any other window.
     static StringGrid* FromHandle(HWND hwnd);
 
     // Height of a row in design units (17 pixels at 100 %).

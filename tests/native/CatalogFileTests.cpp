@@ -235,9 +235,9 @@ TEST(CatalogFile, WriteThenReadAFileOnDisk) {
     Catalog c;
     AddUser(c, 1, "Петров");
     AddItem(c, 1, "Зонт", "Прочее", Day(2024, 3, 15), 1);
-    WriteCatalogFile(path, c, kRu);
+    CatalogFiles().Write(path, c, kRu);
     Catalog read;
-    ReadCatalogFile(path, read, kRu);
+    CatalogFiles().Read(path, read, kRu);
     EXPECT_EQ(Dump(read), "U 1|Петров||1\nI 1|Зонт|Прочее|15.03.2024|1\nT Прочее\n");
     EXPECT_EQ(folder.Entries(), std::vector<std::string>{"база.dat"});
 }
@@ -247,7 +247,7 @@ TEST(CatalogFile, ReadErrorsNameTheCause) {
     Catalog c;
     auto message = [&](const std::string& path) {
         try {
-            ReadCatalogFile(path, c, kRu);
+            CatalogFiles().Read(path, c, kRu);
         } catch (const InOutError& e) {
             return std::to_string(e.code) + " " + e.what();
         }
@@ -266,7 +266,7 @@ TEST(CatalogFile, AFailedWriteLeavesTheOldFileWhole) {
     WriteBytes(path, "old contents");
     Catalog c;
     AddItem(c, 1, "Зонт", "Прочее", NAN, 0); // a date that cannot be written
-    EXPECT_THROW(WriteCatalogFile(path, c, kRu), ConvertError);
+    EXPECT_THROW(CatalogFiles().Write(path, c, kRu), ConvertError);
     EXPECT_EQ(ReadBytes(path), "old contents");
     EXPECT_EQ(folder.Entries(), std::vector<std::string>{"база.dat"});
 }

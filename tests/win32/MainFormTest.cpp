@@ -13,6 +13,7 @@
 namespace {
 
 using MainFormTest = MainWindowFixture;
+using ApplicationWindowTest = ProgramWindowFixture;
 
 std::string MenuText(HMENU menu, UINT item, UINT by) {
     char text[128] = {};
@@ -100,6 +101,29 @@ TEST_F(MainFormTest, ToolBarButtonsShowTheirActionsHintsAndTheStatusBarHasThreeP
     EXPECT_EQ(edges[0], 50);
     EXPECT_EQ(edges[1], 150);
     EXPECT_EQ(edges[2], 200);
+}
+
+// The taskbar's button is the application window's. Closing it, from its menu or as another program closes
+// a window, asks the main window to close, which asks the user, and the application window stays while
+// the main window does; activating it hands the activation to the main window.
+TEST_F(ApplicationWindowTest, TheApplicationWindowHandsClosingAndActivationToTheMainWindow) {
+    Settings.QExit = true;
+    for (const auto& [msg, command] : {std::pair<UINT, WPARAM>{WM_SYSCOMMAND, SC_CLOSE}, {WM_CLOSE, 0}}) {
+        SCOPED_TRACE(msg);
+        ModalAnswerer answerer;
+        answerer.Press(IDCANCEL);
+        SendMessageA(Application::Handle(), msg, command, 0);
+        Pump();
+        EXPECT_EQ(answerer.Pending(), 0u);
+        ASSERT_EQ(answerer.Seen().size(), 1u);
+        EXPECT_EQ(answerer.Seen()[0].text, "Выйти из программы?");
+        EXPECT_TRUE(IsWindow(Application::Handle()));
+        EXPECT_TRUE(IsWindowVisible(form->Handle()));
+    }
+
+    SetActiveWindow(Application::Handle());
+    Pump();
+    EXPECT_EQ(GetActiveWindow(), form->Handle());
 }
 
 // Shortcuts go through the message loop's accelerator table to the actions, whichever control has the

@@ -3,6 +3,8 @@
 
 #include "MainWindowFixture.h"
 
+#include "ui/FlatButton.h"
+
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -314,4 +316,33 @@ TEST_F(StringGridTest, AnErrorInAnEventHandlerIsShownAndTheGridGoesOn) {
     EXPECT_EQ(answers.Seen()[0].text, "Сбой при удалении.");
     SendMessageA(left.Handle(), WM_KEYDOWN, VK_DOWN, 1);
     EXPECT_EQ(left.Row(), 2);
+}
+
+// A grid is found from its list view and from no other window: not from the list's header, a button the
+// program extends the same way, or a list view whose user data holds something else, nor from the
+// handle of a grid whose window is gone.
+TEST_F(StringGridTest, OnlyAGridsOwnListViewLeadsToTheGrid) {
+    EXPECT_EQ(ui::StringGrid::FromHandle(left.Handle()), &left);
+    EXPECT_EQ(ui::StringGrid::FromHandle(right.Handle()), &right);
+    EXPECT_EQ(ui::StringGrid::FromHandle(nullptr), nullptr);
+    EXPECT_EQ(ui::StringGrid::FromHandle(host), nullptr);
+    EXPECT_EQ(
+        ui::StringGrid::FromHandle(reinterpret_cast<HWND>(SendMessageA(left.Handle(), LVM_GETHEADER, 0, 0))),
+        nullptr);
+
+    ui::FlatButton button;
+    button.Create(host, 3, "OK", 10, 320, 60, 22, font, nullptr, 0);
+    EXPECT_EQ(ui::StringGrid::FromHandle(button.Handle()), nullptr);
+    const HWND plain = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | LVS_REPORT, 100, 320, 100, 40, host,
+                                       reinterpret_cast<HMENU>(4), GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(plain, nullptr);
+    SetWindowLongPtrA(plain, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&left));
+    EXPECT_EQ(ui::StringGrid::FromHandle(plain), nullptr);
+
+    ui::RecordGrid<int> gone;
+    gone.Create(host, 5, 300, 320, 100, 40, font, {{"Name", 80}});
+    const HWND old = gone.Handle();
+    ASSERT_EQ(ui::StringGrid::FromHandle(old), &gone);
+    DestroyWindow(old);
+    EXPECT_EQ(ui::StringGrid::FromHandle(old), nullptr);
 }
