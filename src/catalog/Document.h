@@ -6,6 +6,7 @@
 
 #include "catalog/Catalog.h"
 #include "catalog/CatalogFile.h"
+#include "catalog/LoanHistory.h"
 #include "catalog/Steps.h"
 
 #include <memory>
@@ -40,9 +41,16 @@ class CatalogDocument {
     const std::vector<std::unique_ptr<Step>>& Steps() const { return steps_; }
     std::size_t StepsDone() const { return done_; }
 
-    // Empties the catalogue (records, type list, steps), as New and the end of the program do; the file
-    // it is bound to and the changed mark stay. An empty catalogue still marked changed has no state that
-    // was read or written to come back to.
+    // The loan history: the one read with the catalogue, with what the steps done recorded.
+    const LoanHistory& History() const { return history_; }
+    // The history file could not be read in full at the last reading (cut short, damaged, another
+    // catalogue's, unreadable): what could be read is used, and the file is copied beside itself (with
+    // ".bak") before it is first replaced.
+    bool HistoryDamaged() const { return historyDamaged_; }
+
+    // Empties the catalogue (records, type list, steps, history), as New and the end of the program do; the
+    // file it is bound to and the changed mark stay. An empty catalogue still marked changed has no state
+    // that was read or written to come back to.
     void Clear();
 
     // The changed mark.
@@ -65,7 +73,9 @@ class CatalogDocument {
     };
 
     // Reads the bound file into the emptied catalogue, or writes the catalogue to it; a file that failed
-    // to load keeps a copy before it is first replaced (CatalogFiles). Errors are raised as they are.
+    // to load keeps a copy before it is first replaced (CatalogFiles). Errors are raised as they are. The
+    // history file beside it is read with it (never an error: see HistoryDamaged), and written after it
+    // once the history holds anything the catalog file does not.
     void Read(const ShortDateFormat& dates);
     void Write(const ShortDateFormat& dates);
     // Another program has written the bound file since this document last read or wrote it: a write would
@@ -73,11 +83,19 @@ class CatalogDocument {
     bool FileChangedElsewhere() { return files_.ChangedElsewhere(fileName_); }
 
   private:
+    void ReadHistory();
+    void WriteHistory();
+
     Catalog catalog_;
     static constexpr std::size_t kNoClean = static_cast<std::size_t>(-1);
     std::vector<std::unique_ptr<Step>> steps_;
-    std::size_t done_ = 0;  // the steps done; those after them were taken back
-    std::size_t clean_ = 0; // the steps done when the records were last read or written, or kNoClean
+    std::vector<HistoryChange> changes_; // what each step done recorded in the history
+    LoanHistory history_;
+    bool historyFile_ = false;    // the history file was there at the reading, or has been written
+    bool historyDamaged_ = false; // see HistoryDamaged
+    std::string historyBackup_;   // the history file to copy before it is first replaced, or empty
+    std::size_t done_ = 0;        // the steps done; those after them were taken back
+    std::size_t clean_ = 0;       // the steps done when the records were last read or written, or kNoClean
     std::string fileName_;
     bool modified_ = false;
     bool busy_ = false;

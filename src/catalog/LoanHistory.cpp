@@ -1,0 +1,397 @@
+#include "catalog/LoanHistory.h"
+
+#include "text/IntText.h"
+#include "text/Letters.h"
+
+#include <algorithm>
+#include <cmath>
+
+// ---- Recording -----------------------------------------------------------------------------------------
+
+void LoanHistory::Clear() {
+    loans_.clear();
+    open_.clear();
+}
+
+void LoanHistory::Add(Loan loan) {
+    if (!loan.returned && !loan.itemGone) {
+        open_[loan.itemId] = loans_.size();
+    }
+    loans_.push_back(std::move(loan));
+}
+
+void LoanHistory::Close(std::size_t position, TDateTime at, HistoryChange& change) {
+    Loan& loan = loans_[position];
+    loan.returned = true;
+    loan.returnedAt = at;
+    open_.erase(loan.itemId);
+    change.closed.push_back(position);
+}
+
+void LoanHistory::MarkGone(bool debtor, std::int32_t id, const std::string& name, HistoryChange& change) {
+    for (std::size_t i = 0; i < loans_.size(); ++i) {
+        Loan& loan = loans_[i];
+        bool& gone = debtor ? loan.debtorGone : loan.itemGone;
+        std::string& text = debtor ? loan.debtorName : loan.itemDescription;
+        if (!gone && (debtor ? loan.debtorId : loan.itemId) == id) {
+            change.gone.push_back({i, debtor, text});
+            gone = true;
+            text = name;
+        }
+    }
+}
+
+HistoryChange LoanHistory::Record(const Step& step) {
+    HistoryChange change;
+    // The open loan of an item, when the debtor named is its holder in the history.
+    const auto closeLoanOf = [&](std::int32_t itemId, std::int32_t debtorId) {
+        const auto open = open_.find(itemId);
+        if (open != open_.end() && loans_[open->second].debtorId == debtorId) {
+            Close(open->second, step.When(), change);
+        }
+    };
+    switch (step.Kind()) {
+    case StepKind::Lend: {
+        Loan loan;
+        loan.lent = step.When();
+        loan.debtorId = step.Debtor().id;
+        loan.debtorName = step.Debtor().text;
+        loan.itemId = step.Item().id;
+        loan.itemDescription = step.Item().text;
+        Add(std::move(loan));
+        change.appended = 1;
+        break;
+    }
+    case StepKind::Return: closeLoanOf(step.Item().id, step.Debtor().id); break;
+    case StepKind::ReturnAll:
+        for (const StepRecord& item : step.Returned()) {
+            closeLoanOf(item.id, step.Debtor().id);
+        }
+        break;
+    case StepKind::DeleteDebtor:
+        for (const StepRecord& item : step.Returned()) {
+            closeLoanOf(item.id, step.Debtor().id);
+        }
+        MarkGone(true, step.Debtor().id, step.Debtor().text, change);
+        break;
+    case StepKind::DeleteItem: {
+        const auto open = open_.find(step.Item().id);
+        if (open != open_.end()) {
+            Close(open->second, step.When(), change);
+        }
+        MarkGone(false, step.Item().id, step.Item().text, change);
+        break;
+    }
+    case StepKind::NewDebtor:
+    case StepKind::EditDebtor:
+    case StepKind::NewItem:
+    case StepKind::EditItem: break;
+    }
+    return change;
+}
+
+void LoanHistory::Undo(const HistoryChange& change) {
+    for (auto gone = change.gone.rbegin(); gone != change.gone.rend(); ++gone) {
+        Loan& loan = loans_[gone->loan];
+        (gone->debtor ? loan.debtorGone : loan.itemGone) = false;
+        (gone->debtor ? loan.debtorName : loan.itemDescription) = gone->name;
+    }
+    for (auto closed = change.closed.rbegin(); closed != change.closed.rend(); ++closed) {
+        Loan& loan = loans_[*closed];
+        loan.returned = false;
+        loan.returnedAt = 0;
+        open_[loan.itemId] = *closed;
+    }
+    for (std::size_t i = 0; i < change.appended; ++i) {
+        open_.erase(loans_.back().itemId);
+        loans_.pop_back();
+    }
+}
+
+// ---- Bringing it into line with the catalogue ------------------------------------------------------
+
+void LoanHistory::Reconcile(const Catalog& catalog) {
+    std::unordered_map<std::int32_t, const TUserRec*> debtors;
+    std::unordered_map<std::int32_t, const TItemRec*> items;
+    for (const auto& debtor : catalog.users) {
+        debtors.emplace(debtor->Id, debtor.get());
+    }
+    for (const auto& item : catalog.items) {
+        items.emplace(item->Id, item.get());
+    }
+    // Loans of records the catalogue does not hold, and open loans the catalogue does not show.
+    std::vector<Loan> kept;
+    kept.reserve(loans_.size());
+    for (Loan& loan : loans_) {
+        loan.debtorGone = loan.debtorGone || !debtors.count(loan.debtorId);
+        loan.itemGone = loan.itemGone || !items.count(loan.itemId);
+        if (!loan.returned && !loan.itemGone) {
+            const TItemRec& item = *items.at(loan.itemId);
+            if (item.HolderId != loan.debtorId || loan.debtorGone) {
+                if (item.HolderId == 0 && std::trunc(item.LentDate) >= std::trunc(loan.lent)) {
+                    // Returned since: the catalogue keeps the moment of the return as the item's date.
+                    loan.returned = true;
+                    loan.returnedAt = item.LentDate;
+                } else {
+                    continue; // a lend the catalogue never saw
+                }
+            }
+        }
+        kept.push_back(std::move(loan));
+    }
+    loans_ = std::move(kept);
+    IndexOpenLoans();
+    // Every lent item has its open loan.
+    for (const auto& item : catalog.items) {
+        const auto holder = debtors.find(item->HolderId);
+        if (item->HolderId == 0 || holder == debtors.end() || open_.count(item->Id)) {
+            continue;
+        }
+        // The loan it came back from in the history, when the catalogue still has it lent since that day.
+        const std::vector<std::size_t> ofItem = OfItem(item->Id);
+        if (!ofItem.empty()) {
+            Loan& last = loans_[ofItem.front()];
+            if (last.debtorId == item->HolderId && !last.debtorGone &&
+                std::trunc(last.lent) == std::trunc(item->LentDate)) {
+                last.returned = false;
+                last.returnedAt = 0;
+                open_[item->Id] = ofItem.front();
+                continue;
+            }
+        }
+        Loan loan;
+        loan.lent = item->LentDate;
+        loan.debtorId = item->HolderId;
+        loan.debtorName = holder->second->Name;
+        loan.itemId = item->Id;
+        loan.itemDescription = item->Description;
+        loan.fromBefore = true;
+        Add(std::move(loan));
+    }
+}
+
+void LoanHistory::IndexOpenLoans() {
+    open_.clear();
+    for (std::size_t i = 0; i < loans_.size(); ++i) {
+        if (!loans_[i].returned && !loans_[i].itemGone) {
+            open_[loans_[i].itemId] = i;
+        }
+    }
+}
+
+bool LoanHistory::Eventful() const {
+    return std::any_of(loans_.begin(), loans_.end(), [](const Loan& loan) {
+        return !loan.fromBefore || loan.returned || loan.debtorGone || loan.itemGone;
+    });
+}
+
+// ---- Looking it up -------------------------------------------------------------------------------------
+
+std::vector<std::size_t> LoanHistory::NewestFirst(std::vector<std::size_t> positions) const {
+    std::stable_sort(positions.begin(), positions.end(), [this](std::size_t a, std::size_t b) {
+        return loans_[a].lent > loans_[b].lent || (loans_[a].lent == loans_[b].lent && a > b);
+    });
+    return positions;
+}
+
+std::vector<std::size_t> LoanHistory::OfDebtor(std::int32_t id) const {
+    std::vector<std::size_t> positions;
+    for (std::size_t i = 0; i < loans_.size(); ++i) {
+        if (loans_[i].debtorId == id && !loans_[i].debtorGone) {
+            positions.push_back(i);
+        }
+    }
+    return NewestFirst(std::move(positions));
+}
+
+std::vector<std::size_t> LoanHistory::OfItem(std::int32_t id) const {
+    std::vector<std::size_t> positions;
+    for (std::size_t i = 0; i < loans_.size(); ++i) {
+        if (loans_[i].itemId == id && !loans_[i].itemGone) {
+            positions.push_back(i);
+        }
+    }
+    return NewestFirst(std::move(positions));
+}
+
+// ---- The file ------------------------------------------------------------------------------------------
+
+std::string HistoryPath(const std::string& catalogPath) {
+    return catalogPath + ".loans";
+}
+
+namespace {
+
+const std::string_view kTitle = "Вещехран: история выдач базы ";
+const std::string_view kColumns = "Выдан\tВозвращён\tДолжник\tПредмет\tИмя должника\tОписание предмета"
+                                  " (* после номера: запись удалена)";
+const std::string_view kCount = "Выдач: ";
+
+void AppendDigits(std::string& out, int value, int width) {
+    char digits[8];
+    for (int i = width - 1; i >= 0; --i) {
+        digits[i] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    }
+    out.append(digits, static_cast<std::size_t>(width));
+}
+
+// "yyyy-MM-dd HH:mm:ss"; a value no calendar holds is written as the first day of the count.
+void AppendMoment(std::string& out, TDateTime value) {
+    CivilDate date;
+    if (!TryDecodeDate(value, date)) {
+        value = 0;
+        TryDecodeDate(value, date);
+    }
+    const ClockTime time = DecodeTime(value);
+    AppendDigits(out, date.year, 4);
+    out += '-';
+    AppendDigits(out, date.month, 2);
+    out += '-';
+    AppendDigits(out, date.day, 2);
+    out += ' ';
+    AppendDigits(out, time.hour, 2);
+    out += ':';
+    AppendDigits(out, time.minute, 2);
+    out += ':';
+    AppendDigits(out, time.second, 2);
+}
+
+void AppendText(std::string& out, std::string_view text) {
+    for (char c : text) {
+        if (c == '\\') {
+            out += "\\\\";
+        } else if (c == '\t') {
+            out += "\\t";
+        } else {
+            out += c;
+        }
+    }
+}
+
+bool ParseDigits(std::string_view text, std::size_t at, int width, int& value) {
+    value = 0;
+    for (int i = 0; i < width; ++i) {
+        const char c = text[at + static_cast<std::size_t>(i)];
+        if (c < '0' || c > '9') {
+            return false;
+        }
+        value = value * 10 + (c - '0');
+    }
+    return true;
+}
+
+bool ParseMoment(std::string_view text, TDateTime& value) {
+    CivilDate date;
+    ClockTime time;
+    return text.size() == 19 && text[4] == '-' && text[7] == '-' && text[10] == ' ' && text[13] == ':' &&
+           text[16] == ':' && ParseDigits(text, 0, 4, date.year) && ParseDigits(text, 5, 2, date.month) &&
+           ParseDigits(text, 8, 2, date.day) && ParseDigits(text, 11, 2, time.hour) &&
+           ParseDigits(text, 14, 2, time.minute) && ParseDigits(text, 17, 2, time.second) && time.hour < 24 &&
+           time.minute < 60 && time.second < 60 && TryEncodeDateTime(date, time, value);
+}
+
+bool ParseText(std::string_view text, std::string& out) {
+    out.clear();
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\') {
+            out += text[i];
+        } else if (i + 1 < text.size() && (text[i + 1] == '\\' || text[i + 1] == 't')) {
+            out += text[++i] == 't' ? '\t' : '\\';
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+// An Id, with "*" after it when its record was deleted.
+bool ParseId(std::string_view text, std::int32_t& id, bool& gone) {
+    gone = !text.empty() && text.back() == '*';
+    if (gone) {
+        text.remove_suffix(1);
+    }
+    return TryStrToInt(text, id);
+}
+
+bool ParseLoan(std::string_view line, Loan& loan) {
+    std::string_view fields[6];
+    for (int i = 0; i < 5; ++i) {
+        const std::size_t tab = line.find('\t');
+        if (tab == std::string_view::npos) {
+            return false;
+        }
+        fields[i] = line.substr(0, tab);
+        line.remove_prefix(tab + 1);
+    }
+    fields[5] = line;
+    loan.returned = !fields[1].empty();
+    return ParseMoment(fields[0], loan.lent) && (!loan.returned || ParseMoment(fields[1], loan.returnedAt)) &&
+           ParseId(fields[2], loan.debtorId, loan.debtorGone) &&
+           ParseId(fields[3], loan.itemId, loan.itemGone) && ParseText(fields[4], loan.debtorName) &&
+           ParseText(fields[5], loan.itemDescription);
+}
+
+} // namespace
+
+std::string SerializeHistory(const LoanHistory& history, std::string_view catalogName) {
+    std::string out;
+    out.reserve(history.Loans().size() * 64 + 256);
+    out.append(kTitle).append(catalogName).append("\r\n").append(kColumns).append("\r\n");
+    for (const Loan& loan : history.Loans()) {
+        AppendMoment(out, loan.lent);
+        out += '\t';
+        if (loan.returned) {
+            AppendMoment(out, loan.returnedAt);
+        }
+        out.append("\t").append(IntToStr(loan.debtorId)).append(loan.debtorGone ? "*\t" : "\t");
+        out.append(IntToStr(loan.itemId)).append(loan.itemGone ? "*\t" : "\t");
+        AppendText(out, loan.debtorName);
+        out += '\t';
+        AppendText(out, loan.itemDescription);
+        out += "\r\n";
+    }
+    out.append(kCount).append(IntToStr(static_cast<std::int32_t>(history.Loans().size()))).append("\r\n");
+    return out;
+}
+
+bool ParseHistory(std::string_view bytes, std::string_view catalogName, LoanHistory& history) {
+    std::size_t at = 0;
+    const auto nextLine = [&](std::string_view& line) {
+        if (at >= bytes.size()) {
+            return false;
+        }
+        std::size_t end = bytes.find('\n', at);
+        if (end == std::string_view::npos) {
+            end = bytes.size();
+        }
+        line = bytes.substr(at, end - at);
+        at = end + 1;
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        return true;
+    };
+    std::string_view line;
+    // Another catalogue's history has nothing to tell of this one.
+    if (!nextLine(line) || line.substr(0, kTitle.size()) != kTitle ||
+        !SameText(line.substr(kTitle.size()), catalogName) || !nextLine(line)) {
+        return false;
+    }
+    bool whole = line == kColumns;
+    while (nextLine(line)) {
+        if (line.substr(0, kCount.size()) == kCount) {
+            std::int32_t count = 0;
+            return whole && TryStrToInt(line.substr(kCount.size()), count) &&
+                   count == static_cast<std::int32_t>(history.Loans().size()) &&
+                   bytes.find_first_not_of("\r\n", at) == std::string_view::npos;
+        }
+        Loan loan;
+        if (ParseLoan(line, loan)) {
+            history.Add(std::move(loan));
+        } else {
+            whole = false;
+        }
+    }
+    return false; // cut short before its count
+}
