@@ -55,9 +55,7 @@ HistoryChange LoanHistory::Record(const Step& step) {
         Loan loan;
         loan.lent = step.When();
         loan.debtorId = step.Debtor().id;
-        loan.debtorName = step.Debtor().text;
         loan.itemId = step.Item().id;
-        loan.itemDescription = step.Item().text;
         Add(std::move(loan));
         change.appended = 1;
         break;
@@ -141,6 +139,16 @@ void LoanHistory::Reconcile(const Catalog& catalog) {
     }
     loans_ = std::move(kept);
     IndexOpenLoans();
+    // The newest loan of each living item, for an item the catalogue shows lent that has none open.
+    std::unordered_map<std::int32_t, std::size_t> newest;
+    for (std::size_t i = 0; i < loans_.size(); ++i) {
+        if (!loans_[i].itemGone) {
+            const auto [at, added] = newest.emplace(loans_[i].itemId, i);
+            if (!added && loans_[i].lent >= loans_[at->second].lent) {
+                at->second = i;
+            }
+        }
+    }
     // Every lent item has its open loan.
     for (const auto& item : catalog.items) {
         const auto holder = debtors.find(item->HolderId);
@@ -148,23 +156,21 @@ void LoanHistory::Reconcile(const Catalog& catalog) {
             continue;
         }
         // The loan it came back from in the history, when the catalogue still has it lent since that day.
-        const std::vector<std::size_t> ofItem = OfItem(item->Id);
-        if (!ofItem.empty()) {
-            Loan& last = loans_[ofItem.front()];
-            if (last.debtorId == item->HolderId && !last.debtorGone &&
-                std::trunc(last.lent) == std::trunc(item->LentDate)) {
-                last.returned = false;
-                last.returnedAt = 0;
-                open_[item->Id] = ofItem.front();
+        const auto last = newest.find(item->Id);
+        if (last != newest.end()) {
+            Loan& loan = loans_[last->second];
+            if (loan.debtorId == item->HolderId && !loan.debtorGone &&
+                std::trunc(loan.lent) == std::trunc(item->LentDate)) {
+                loan.returned = false;
+                loan.returnedAt = 0;
+                open_[item->Id] = last->second;
                 continue;
             }
         }
         Loan loan;
         loan.lent = item->LentDate;
         loan.debtorId = item->HolderId;
-        loan.debtorName = holder->second->Name;
         loan.itemId = item->Id;
-        loan.itemDescription = item->Description;
         loan.fromBefore = true;
         Add(std::move(loan));
     }
@@ -212,6 +218,49 @@ std::vector<std::size_t> LoanHistory::OfItem(std::int32_t id) const {
         }
     }
     return NewestFirst(std::move(positions));
+}
+
+namespace {
+
+// The living records by Id (the first of a shared Id, as the catalogue finds them), and a loan's line
+// with the other side's name: today's while it lives, else the one the loan keeps.
+template <typename Record>
+std::unordered_map<std::int32_t, const Record*> ById(const RecordList<Record>& list) {
+    std::unordered_map<std::int32_t, const Record*> byId;
+    byId.reserve(static_cast<std::size_t>(list.Count()));
+    for (const auto& record : list) {
+        byId.emplace(record->Id, record.get());
+    }
+    return byId;
+}
+
+LoanLine LineOf(const Loan& loan, std::string name) {
+    return {std::move(name), loan.lent, loan.returned, loan.returnedAt};
+}
+
+} // namespace
+
+std::vector<LoanLine> LoansOfDebtor(const LoanHistory& history, const Catalog& catalog,
+                                    const TUserRec& debtor) {
+    const auto items = ById(catalog.items);
+    std::vector<LoanLine> lines;
+    for (std::size_t position : history.OfDebtor(debtor.Id)) {
+        const Loan& loan = history.Loans()[position];
+        const auto item = loan.itemGone ? items.end() : items.find(loan.itemId);
+        lines.push_back(LineOf(loan, item != items.end() ? item->second->Description : loan.itemDescription));
+    }
+    return lines;
+}
+
+std::vector<LoanLine> LoansOfItem(const LoanHistory& history, const Catalog& catalog, const TItemRec& item) {
+    const auto debtors = ById(catalog.users);
+    std::vector<LoanLine> lines;
+    for (std::size_t position : history.OfItem(item.Id)) {
+        const Loan& loan = history.Loans()[position];
+        const auto debtor = loan.debtorGone ? debtors.end() : debtors.find(loan.debtorId);
+        lines.push_back(LineOf(loan, debtor != debtors.end() ? debtor->second->Name : loan.debtorName));
+    }
+    return lines;
 }
 
 // ---- The file ------------------------------------------------------------------------------------------

@@ -26,7 +26,7 @@ struct Loan {
     TDateTime returnedAt = 0;
     std::int32_t debtorId = 0;
     std::int32_t itemId = 0;
-    // The names as they were at the loan, or at the record's deletion; shown only for a deleted record.
+    // The name a deleted record had when it was deleted (a living record's is looked up by its Id).
     std::string debtorName;
     std::string itemDescription;
     bool debtorGone = false;
@@ -86,6 +86,18 @@ class LoanHistory {
     // The open loan of each item (by Id) whose item lives.
     std::unordered_map<std::int32_t, std::size_t> open_;
 };
+
+// A loan as a history window lists it: the other side's name (today's, or the one it had when deleted).
+struct LoanLine {
+    std::string name;
+    TDateTime lent = 0;
+    bool returned = false;
+    TDateTime returnedAt = 0;
+};
+// A debtor's loans with the items' descriptions, an item's with the debtors' names; newest first.
+std::vector<LoanLine> LoansOfDebtor(const LoanHistory& history, const Catalog& catalog,
+                                    const TUserRec& debtor);
+std::vector<LoanLine> LoansOfItem(const LoanHistory& history, const Catalog& catalog, const TItemRec& item);
 
 // The history file of a catalog file: its whole name and ".loans".
 std::string HistoryPath(const std::string& catalogPath);
