@@ -212,6 +212,29 @@ TEST(LoanHistory, NewestLoanFirstByTheMomentLentAlsoWithinADayAndAfterReadingAga
     EXPECT_EQ(Picture(again->History(), again->History().OfItem(2)), ofTent);
 }
 
+TEST(LoanHistory, AHistoryBehindTheCatalogFileIsBroughtIntoLine) {
+    Shelf s;
+    s.Lend("Анна", "Палатка", At(0, 10));
+    s.Lend("Борис", "Фонарь", At(0, 11));
+    s.document.Write(kDates);
+    // Only the catalog file learns of these.
+    s.Return("Анна", "Палатка", At(0, 15)); // the day it went out
+    s.Return("Борис", "Фонарь", At(1, 9));  // and on to Анна
+    s.Lend("Анна", "Фонарь", At(2, 10));
+    s.Return("Анна", "Словарь", At(1, 10)); // and back to her
+    s.Lend("Анна", "Словарь", At(2, 12));
+    s.WriteCatalogOnly();
+
+    const auto again = s.ReadAgain();
+    const LoanHistory& h = again->History();
+    EXPECT_FALSE(again->HistoryDamaged());
+    // A loan that ended is closed at the item's date, never before it began; a lend the history missed is
+    // open since that date.
+    EXPECT_EQ(Picture(h, h.OfItem(2)), Lines{"1>2 11-04 10:00 .. 11-04 10:00"});
+    EXPECT_EQ(Picture(h, h.OfItem(3)), (Lines{"1>3 11-06 00:00", "2>3 11-04 11:00 .. 11-06 00:00"}));
+    EXPECT_EQ(Picture(h, h.OfItem(1)), (Lines{"1>1 11-06 00:00", "1>1 11-01 00:00 .. 11-06 00:00"}));
+}
+
 TEST(LoanHistory, AHistoryAheadOfTheCatalogFileIsBroughtIntoLine) {
     Shelf s;
     s.Lend("Анна", "Палатка", At(0, 10));
