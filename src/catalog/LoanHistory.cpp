@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_set>
 
 // ---- Recording -----------------------------------------------------------------------------------------
 
@@ -122,6 +123,7 @@ void LoanHistory::Reconcile(const Catalog& catalog) {
     // Loans of records the catalogue does not hold, and open loans the catalogue does not show.
     std::vector<Loan> kept;
     kept.reserve(loans_.size());
+    std::unordered_set<std::int32_t> out; // the items with an open loan kept
     for (Loan& loan : loans_) {
         loan.debtorGone = loan.debtorGone || !debtors.count(loan.debtorId);
         loan.itemGone = loan.itemGone || !items.count(loan.itemId);
@@ -136,6 +138,9 @@ void LoanHistory::Reconcile(const Catalog& catalog) {
                 // Back by the item's date, which keeps no time of day: never before the lend.
                 loan.returned = true;
                 loan.returnedAt = std::max(item.LentDate, loan.lent);
+            }
+            if (!loan.returned && !out.insert(loan.itemId).second) {
+                continue; // an item is out once: a second open loan is a lend the catalogue never saw
             }
         }
         kept.push_back(std::move(loan));
