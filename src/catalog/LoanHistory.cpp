@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_set>
 
 // ---- Recording -----------------------------------------------------------------------------------------
 
@@ -120,19 +121,24 @@ void LoanHistory::Reconcile(const Catalog& catalog) {
     // Loans of records the catalogue does not hold, and open loans the catalogue does not show.
     std::vector<Loan> kept;
     kept.reserve(loans_.size());
+    std::unordered_set<std::int32_t> out; // the items with an open loan kept
     for (Loan& loan : loans_) {
         loan.debtorGone = loan.debtorGone || !debtors.count(loan.debtorId);
         loan.itemGone = loan.itemGone || !items.count(loan.itemId);
         if (!loan.returned && !loan.itemGone) {
+            // The item's date is the day it last changed hands: it came back then, or went out anew.
             const TItemRec& item = *items.at(loan.itemId);
-            if (item.HolderId != loan.debtorId || loan.debtorGone) {
-                if (item.HolderId == 0 && std::trunc(item.LentDate) >= std::trunc(loan.lent)) {
-                    // Returned since: the catalogue keeps the moment of the return as the item's date.
-                    loan.returned = true;
-                    loan.returnedAt = item.LentDate;
-                } else {
+            const bool held = item.HolderId == loan.debtorId && !loan.debtorGone;
+            if (!held || std::trunc(item.LentDate) > std::trunc(loan.lent)) {
+                if (std::trunc(item.LentDate) < std::trunc(loan.lent)) {
                     continue; // a lend the catalogue never saw
                 }
+                // Back by the item's date, which keeps no time of day: never before the lend.
+                loan.returned = true;
+                loan.returnedAt = std::max(item.LentDate, loan.lent);
+            }
+            if (!loan.returned && !out.insert(loan.itemId).second) {
+                continue; // an item is out once: a second open loan is a lend the catalogue never saw
             }
         }
         kept.push_back(std::move(loan));

@@ -59,9 +59,10 @@ class LoanHistory {
     void Undo(const HistoryChange& change);
 
     // Brings the history into line with the catalogue, which is the truth: loans of records it does not
-    // hold are gone; a loan still open whose item is free again since its lend is closed at the item's
-    // date, one whose lend the catalogue never saw is dropped; every lent item without its open loan gets
-    // one (a loan from before, since its lent date, or the loan it came back from opened again).
+    // hold are gone; a loan still open whose item has changed hands since the day of its lend (free again,
+    // or lent anew) is closed at the item's date, one whose lend the catalogue never saw is dropped; every
+    // lent item without its open loan gets one (a loan from before, since its lent date, or the loan it
+    // came back from opened again).
     void Reconcile(const Catalog& catalog);
 
     // Whether the history holds anything a file must keep: a loan recorded by a step, a return, a record
