@@ -277,10 +277,19 @@ std::string HistoryPath(const std::string& catalogPath) {
 
 namespace {
 
-const std::string_view kTitle = "Вещехран: история выдач базы ";
-const std::string_view kColumns = "Выдан\tВозвращён\tДолжник\tПредмет\tИмя должника\tОписание предмета"
-                                  " (* после номера: запись удалена)";
-const std::string_view kCount = "Выдач: ";
+// "Вещехран: история выдач базы "
+const std::string_view kTitle =
+    "\xC2\xE5\xF9\xE5\xF5\xF0\xE0\xED: \xE8\xF1\xF2\xEE\xF0\xE8\xFF \xE2\xFB\xE4\xE0\xF7 \xE1\xE0\xE7\xFB ";
+// "Выдан\tВозвращён\tДолжник\tПредмет\tИмя должника\tОписание предмета"
+const std::string_view kColumns =
+    "\xC2\xFB\xE4\xE0\xED\t\xC2\xEE\xE7\xE2\xF0\xE0\xF9\xB8\xED\t\xC4\xEE\xEB\xE6\xED\xE8\xEA\t\xCF\xF0\xE5"
+    "\xE4\xEC\xE5\xF2\t\xC8\xEC\xFF \xE4\xEE\xEB\xE6\xED\xE8\xEA\xE0\t\xCE\xEF\xE8\xF1\xE0\xED\xE8\xE5 "
+    "\xEF\xF0\xE5\xE4\xEC\xE5\xF2\xE0"
+    // " (* после номера: запись удалена)"
+    " (* \xEF\xEE\xF1\xEB\xE5 \xED\xEE\xEC\xE5\xF0\xE0: \xE7\xE0\xEF\xE8\xF1\xFC "
+    "\xF3\xE4\xE0\xEB\xE5\xED\xE0)";
+// "Выдач: "
+const std::string_view kCount = "\xC2\xFB\xE4\xE0\xF7: ";
 
 void AppendDigits(std::string& out, int value, int width) {
     char digits[8];

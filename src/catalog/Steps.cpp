@@ -416,7 +416,8 @@ namespace {
 // A record's text as a menu shows it: in quotes, cut when long.
 std::string Quoted(const std::string& text) {
     constexpr std::size_t kLongest = 40;
-    return "«" + (text.size() > kLongest ? text.substr(0, kLongest) + "..." : text) + "»";
+    // "«" "»"
+    return "\xAB" + (text.size() > kLongest ? text.substr(0, kLongest) + "..." : text) + "\xBB";
 }
 
 } // namespace
@@ -425,15 +426,33 @@ std::string DescribeStep(const Step& step) {
     const std::string debtor = Quoted(step.Debtor().text);
     const std::string item = Quoted(step.Item().text);
     switch (step.Kind()) {
-    case StepKind::NewDebtor: return "добавление должника " + debtor;
-    case StepKind::EditDebtor: return "изменение должника " + debtor;
-    case StepKind::DeleteDebtor: return "удаление должника " + debtor;
-    case StepKind::NewItem: return "добавление предмета " + item;
-    case StepKind::EditItem: return "изменение предмета " + item;
-    case StepKind::DeleteItem: return "удаление предмета " + item;
-    case StepKind::Lend: return "выдачу предмета " + item;
-    case StepKind::Return: return "возврат предмета " + item;
-    case StepKind::ReturnAll: return "возврат всех предметов должника " + debtor;
+    // "добавление должника "
+    case StepKind::NewDebtor:
+        return "\xE4\xEE\xE1\xE0\xE2\xEB\xE5\xED\xE8\xE5 \xE4\xEE\xEB\xE6\xED\xE8\xEA\xE0 " + debtor;
+    // "изменение должника "
+    case StepKind::EditDebtor:
+        return "\xE8\xE7\xEC\xE5\xED\xE5\xED\xE8\xE5 \xE4\xEE\xEB\xE6\xED\xE8\xEA\xE0 " + debtor;
+    // "удаление должника "
+    case StepKind::DeleteDebtor:
+        return "\xF3\xE4\xE0\xEB\xE5\xED\xE8\xE5 \xE4\xEE\xEB\xE6\xED\xE8\xEA\xE0 " + debtor;
+    // "добавление предмета "
+    case StepKind::NewItem:
+        return "\xE4\xEE\xE1\xE0\xE2\xEB\xE5\xED\xE8\xE5 \xEF\xF0\xE5\xE4\xEC\xE5\xF2\xE0 " + item;
+    // "изменение предмета "
+    case StepKind::EditItem:
+        return "\xE8\xE7\xEC\xE5\xED\xE5\xED\xE8\xE5 \xEF\xF0\xE5\xE4\xEC\xE5\xF2\xE0 " + item;
+    // "удаление предмета "
+    case StepKind::DeleteItem:
+        return "\xF3\xE4\xE0\xEB\xE5\xED\xE8\xE5 \xEF\xF0\xE5\xE4\xEC\xE5\xF2\xE0 " + item;
+    // "выдачу предмета "
+    case StepKind::Lend: return "\xE2\xFB\xE4\xE0\xF7\xF3 \xEF\xF0\xE5\xE4\xEC\xE5\xF2\xE0 " + item;
+    // "возврат предмета "
+    case StepKind::Return: return "\xE2\xEE\xE7\xE2\xF0\xE0\xF2 \xEF\xF0\xE5\xE4\xEC\xE5\xF2\xE0 " + item;
+    // "возврат всех предметов должника "
+    case StepKind::ReturnAll:
+        return "\xE2\xEE\xE7\xE2\xF0\xE0\xF2 \xE2\xF1\xE5\xF5 \xEF\xF0\xE5\xE4\xEC\xE5\xF2\xEE\xE2 "
+               "\xE4\xEE\xEB\xE6\xED\xE8\xEA\xE0 " +
+               debtor;
     }
     return {};
 }

@@ -1,6 +1,5 @@
 // Feeds arbitrary bytes to the loan history reader, as a whole file and as the loan lines after the title
-// and column lines this build writes (clang keeps the source's literals in UTF-8, so the seeds' fixed lines
-// are UTF-8 too, where the program's own build writes code page 1251). Whatever the bytes, what was read
+// and column lines the writer makes (code page 1251, as the seeds are). Whatever the bytes, what was read
 // must come back whole and unchanged after being written and read again, and once brought into line with
 // a catalogue, every item it has lent must have exactly one open loan, by its holder, and none once
 // returned.
