@@ -3,10 +3,7 @@
 // showing where the keyboard is, and every tool bar command within reach of a menu's access key.
 
 #include "MainWindowFixture.h"
-
-#include "platform/AccessibleName.h"
-
-#include <oleacc.h>
+#include "WindowSearch.h"
 
 #include <map>
 #include <string>
@@ -15,28 +12,6 @@
 namespace {
 
 const std::string kFilterHint = "Фильтр для списка неодолженных предметов";
-
-// The name Active Accessibility gives the window's client object, in code page 1251.
-std::string AccessibleName(HWND hwnd) {
-    IAccessible* object = nullptr;
-    if (FAILED(AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), kIidAccessible,
-                                          reinterpret_cast<void**>(&object)))) {
-        return "(no object)";
-    }
-    VARIANT self{};
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    BSTR name = nullptr;
-    const HRESULT hr = object->get_accName(self, &name);
-    object->Release();
-    if (FAILED(hr) || !name) {
-        return "(no name)";
-    }
-    char text[512] = {};
-    WideCharToMultiByte(1251, 0, name, -1, text, sizeof text, nullptr, nullptr);
-    SysFreeString(name);
-    return text;
-}
 
 // Every entry of a menu and its submenus: the popup it is in and its text.
 void MenuEntries(HMENU menu, std::multimap<int, std::pair<HMENU, std::string>>& entries) {

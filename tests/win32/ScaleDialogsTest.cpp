@@ -10,6 +10,7 @@
 
 #include "forms/About.h"
 #include "forms/ExportUnit.h"
+#include "forms/LoansUnit.h"
 #include "forms/SetsUnit.h"
 #include "forms/StatUnit.h"
 #include "platform/Application.h"
@@ -17,6 +18,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -349,6 +351,38 @@ TEST_F(ScaleDialogs, TheExportWithTheBoxItShowsAndTheStatistics) {
         ClickDialogButton(dialog, IDOK);
     });
     EXPECT_EQ(Run(IDM_STAT, statistics), Texts{"Статистика: "});
+}
+
+// The loan history is laid out as the other dialogs are; its date columns hold a date and their titles,
+// and the first column takes the rest of the list.
+TEST_F(ScaleDialogs, TheLoanHistory) {
+    TLoansForm loans(form->Handle());
+    ModalAnswerer answerer;
+    answerer.Then([&](HWND dialog) {
+        HWND list = GetDlgItem(dialog, IDC_LOANSLIST);
+        AtThisScaleAndAnother(dialog, Dpi(), [&](int dpi) {
+            ExpectWhole(dialog, dpi);
+            ExpectSize(ClientSize(dialog), 460, 300, dpi, "client area");
+            ExpectSize(GetDlgItem(dialog, IDC_LOANSCLOSE), 75, 25, dpi);
+            ExpectSize(list, 444, 251, dpi);
+            const int dates = TextSize(list, "00.00.0000").cx;
+            const int titles = TextSize(list, "Возвращён").cx;
+            int columns = 0;
+            for (int column = 0; column < 3; ++column) {
+                const int width = static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, column, 0));
+                EXPECT_GT(width, (column == 0 ? 3 : 1) * std::max(dates, titles)) << "column " << column;
+                columns += width;
+            }
+            // The columns fill the list but for the room of a scroll bar.
+            EXPECT_LE(columns, ClientSize(list).cx);
+            EXPECT_GE(columns, ClientSize(list).cx * 9 / 10);
+        });
+        KeepPicture(dialog, "loans.bmp");
+        ClickDialogButton(dialog, IDCANCEL);
+    });
+    loans.ShowLoans("История выдач: Петров Иван", "Предмет",
+                    {{"Мастер и Маргарита", "15.03.2024", ""}, {"Дрель Bosch", "02.02.2024", "10.02.2024"}});
+    EXPECT_EQ(answerer.Pending(), 0u);
 }
 
 TEST_F(ScaleDialogs, TheAboutBoxOnEachTabWithItsPictures) {

@@ -3,14 +3,16 @@
 // the debtors table's pop-up menu (with VESH_MENU_PICTURE=path the open menu is also printed into a
 // bitmap file); VESH_SHOW=drag moves both splitters and resizes the window meanwhile, to look for flicker.
 // VESH_SHOW=long turns on the warning for things away too long (30 days), on 29.12.2024, when two of the
-// four lent things have been away longer. VESH_SHOW_PICTURE=path saves what the window shows as a bitmap
-// file once it is painted.
+// four lent things have been away longer. VESH_SHOW=loans shows the loan history of the first debtor over
+// the main window instead. VESH_SHOW_PICTURE=path saves what the window shows (the loan history, when it is
+// shown) as a bitmap file once it is painted.
 
 #include "MainWindowFixture.h"
 #include "Screenshot.h"
 #include "WindowSearch.h"
 
 #include "catalog/Steps.h"
+#include "forms/LoansUnit.h"
 #include "platform/Application.h"
 #include "platform/Handles.h"
 
@@ -69,6 +71,31 @@ void CALLBACK EndMenuLater(HWND, UINT, UINT_PTR id, DWORD) {
         SaveMenuPicture(path);
     }
     EndMenu();
+}
+
+// The loan history window while it is shown, saved as a picture when asked for, and closed.
+HWND shownLoans = nullptr;
+void CALLBACK CloseLoans(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    if (const char* picture = std::getenv("VESH_SHOW_PICTURE")) {
+        SaveWindowBitmap(shownLoans, picture);
+    }
+    PostMessageA(shownLoans, WM_COMMAND, IDCANCEL, 0);
+}
+
+// The first debtor's loans, newest first: the three things he holds, and four that came back.
+void ShowLoans(HWND owner, DWORD showMs) {
+    TLoansForm loans(owner);
+    shownLoans = loans.Handle();
+    SetTimer(nullptr, 0, showMs, CloseLoans);
+    loans.ShowLoans("История выдач: Иванов Пётр", "Предмет",
+                    {{"Шерлок Холмс (DVD)", "15.12.2024", ""},
+                     {"Война и мир, том 1", "04.12.2024", ""},
+                     {"Мастер и Маргарита", "16.11.2024", ""},
+                     {"Дрель Bosch", "02.09.2024", "20.09.2024"},
+                     {"Палатка трёхместная", "12.07.2024", "28.07.2024"},
+                     {"Словарь Ожегова", "15.03.2024", "02.04.2024"},
+                     {"Мастер и Маргарита", "10.01.2024", "05.02.2024"}});
 }
 
 // Three debtors, four of the nine items lent: made by the catalogue's own steps, as the commands make them.
@@ -130,13 +157,17 @@ int main() {
     const HWND debtors = ChildById(form.Handle(), IDC_STRINGGRID2);
     SetFocus(debtors);
     SetCursorPos(2, 2); // no hint over the window
+    const char* seconds = std::getenv("VESH_SHOW_SECONDS");
+    const DWORD showMs = 1000 * static_cast<DWORD>(seconds ? std::atoi(seconds) : 3);
+    if (show == "loans") {
+        ShowLoans(form.Handle(), showMs);
+        return 0;
+    }
     if (const char* picture = std::getenv("VESH_SHOW_PICTURE")) {
         Pump();
         SaveWindowBitmap(form.Handle(), picture);
     }
 
-    const char* seconds = std::getenv("VESH_SHOW_SECONDS");
-    const DWORD showMs = 1000 * static_cast<DWORD>(seconds ? std::atoi(seconds) : 3);
     if (show == "file" || show == "popup") {
         Pump();
         SetTimer(nullptr, 0, showMs, EndMenuLater);

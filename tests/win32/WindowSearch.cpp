@@ -1,5 +1,9 @@
 #include "WindowSearch.h"
 
+#include "platform/AccessibleName.h"
+
+#include <oleacc.h>
+
 namespace {
 
 struct Search {
@@ -41,4 +45,25 @@ HWND OwnedDialogWith(HWND owner, int childId) {
     Search search{owner, childId};
     EnumThreadWindows(GetCurrentThreadId(), FindOwnedDialog, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+std::string AccessibleName(HWND hwnd) {
+    IAccessible* object = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), kIidAccessible,
+                                          reinterpret_cast<void**>(&object)))) {
+        return "(no object)";
+    }
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    const HRESULT hr = object->get_accName(self, &name);
+    object->Release();
+    if (FAILED(hr) || !name) {
+        return "(no name)";
+    }
+    char text[512] = {};
+    WideCharToMultiByte(1251, 0, name, -1, text, sizeof text, nullptr, nullptr);
+    SysFreeString(name);
+    return text;
 }

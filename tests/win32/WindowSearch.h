@@ -1,9 +1,14 @@
 #pragma once
-// Finding the program's windows as another program finds them: by their control ids and owners.
+// Finding the program's windows as another program finds them: by their control ids and owners; and the
+// name screen readers read of a window.
 
 #include <windows.h>
+
+#include <string>
 
 // The first descendant of `window` with this control id, or nullptr.
 HWND ChildById(HWND window, int id);
 // A dialog of the calling thread owned by `owner` that has a child with the id `childId`, or nullptr.
 HWND OwnedDialogWith(HWND owner, int childId);
+// The name Active Accessibility gives the window's client object, in code page 1251.
+std::string AccessibleName(HWND hwnd);
