@@ -21,12 +21,14 @@ constexpr int IDM_MAIL = 113;   // MailAct
 constexpr int IDM_EXPORT = 114; // ExportAct
 
 // Menu entries with handlers of their own.
-constexpr int IDM_FIND = 121;     // miFind, Ctrl+F
-constexpr int IDM_FINDNEXT = 122; // miFindNext, F3
-constexpr int IDM_STAT = 123;     // miStat
-constexpr int IDM_HISTORY = 124;  // miHistory
-constexpr int IDM_UNDO = 125;     // miUndo, Ctrl+Z
-constexpr int IDM_REDO = 126;     // miRedo, Ctrl+Y and Ctrl+Shift+Z
+constexpr int IDM_FIND = 121;        // miFind, Ctrl+F
+constexpr int IDM_FINDNEXT = 122;    // miFindNext, F3
+constexpr int IDM_STAT = 123;        // miStat
+constexpr int IDM_HISTORY = 124;     // miHistory
+constexpr int IDM_UNDO = 125;        // miUndo, Ctrl+Z
+constexpr int IDM_REDO = 126;        // miRedo, Ctrl+Y and Ctrl+Shift+Z
+constexpr int IDM_DEBTORLOANS = 127; // the selected debtor's loan history
+constexpr int IDM_ITEMLOANS = 128;   // the selected item's loan history
 
 // Controls. The tool bar, the splitters, the group boxes and the status bar are children of the main
 // window; each table and the controls around it are children of its group box.

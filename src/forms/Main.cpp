@@ -1,9 +1,11 @@
 #include "forms/Main.h"
 
+#include "catalog/TableRows.h"
 #include "files/FileIO.h"
 #include "forms/About.h"
 #include "forms/CommandIds.h"
 #include "forms/ExportUnit.h"
+#include "forms/LoansUnit.h"
 #include "forms/SetsUnit.h"
 #include "forms/StatUnit.h"
 #include "platform/Application.h"
@@ -140,6 +142,8 @@ void TForm1::OnCommand(int id, int code) {
     case IDM_STAT: miStatClick(); return;
     case IDM_UNDO: miUndoClick(); return;
     case IDM_REDO: miRedoClick(); return;
+    case IDM_DEBTORLOANS: miDebtorLoansClick(); return;
+    case IDM_ITEMLOANS: miItemLoansClick(); return;
     case IDM_HISTORY: miHistoryClick(); return;
     case IDC_SHOWDOLGCHB:
         if (code == BN_CLICKED) {
@@ -452,4 +456,47 @@ void TForm1::StringGrid3KeyPress(char& key) {
     } else {
         tables_.QuickSearchFreeItem(key);
     }
+}
+
+// ---- The loan history ------------------------------------------------------------------------------------
+
+namespace {
+
+std::vector<LoanRow> RowsOf(const std::vector<LoanLine>& lines, const ShortDateFormat& dates) {
+    std::vector<LoanRow> rows;
+    rows.reserve(lines.size());
+    for (const LoanLine& line : lines) {
+        rows.push_back({line.name, LentDateText(dates, line.lent),
+                        line.returned ? LentDateText(dates, line.returnedAt) : std::string()});
+    }
+    return rows;
+}
+
+} // namespace
+
+void TForm1::miDebtorLoansClick() {
+    const TUserRec* debtor = tables_.SelectedDebtor();
+    if (!debtor) {
+        return;
+    }
+    if (!LoansForm) {
+        LoansForm = std::make_unique<TLoansForm>(Handle());
+    }
+    LoansForm->ShowLoans(
+        "История выдач: " + debtor->Name, "Предмет",
+        RowsOf(LoansOfDebtor(document_.History(), GetCatalog(), *debtor), document_.Dates()));
+}
+
+// The item of the lent items table when that table has the keyboard, else the free items table's.
+void TForm1::miItemLoansClick() {
+    const TItemRec* item =
+        GetFocus() == tables_.StringGrid1.Handle() ? tables_.SelectedLentItem() : tables_.SelectedFreeItem();
+    if (!item) {
+        return;
+    }
+    if (!LoansForm) {
+        LoansForm = std::make_unique<TLoansForm>(Handle());
+    }
+    LoansForm->ShowLoans("История выдач: " + item->Description, "Должник",
+                         RowsOf(LoansOfItem(document_.History(), GetCatalog(), *item), document_.Dates()));
 }

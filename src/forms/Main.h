@@ -8,11 +8,8 @@
 //                  query, settings file) and the one door through which the records change
 //   MainTables     the three tables, the records of their selected rows, the type filter, the colours
 //   MainCommands   the commands that change the catalogue: each makes a step and hands it to the document
-// The window's own code is split by subject:
-//   Main.cpp          creation, dispatch, the window's own messages, the handlers, the reports, mail, About
-//   MainLayout.cpp    the controls, their layout and scale, the splitters, the window's shape
-//   MainMenus.cpp     actions, menus and their pictures
-//   MainSearch.cpp    the item search (find dialog, Find next)
+// Its own code: Main.cpp (creation, dispatch, handlers, reports, mail, About, loan history), MainLayout.cpp
+// (controls, layout, scale, splitters, shape), MainMenus.cpp (actions, menus), MainSearch.cpp (item search).
 
 #include "forms/MainCommands.h"
 #include "forms/MainDocument.h"
@@ -33,6 +30,7 @@
 
 class TAboutBox;
 class TExportForm;
+class TLoansForm;
 class TSetsForm;
 class TStatForm;
 
@@ -120,6 +118,8 @@ class TForm1 : public Window, private DocumentHost {
     void Timer2Timer() { tables_.NewDayTick(); }
     void miUndoClick();
     void miRedoClick();
+    void miDebtorLoansClick();
+    void miItemLoansClick();
     void N1Click();
     void NewUActExecute() { commands_.NewDebtor(); }
     void EditUActExecute() { commands_.EditDebtor(); }
@@ -169,6 +169,7 @@ class TForm1 : public Window, private DocumentHost {
     std::unique_ptr<TStatForm> StatForm;
     std::unique_ptr<TAboutBox> AboutBox;
     std::unique_ptr<TSetsForm> SetsForm;
+    std::unique_ptr<TLoansForm> LoansForm;
 
     // ---- Controls (children die with the window; the wrappers do not own them) ---------------------
     DisplayScale scale_; // the scale the window is laid out at: its monitor's
@@ -181,6 +182,7 @@ class TForm1 : public Window, private DocumentHost {
     HMENU EditMenu = nullptr;
     unique_hmenu UserPupMnu;
     unique_hmenu ItemPupMnu;
+    unique_hmenu LentPupMnu;
     unique_haccel accelerators_;
     ui::ActionList ActionList1;
     ui::Action ExitAct, NewAct, OpenAct, SaveAct, AboutAct, SetsAct, NewUAct, EditUAct, DelUAct, NewIAct,

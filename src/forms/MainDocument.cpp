@@ -173,6 +173,14 @@ void MainDocument::Open() {
     }
     SetModified(false);
     ShowFileTitle();
+    if (document_.HistoryDamaged()) {
+        const std::string path = HistoryPath(document_.FileName());
+        WarningBox(window_,
+                   "Историю выдач не удалось прочитать полностью из файла\n" + path +
+                       "\nПоказано то, что удалось прочитать. Перед первой записью файл будет сохранён "
+                       "под именем\n" +
+                       path + ".bak");
+    }
     if (Settings.AutoOpenName.empty() &&
         ConfirmBox(window_, "Открывать эту базу автоматически при старте программы?")) {
         Settings.AutoOpenName = document_.FileName();

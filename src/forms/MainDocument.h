@@ -50,6 +50,7 @@ class MainDocument {
     const Catalog& Data() const { return document_.Data(); }
     const ShortDateFormat& Dates() const { return dates_; }
     const std::string& FileName() const { return document_.FileName(); }
+    const LoanHistory& History() const { return document_.History(); }
 
     // Applies the step, keeps it, marks the catalogue changed and shows the change in the tables.
     void Do(std::unique_ptr<Step> step);

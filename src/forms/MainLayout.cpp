@@ -184,6 +184,7 @@ void TForm1::ConnectTables() {
     tables_.OnNewDayTimer = [this](bool on) { SetTimer2Enabled(on); };
     debtors.SetPopupMenu(UserPupMnu.get(), Handle());
     free.SetPopupMenu(ItemPupMnu.get(), Handle());
+    lent.SetPopupMenu(LentPupMnu.get(), Handle());
     debtors.OnDrawCell = [this](int col, int row, const ui::GridDrawState& state) {
         StringGrid2DrawCell(col, row, state);
     };

@@ -54,6 +54,12 @@ void AppendSeparator(HMENU menu) {
 
 } // namespace
 
+namespace {
+
+const char* const kLoansCaption = "История &выдач...";
+
+} // namespace
+
 void TForm1::CreateMenus() {
     unique_hmenu mainMenu(CreateMenu());
     HMENU MainMenu1 = mainMenu.get();
@@ -85,12 +91,14 @@ void TForm1::CreateMenus() {
     AppendAction(N2, EditUAct, "&Редактировать...");
     AppendAction(N2, DelUAct);
     AppendAction(N2, MailAct, "Написать &письмо...");
+    AppendEntry(N2, IDM_DEBTORLOANS, kLoansCaption, {}, false);
     AppendMenuA(MainMenu1, MF_POPUP, reinterpret_cast<UINT_PTR>(N2), "&Должник");
 
     HMENU N3 = CreatePopupMenu();
     AppendAction(N3, NewIAct, "&Новый...");
     AppendAction(N3, EditIAct, "&Редактировать...");
     AppendAction(N3, DelIAct);
+    AppendEntry(N3, IDM_ITEMLOANS, kLoansCaption, {}, false);
     AppendMenuA(MainMenu1, MF_POPUP, reinterpret_cast<UINT_PTR>(N3), "&Предмет");
 
     HMENU N4 = CreatePopupMenu();
@@ -108,6 +116,10 @@ void TForm1::CreateMenus() {
     AppendAction(ItemPupMnu.get(), NewIAct);  // N5
     AppendAction(ItemPupMnu.get(), EditIAct); // N7
     AppendAction(ItemPupMnu.get(), DelIAct);  // N9
+    AppendEntry(UserPupMnu.get(), IDM_DEBTORLOANS, kLoansCaption, {}, false);
+    AppendEntry(ItemPupMnu.get(), IDM_ITEMLOANS, kLoansCaption, {}, false);
+    LentPupMnu.reset(CreatePopupMenu());
+    AppendEntry(LentPupMnu.get(), IDM_ITEMLOANS, kLoansCaption, {}, false);
 
     ActionList1.AddMenu(MainMenu1);
     ActionList1.AddMenu(UserPupMnu.get());

@@ -60,9 +60,10 @@ TEST_F(MainFormTest, MenusCarryTheirCaptionsShortcutsAndSeparators) {
     EXPECT_EQ(MenuTexts(GetSubMenu(GetSubMenu(menu, 0), 4)),
               (Texts{"&Найти...\tCtrl+F", "Найти &далее\tF3"}));
     EXPECT_EQ(MenuTexts(GetSubMenu(menu, 1)), (Texts{"&Отменить\tCtrl+Z", "&Повторить\tCtrl+Y"}));
-    EXPECT_EQ(MenuTexts(GetSubMenu(menu, 2)),
-              (Texts{"&Новый...", "&Редактировать...", "&Удалить", "Написать &письмо..."}));
-    EXPECT_EQ(MenuTexts(GetSubMenu(menu, 3)), (Texts{"&Новый...", "&Редактировать...", "&Удалить"}));
+    EXPECT_EQ(MenuTexts(GetSubMenu(menu, 2)), (Texts{"&Новый...", "&Редактировать...", "&Удалить",
+                                                     "Написать &письмо...", "История &выдач..."}));
+    EXPECT_EQ(MenuTexts(GetSubMenu(menu, 3)),
+              (Texts{"&Новый...", "&Редактировать...", "&Удалить", "История &выдач..."}));
     EXPECT_EQ(MenuTexts(GetSubMenu(menu, 4)), (Texts{"&История...", "", "&О программе..."}));
     EXPECT_EQ(GetMenuItemID(GetSubMenu(menu, 0), 9), static_cast<UINT>(IDM_EXIT));
     EXPECT_EQ(GetMenuItemID(GetSubMenu(menu, 2), 3), static_cast<UINT>(IDM_MAIL));
