@@ -97,7 +97,9 @@ void CatalogDocument::ReadHistory() {
     } catch (const InOutError&) {
         // Unreadable counts as damaged: the catalogue opens all the same.
     }
-    if (!ParseHistory(bytes, FileNameOf(fileName_), history_)) {
+    if (ParseHistory(bytes, FileNameOf(fileName_), history_)) {
+        history_.Remember(std::move(bytes));
+    } else {
         historyDamaged_ = true;
         historyBackup_ = path;
     }
@@ -119,6 +121,8 @@ void CatalogDocument::WriteHistory() {
         CopyFileBytes(path, path + ".bak");
     }
     historyBackup_.clear();
-    ReplaceFileBytes(path, SerializeHistory(history_, FileNameOf(fileName_)));
+    std::string bytes = SerializeHistory(history_, FileNameOf(fileName_));
+    ReplaceFileBytes(path, bytes);
+    history_.Remember(std::move(bytes));
     historyFile_ = true;
 }

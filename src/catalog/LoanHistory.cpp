@@ -12,6 +12,28 @@
 void LoanHistory::Clear() {
     loans_.clear();
     open_.clear();
+    saved_.clear();
+}
+
+void LoanHistory::Remember(std::string bytes) {
+    saved_ = std::move(bytes);
+    // The title and the column titles, then a line a loan.
+    std::size_t at = 0;
+    for (int skipped = 0; skipped < 2 && at != std::string::npos; ++skipped) {
+        at = saved_.find('\n', at);
+        at = at == std::string::npos ? at : at + 1;
+    }
+    for (Loan& loan : loans_) {
+        const std::size_t end = at == std::string::npos ? at : saved_.find('\n', at);
+        if (end == std::string::npos || end == at || saved_[end - 1] != '\r') {
+            loan.lineLength = 0;
+            at = std::string::npos;
+            continue;
+        }
+        loan.line = static_cast<std::uint32_t>(at);
+        loan.lineLength = static_cast<std::uint32_t>(end - 1 - at);
+        at = end + 1;
+    }
 }
 
 void LoanHistory::Add(Loan loan) {
@@ -25,6 +47,7 @@ void LoanHistory::Close(std::size_t position, TDateTime at, HistoryChange& chang
     Loan& loan = loans_[position];
     loan.returned = true;
     loan.returnedAt = at;
+    loan.lineLength = 0;
     open_.erase(loan.itemId);
     change.closed.push_back(position);
 }
@@ -37,6 +60,7 @@ void LoanHistory::MarkGone(bool debtor, std::int32_t id, const std::string& name
         if (!gone && (debtor ? loan.debtorId : loan.itemId) == id) {
             change.gone.push_back({i, debtor, text});
             gone = true;
+            loan.lineLength = 0;
             text = name;
         }
     }
@@ -94,11 +118,13 @@ void LoanHistory::Undo(const HistoryChange& change) {
         Loan& loan = loans_[gone->loan];
         (gone->debtor ? loan.debtorGone : loan.itemGone) = false;
         (gone->debtor ? loan.debtorName : loan.itemDescription) = gone->name;
+        loan.lineLength = 0;
     }
     for (auto closed = change.closed.rbegin(); closed != change.closed.rend(); ++closed) {
         Loan& loan = loans_[*closed];
         loan.returned = false;
         loan.returnedAt = 0;
+        loan.lineLength = 0;
         open_[loan.itemId] = *closed;
     }
     for (std::size_t i = 0; i < change.appended; ++i) {
@@ -123,8 +149,13 @@ void LoanHistory::Reconcile(const Catalog& catalog) {
     kept.reserve(loans_.size());
     std::unordered_set<std::int32_t> out; // the items with an open loan kept
     for (Loan& loan : loans_) {
-        loan.debtorGone = loan.debtorGone || !debtors.count(loan.debtorId);
-        loan.itemGone = loan.itemGone || !items.count(loan.itemId);
+        const bool debtorGone = loan.debtorGone || !debtors.count(loan.debtorId);
+        const bool itemGone = loan.itemGone || !items.count(loan.itemId);
+        if (debtorGone != loan.debtorGone || itemGone != loan.itemGone) {
+            loan.debtorGone = debtorGone;
+            loan.itemGone = itemGone;
+            loan.lineLength = 0;
+        }
         if (!loan.returned && !loan.itemGone) {
             // The item's date is the day it last changed hands: it came back then, or went out anew.
             const TItemRec& item = *items.at(loan.itemId);
@@ -136,6 +167,7 @@ void LoanHistory::Reconcile(const Catalog& catalog) {
                 // Back by the item's date, which keeps no time of day: never before the lend.
                 loan.returned = true;
                 loan.returnedAt = std::max(item.LentDate, loan.lent);
+                loan.lineLength = 0;
             }
             if (!loan.returned && !out.insert(loan.itemId).second) {
                 continue; // an item is out once: a second open loan is a lend the catalogue never saw
@@ -169,6 +201,7 @@ void LoanHistory::Reconcile(const Catalog& catalog) {
                 std::trunc(loan.lent) == std::trunc(item->LentDate)) {
                 loan.returned = false;
                 loan.returnedAt = 0;
+                loan.lineLength = 0;
                 open_[item->Id] = last->second;
                 continue;
             }
@@ -402,7 +435,12 @@ std::string SerializeHistory(const LoanHistory& history, std::string_view catalo
     std::string out;
     out.reserve(history.Loans().size() * 64 + 256);
     out.append(kTitle).append(catalogName).append("\r\n").append(kColumns).append("\r\n");
+    const std::string& saved = history.Remembered();
     for (const Loan& loan : history.Loans()) {
+        if (loan.lineLength > 0 && std::size_t{loan.line} + loan.lineLength <= saved.size()) {
+            out.append(saved, loan.line, loan.lineLength).append("\r\n");
+            continue;
+        }
         AppendMoment(out, loan.lent);
         out += '\t';
         if (loan.returned) {

@@ -33,6 +33,10 @@ struct Loan {
     bool itemGone = false;
     // Made from a lent item of a catalogue whose history lacked it: no lend the history saw.
     bool fromBefore = false;
+    // Where its line stands in the bytes the history was last read from or written as, so that a save
+    // copies the lines of the loans that did not change; a length of 0 once it changed (or never was).
+    std::uint32_t line = 0;
+    std::uint32_t lineLength = 0;
 };
 
 // What recording one step changed in the history, so that taking the step back takes exactly that back.
@@ -76,6 +80,10 @@ class LoanHistory {
 
     // Puts a loan read from a file at the end.
     void Add(Loan loan);
+    // The bytes of a whole file the loans were just read from, or written as, in the loans' order: later
+    // saves copy the lines of unchanged loans from them.
+    void Remember(std::string bytes);
+    const std::string& Remembered() const { return saved_; }
 
   private:
     std::vector<std::size_t> NewestFirst(std::vector<std::size_t> positions) const;
@@ -84,6 +92,7 @@ class LoanHistory {
     void IndexOpenLoans();
 
     std::vector<Loan> loans_;
+    std::string saved_;
     // The open loan of each item (by Id) whose item lives.
     std::unordered_map<std::int32_t, std::size_t> open_;
 };
