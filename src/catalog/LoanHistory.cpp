@@ -138,17 +138,20 @@ void LoanHistory::Undo(const HistoryChange& change) {
 void LoanHistory::Reconcile(const Catalog& catalog) {
     std::unordered_map<std::int32_t, const TUserRec*> debtors;
     std::unordered_map<std::int32_t, const TItemRec*> items;
+    debtors.reserve(static_cast<std::size_t>(catalog.users.Count()));
+    items.reserve(static_cast<std::size_t>(catalog.items.Count()));
     for (const auto& debtor : catalog.users) {
         debtors.emplace(debtor->Id, debtor.get());
     }
     for (const auto& item : catalog.items) {
         items.emplace(item->Id, item.get());
     }
-    // Loans of records the catalogue does not hold, and open loans the catalogue does not show.
-    std::vector<Loan> kept;
-    kept.reserve(loans_.size());
+    // Loans of records the catalogue does not hold, and open loans the catalogue does not show; the loans
+    // kept move up over the ones dropped.
     std::unordered_set<std::int32_t> out; // the items with an open loan kept
-    for (Loan& loan : loans_) {
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < loans_.size(); ++i) {
+        Loan& loan = loans_[i];
         const bool debtorGone = loan.debtorGone || !debtors.count(loan.debtorId);
         const bool itemGone = loan.itemGone || !items.count(loan.itemId);
         if (debtorGone != loan.debtorGone || itemGone != loan.itemGone) {
@@ -173,11 +176,24 @@ void LoanHistory::Reconcile(const Catalog& catalog) {
                 continue; // an item is out once: a second open loan is a lend the catalogue never saw
             }
         }
-        kept.push_back(std::move(loan));
+        if (kept != i) {
+            loans_[kept] = std::move(loan);
+        }
+        ++kept;
     }
-    loans_ = std::move(kept);
+    loans_.resize(kept);
     IndexOpenLoans();
-    // The newest loan of each living item, for an item the catalogue shows lent that has none open.
+    // The lent items without their open loan: none where the history was in line with the catalogue.
+    std::vector<const TItemRec*> missing;
+    for (const auto& item : catalog.items) {
+        if (item->HolderId != 0 && debtors.count(item->HolderId) && !open_.count(item->Id)) {
+            missing.push_back(item.get());
+        }
+    }
+    if (missing.empty()) {
+        return;
+    }
+    // The newest loan of each living item.
     std::unordered_map<std::int32_t, std::size_t> newest;
     for (std::size_t i = 0; i < loans_.size(); ++i) {
         if (!loans_[i].itemGone) {
@@ -188,11 +204,7 @@ void LoanHistory::Reconcile(const Catalog& catalog) {
         }
     }
     // Every lent item has its open loan.
-    for (const auto& item : catalog.items) {
-        const auto holder = debtors.find(item->HolderId);
-        if (item->HolderId == 0 || holder == debtors.end() || open_.count(item->Id)) {
-            continue;
-        }
+    for (const TItemRec* item : missing) {
         // The loan it came back from in the history, when the catalogue still has it lent since that day.
         const auto last = newest.find(item->Id);
         if (last != newest.end()) {
@@ -481,6 +493,10 @@ bool ParseHistory(std::string_view bytes, std::string_view catalogName, LoanHist
         return false;
     }
     bool whole = line == kColumns;
+    if (at < bytes.size()) {
+        history.Reserve(static_cast<std::size_t>(
+            std::count(bytes.begin() + static_cast<std::ptrdiff_t>(at), bytes.end(), '\n')));
+    }
     while (nextLine(line)) {
         if (line.substr(0, kCount.size()) == kCount) {
             std::int32_t count = 0;

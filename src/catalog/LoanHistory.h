@@ -78,8 +78,9 @@ class LoanHistory {
     std::vector<std::size_t> OfDebtor(std::int32_t id) const;
     std::vector<std::size_t> OfItem(std::int32_t id) const;
 
-    // Puts a loan read from a file at the end.
+    // Puts a loan read from a file at the end; Reserve makes room for as many beforehand.
     void Add(Loan loan);
+    void Reserve(std::size_t count) { loans_.reserve(loans_.size() + count); }
     // The bytes of a whole file the loans were just read from, or written as, in the loans' order: later
     // saves copy the lines of unchanged loans from them.
     void Remember(std::string bytes);
