@@ -76,6 +76,9 @@ void MainDocument::Close(bool writeSettings) {
 // ---- The one door, the Modified mark and the title -------------------------------------------------------
 
 void MainDocument::Do(std::unique_ptr<Step> step) {
+    if (!step) {
+        return;
+    }
     const StepKind kind = step->Kind();
     const bool wasModified = document_.Modified();
     document_.Do(std::move(step));
