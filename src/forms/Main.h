@@ -8,8 +8,8 @@
 //                  query, settings file) and the one door through which the records change
 //   MainTables     the three tables, the records of their selected rows, the type filter, the colours
 //   MainCommands   the commands that change the catalogue: each makes a step and hands it to the document
-// Its own code: Main.cpp (creation, dispatch, handlers, reports, mail, About, loan history), MainLayout.cpp
-// (controls, layout, scale, splitters, shape), MainMenus.cpp (actions, menus), MainSearch.cpp (item search).
+// Its own code: Main.cpp (creation, dispatch, handlers), MainLayout.cpp (controls, layout, scale, shape),
+// MainMenus.cpp, MainSearch.cpp, MainReports.cpp (settings, reports, mail, About, both histories).
 
 #include "forms/MainCommands.h"
 #include "forms/MainDocument.h"
