@@ -55,3 +55,35 @@ double Median(std::vector<double> times) {
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
 }
+
+void Pump() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+namespace {
+
+std::function<void()> pendingStep;
+
+void CALLBACK RunPendingStep(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    std::function<void()> step = std::move(pendingStep);
+    pendingStep = nullptr;
+    if (step) {
+        step();
+    }
+}
+
+} // namespace
+
+void WhenIdle(std::function<void()> step) {
+    pendingStep = std::move(step);
+    SetTimer(nullptr, 0, 0, RunPendingStep);
+}
+
+bool StepPending() {
+    return static_cast<bool>(pendingStep);
+}

@@ -3,6 +3,7 @@
 
 #include "catalog/Catalog.h"
 
+#include <functional>
 #include <vector>
 
 // Debtors "Должник 00001".., items "Предмет 000001".. of eight types; every `lentEvery`-th item is
@@ -14,3 +15,11 @@ double NowMs();
 
 // The middle one of the times.
 double Median(std::vector<double> times);
+
+// Handles the messages now waiting, paints included.
+void Pump();
+
+// Runs `step` once from inside the next modal loop of this thread, as soon as its queue is idle;
+// StepPending() tells whether it has not run yet.
+void WhenIdle(std::function<void()> step);
+bool StepPending();

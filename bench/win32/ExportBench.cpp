@@ -52,21 +52,6 @@ HWND ShownDialog(const std::string& caption) {
     return search.found;
 }
 
-// Runs `step` once from inside the next modal loop of this thread, as soon as its queue is idle.
-std::function<void()> pendingStep;
-void CALLBACK RunPendingStep(HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    std::function<void()> step = std::move(pendingStep);
-    pendingStep = nullptr;
-    if (step) {
-        step();
-    }
-}
-void WhenIdle(std::function<void()> step) {
-    pendingStep = std::move(step);
-    SetTimer(nullptr, 0, 0, RunPendingStep);
-}
-
 } // namespace
 
 int main() {
@@ -119,7 +104,7 @@ int main() {
                 });
                 PostMessageA(form.Handle(), WM_COMMAND, MAKEWPARAM(IDM_EXPORT, 0), 0);
                 MSG msg;
-                while (pendingStep && GetMessageA(&msg, nullptr, 0, 0) > 0) {
+                while (StepPending() && GetMessageA(&msg, nullptr, 0, 0) > 0) {
                     TranslateMessage(&msg);
                     DispatchMessageA(&msg);
                 }

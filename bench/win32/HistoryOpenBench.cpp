@@ -22,14 +22,6 @@ namespace {
 
 constexpr int kRuns = 5;
 
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
 struct Times {
     std::vector<double> open;
     std::vector<double> save;

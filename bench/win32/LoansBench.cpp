@@ -24,21 +24,6 @@ namespace {
 
 constexpr int kRuns = 5;
 
-// Runs `step` once from inside the next modal loop of this thread, as soon as its queue is idle.
-std::function<void()> pendingStep;
-void CALLBACK RunPendingStep(HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    std::function<void()> step = std::move(pendingStep);
-    pendingStep = nullptr;
-    if (step) {
-        step();
-    }
-}
-void WhenIdle(std::function<void()> step) {
-    pendingStep = std::move(step);
-    SetTimer(nullptr, 0, 0, RunPendingStep);
-}
-
 std::vector<LoanRow> Loans(int count) {
     std::vector<LoanRow> rows;
     rows.reserve(static_cast<size_t>(count));

@@ -44,14 +44,6 @@ double Median(const std::function<void()>& run) {
     return ::Median(std::move(times));
 }
 
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
 int RowsOf(HWND table) {
     return static_cast<int>(SendMessageA(table, LVM_GETITEMCOUNT, 0, 0));
 }

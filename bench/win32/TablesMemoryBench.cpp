@@ -21,14 +21,6 @@
 
 namespace {
 
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
 struct MemoryUse {
     double privateBytes = 0; // committed memory of the process's own (heap, stacks, ...)
     double workingSet = 0;   // what is in physical memory

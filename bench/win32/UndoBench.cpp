@@ -23,14 +23,6 @@ namespace {
 
 constexpr int kRuns = 11;
 
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
 // A command as its menu entry or button sends it, and the paint it causes.
 double Timed(HWND window, int command) {
     const double start = NowMs();
