@@ -1,7 +1,7 @@
 #include "forms/LoansUnit.h"
 
 #include "platform/Dpi.h"
-#include "text/Letters.h"
+#include "ui/OwnerData.h"
 
 #include <commctrl.h>
 
@@ -27,22 +27,6 @@ const char* const kSampleDate = "00.00.0000";
 
 const char* const kListName = "История выдач";
 const char* const kTitles[3] = {"Предмет", "Выдан", "Возвращён"};
-
-std::string AnsiText(const wchar_t* text) {
-    const int size = WideCharToMultiByte(1251, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    std::string ansi(static_cast<std::size_t>(std::max(size, 1)), '\0');
-    WideCharToMultiByte(1251, 0, text, -1, ansi.data(), size, nullptr, nullptr);
-    ansi.resize(ansi.find('\0'));
-    return ansi;
-}
-
-std::wstring WideText(const std::string& text) {
-    std::wstring wide(text.size(), L'\0');
-    const int n = MultiByteToWideChar(1251, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-                                      static_cast<int>(wide.size()));
-    wide.resize(static_cast<std::size_t>(std::max(n, 0)));
-    return wide;
-}
 
 } // namespace
 
@@ -119,21 +103,6 @@ const std::string& TLoansForm::CellText(int row, int column) const {
     return column == 0 ? loan.name : column == 1 ? loan.lent : loan.returned;
 }
 
-int TLoansForm::FindRow(const std::string& text, int start) const {
-    const int count = static_cast<int>(rows_.size());
-    if (count == 0) {
-        return -1;
-    }
-    start = start >= 0 && start < count ? start : 0;
-    for (int i = 0; i < count; ++i) {
-        const int row = (start + i) % count;
-        if (SameText(std::string_view(CellText(row, 0)).substr(0, text.size()), text)) {
-            return row;
-        }
-    }
-    return -1;
-}
-
 bool TLoansForm::ListView1Notify(const NMHDR* header, LRESULT& result) {
     if (header->hwndFrom != ListView1) {
         return false;
@@ -143,31 +112,23 @@ bool TLoansForm::ListView1Notify(const NMHDR* header, LRESULT& result) {
     switch (header->code) {
     case LVN_GETDISPINFOA: {
         LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(const_cast<NMHDR*>(header))->item;
-        if (item.iItem >= 0 && item.iItem < count && (item.mask & LVIF_TEXT) && item.pszText &&
-            item.cchTextMax > 0) {
-            lstrcpynA(item.pszText, CellText(item.iItem, item.iSubItem).c_str(), item.cchTextMax);
+        if (item.iItem >= 0 && item.iItem < count) {
+            ui::GiveItemText(item, CellText(item.iItem, item.iSubItem));
         }
         return true;
     }
     case LVN_GETDISPINFOW: {
         LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(header))->item;
-        if (item.iItem >= 0 && item.iItem < count && (item.mask & LVIF_TEXT) && item.pszText &&
-            item.cchTextMax > 0) {
-            // Whole, then cut to the asker's buffer: a text longer than it shows its beginning.
-            lstrcpynW(item.pszText, WideText(CellText(item.iItem, item.iSubItem)).c_str(), item.cchTextMax);
+        if (item.iItem >= 0 && item.iItem < count) {
+            ui::GiveItemText(item, CellText(item.iItem, item.iSubItem));
         }
         return true;
     }
-    case LVN_ODFINDITEMA: {
-        const auto* find = reinterpret_cast<const NMLVFINDITEMA*>(header);
-        result = find->lvfi.psz ? FindRow(find->lvfi.psz, find->iStart) : -1;
+    case LVN_ODFINDITEMA:
+    case LVN_ODFINDITEMW:
+        result =
+            ui::FindItemRow(header, count, [this](int row) { return std::string_view(CellText(row, 0)); });
         return true;
-    }
-    case LVN_ODFINDITEMW: {
-        const auto* find = reinterpret_cast<const NMLVFINDITEMW*>(header);
-        result = find->lvfi.psz ? FindRow(AnsiText(find->lvfi.psz), find->iStart) : -1;
-        return true;
-    }
     }
     return false;
 }

@@ -43,9 +43,6 @@ class TLoansForm : public Dialog {
     bool ListView1Notify(const NMHDR* header, LRESULT& result);
     // The text of a cell: column 0 the name, 1 the lent day, 2 the day it came back.
     const std::string& CellText(int row, int column) const;
-    // The next row from `start` on whose name begins with `text` in any letter case, then from the top;
-    // -1 for none.
-    int FindRow(const std::string& text, int start) const;
 
     HWND ListView1 = nullptr;
     HWND CloseBtn = nullptr;

@@ -1,7 +1,7 @@
 #include "ui/CheckList.h"
 
 #include "platform/Dpi.h"
-#include "text/Letters.h"
+#include "ui/OwnerData.h"
 
 #include <algorithm>
 
@@ -12,22 +12,6 @@ namespace {
 // The list view's check box images: 1 unchecked, 2 checked.
 UINT CheckImage(bool checked) {
     return INDEXTOSTATEIMAGEMASK(checked ? 2 : 1);
-}
-
-std::string AnsiText(const wchar_t* text) {
-    const int size = WideCharToMultiByte(1251, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    std::string ansi(static_cast<size_t>(std::max(size, 1)), '\0');
-    WideCharToMultiByte(1251, 0, text, -1, ansi.data(), size, nullptr, nullptr);
-    ansi.resize(ansi.find('\0'));
-    return ansi;
-}
-
-std::wstring WideText(const std::string& text) {
-    std::wstring wide(text.size(), L'\0');
-    const int n = MultiByteToWideChar(1251, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-                                      static_cast<int>(wide.size()));
-    wide.resize(static_cast<size_t>(std::max(n, 0)));
-    return wide;
 }
 
 } // namespace
@@ -84,25 +68,6 @@ void CheckList::Toggle(int row) {
     }
 }
 
-int CheckList::FindRow(std::string_view text, UINT flags, int start) const {
-    if (!(flags & (LVFI_STRING | LVFI_PARTIAL)) || Count() == 0) {
-        return -1;
-    }
-    start = start >= 0 && start < Count() ? start : 0;
-    const int rows = flags & LVFI_WRAP ? Count() : Count() - start;
-    for (int i = 0; i < rows; ++i) {
-        const int row = (start + i) % Count();
-        std::string_view item = items_[static_cast<size_t>(row)];
-        if (flags & LVFI_PARTIAL) {
-            item = item.substr(0, text.size());
-        }
-        if (SameText(item, text)) {
-            return row;
-        }
-    }
-    return -1;
-}
-
 bool CheckList::HandleNotify(const NMHDR* header, LRESULT& result) {
     if (header->hwndFrom != hwnd_) {
         return false;
@@ -115,9 +80,7 @@ bool CheckList::HandleNotify(const NMHDR* header, LRESULT& result) {
         if (item.iItem < 0 || item.iItem >= Count()) {
             return true;
         }
-        if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
-            lstrcpynA(item.pszText, items_[static_cast<size_t>(item.iItem)].c_str(), item.cchTextMax);
-        }
+        GiveItemText(item, items_[static_cast<size_t>(item.iItem)]);
         if (item.mask & LVIF_STATE) {
             item.state = (item.state & ~LVIS_STATEIMAGEMASK) | CheckImage(Checked(item.iItem));
         }
@@ -129,12 +92,7 @@ bool CheckList::HandleNotify(const NMHDR* header, LRESULT& result) {
         if (item.iItem < 0 || item.iItem >= Count()) {
             return true;
         }
-        if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
-            // Whole, then cut to the buffer as the list's own texts are: a name longer than the buffer
-            // shows its beginning, never nothing.
-            lstrcpynW(item.pszText, WideText(items_[static_cast<size_t>(item.iItem)]).c_str(),
-                      item.cchTextMax);
-        }
+        GiveItemText(item, items_[static_cast<size_t>(item.iItem)]);
         if (item.mask & LVIF_STATE) {
             item.state = (item.state & ~LVIS_STATEIMAGEMASK) | CheckImage(Checked(item.iItem));
         }
@@ -157,16 +115,11 @@ bool CheckList::HandleNotify(const NMHDR* header, LRESULT& result) {
                 SendMessageA(hwnd_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED)));
         }
         return true;
-    case LVN_ODFINDITEMA: {
-        const auto* find = reinterpret_cast<const NMLVFINDITEMA*>(header);
-        result = FindRow(find->lvfi.psz ? find->lvfi.psz : "", find->lvfi.flags, find->iStart);
+    case LVN_ODFINDITEMA:
+    case LVN_ODFINDITEMW:
+        result = FindItemRow(header, Count(),
+                             [this](int row) { return std::string_view(items_[static_cast<size_t>(row)]); });
         return true;
-    }
-    case LVN_ODFINDITEMW: {
-        const auto* find = reinterpret_cast<const NMLVFINDITEMW*>(header);
-        result = FindRow(find->lvfi.psz ? AnsiText(find->lvfi.psz) : "", find->lvfi.flags, find->iStart);
-        return true;
-    }
     }
     return false;
 }

@@ -44,10 +44,6 @@ class CheckList {
 
   private:
     void Toggle(int row);
-    // A row whose text is `text` (or, with LVFI_PARTIAL, begins with it) in any letter case, searched
-    // from `start` on and, with LVFI_WRAP, then from the top: the list's search for typed letters. -1 for
-    // none.
-    int FindRow(std::string_view text, UINT flags, int start) const;
 
     HWND hwnd_ = nullptr;
     std::vector<std::string> items_;
