@@ -3,6 +3,7 @@
 // again; each history window read as a person reads it.
 
 #include "MainWindowFixture.h"
+#include "WindowSearch.h"
 
 #include "files/FileIO.h"
 
@@ -38,16 +39,7 @@ Shown Read(HWND dialog) {
     HWND list = FindWindowExA(dialog, nullptr, WC_LISTVIEWA, nullptr);
     const auto count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
     for (int row = 0; row < count; ++row) {
-        Texts cells;
-        for (int col = 0; col < 3; ++col) {
-            char cell[256] = {};
-            LVITEMA item{};
-            item.iSubItem = col;
-            item.pszText = cell;
-            item.cchTextMax = sizeof cell;
-            SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-            cells.push_back(cell);
-        }
+        const Texts cells{ListViewCell(list, row, 0), ListViewCell(list, row, 1), ListViewCell(list, row, 2)};
         shown.rows.push_back(cells);
     }
     return shown;

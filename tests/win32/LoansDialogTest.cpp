@@ -17,17 +17,8 @@
 
 namespace {
 
-// A cell as LVM_GETITEMTEXTA gives it into a buffer of `size` characters.
 std::string Cell(HWND list, int row, int column, int size = 512) {
-    std::string text(static_cast<std::size_t>(size), '\0');
-    LVITEMA item{};
-    item.iSubItem = column;
-    item.pszText = text.data();
-    item.cchTextMax = size;
-    const auto length =
-        SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-    text.resize(static_cast<std::size_t>(length));
-    return text;
+    return ListViewCell(list, row, column, size);
 }
 
 // The same through LVM_GETITEMTEXTW, as screen readers ask, back in code page 1251.

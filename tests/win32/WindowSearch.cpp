@@ -2,6 +2,7 @@
 
 #include "platform/AccessibleName.h"
 
+#include <commctrl.h>
 #include <oleacc.h>
 
 namespace {
@@ -65,5 +66,17 @@ std::string AccessibleName(HWND hwnd) {
     char text[512] = {};
     WideCharToMultiByte(1251, 0, name, -1, text, sizeof text, nullptr, nullptr);
     SysFreeString(name);
+    return text;
+}
+
+std::string ListViewCell(HWND list, int row, int column, int size) {
+    std::string text(static_cast<std::size_t>(size), '\0');
+    LVITEMA item{};
+    item.iSubItem = column;
+    item.pszText = text.data();
+    item.cchTextMax = size;
+    const auto length =
+        SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    text.resize(static_cast<std::size_t>(length));
     return text;
 }

@@ -1,6 +1,6 @@
 #pragma once
-// Finding the program's windows as another program finds them: by their control ids and owners; and the
-// name screen readers read of a window.
+// Finding the program's windows as another program finds them: by their control ids and owners; the
+// name screen readers read of a window, and a list view's cell as they read it.
 
 #include <windows.h>
 
@@ -12,3 +12,5 @@ HWND ChildById(HWND window, int id);
 HWND OwnedDialogWith(HWND owner, int childId);
 // The name Active Accessibility gives the window's client object, in code page 1251.
 std::string AccessibleName(HWND hwnd);
+// A list view's cell as LVM_GETITEMTEXTA gives it into a buffer of `size` characters.
+std::string ListViewCell(HWND list, int row, int column, int size = 512);
