@@ -223,3 +223,20 @@ std::string MainWindowFixture::Caption() const {
     GetWindowTextA(form->Handle(), title, sizeof title);
     return title;
 }
+
+void TypeKey(WORD key, bool shift, bool control) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    const BYTE shiftBefore = keys[VK_SHIFT];
+    const BYTE controlBefore = keys[VK_CONTROL];
+    keys[VK_SHIFT] = shift ? 0x80 : 0;
+    keys[VK_CONTROL] = control ? 0x80 : 0;
+    SetKeyboardState(keys);
+    PostMessageA(GetFocus(), WM_KEYDOWN, key, 1);
+    Application::ProcessMessages();
+    PostMessageA(GetFocus(), WM_KEYUP, key, 0xC0000001);
+    Application::ProcessMessages();
+    keys[VK_SHIFT] = shiftBefore;
+    keys[VK_CONTROL] = controlBefore;
+    SetKeyboardState(keys);
+}

@@ -29,6 +29,9 @@ void Post(HWND window, UINT msg, WPARAM keys, POINT at);
 // A left click on a data row: press and release at one point.
 void ClickRow(ui::StringGrid& grid, int row);
 void PressKey(HWND control, WORD key);
+// A key typed as the user types it: down and up to the control that has the keyboard, through the
+// program's own message loop (where Tab and the shortcut keys are taken), with Shift and Ctrl held or not.
+void TypeKey(WORD key, bool shift = false, bool control = false);
 // Selects a data row as another program does (a screen reader, a test tool): the list view's item state
 // LVIS_SELECTED | LVIS_FOCUSED, with no mouse or key involved.
 void SelectFromOutside(ui::StringGrid& grid, int row);

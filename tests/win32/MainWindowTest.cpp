@@ -348,29 +348,13 @@ TEST_F(MainWindowTest, InsertAndDeleteKeysRunTheTablesActionsOnlyWhileEnabled) {
     EXPECT_EQ(answerer.Seen()[1].text, "Удалить описание предмета?");
 }
 
-// A key typed as the user types it: down and up to the control that has the keyboard, through the
-// program's own message loop (where Tab and the shortcut keys are taken), with Shift held or not.
-void Type(WORD key, bool shift = false) {
-    BYTE keys[256] = {};
-    GetKeyboardState(keys);
-    const BYTE before = keys[VK_SHIFT];
-    keys[VK_SHIFT] = shift ? 0x80 : 0;
-    SetKeyboardState(keys);
-    PostMessageA(GetFocus(), WM_KEYDOWN, key, 1);
-    Application::ProcessMessages();
-    PostMessageA(GetFocus(), WM_KEYUP, key, 0xC0000001);
-    Application::ProcessMessages();
-    keys[VK_SHIFT] = before;
-    SetKeyboardState(keys);
-}
-
 // The keyboard tests run with the window as the program's main window, as the message loop knows it.
 using MainWindowKeyboardTest = ProgramWindowFixture;
 
 std::vector<HWND> FocusAfterEachKey(WORD key, bool shift, int times) {
     std::vector<HWND> visited;
     for (int i = 0; i < times; ++i) {
-        Type(key, shift);
+        TypeKey(key, shift);
         visited.push_back(GetFocus());
     }
     return visited;
@@ -392,7 +376,7 @@ TEST_F(MainWindowKeyboardTest, TabAndShiftTabMoveTheKeyboardThroughTheControlsAn
     EXPECT_EQ(FocusAfterEachKey(VK_TAB, false, 9), forwards);
     const std::vector<HWND> backwards(forwards.rbegin() + 1, forwards.rend());
     EXPECT_EQ(FocusAfterEachKey(VK_TAB, true, 8), backwards);
-    Type(VK_TAB, true);
+    TypeKey(VK_TAB, true);
     EXPECT_EQ(GetFocus(), Debtors().Handle());
 }
 
@@ -408,9 +392,9 @@ TEST_F(MainWindowKeyboardTest, TabPassesDisabledControlsAndAButtonDisabledUnderT
     AddItem("Атлас", "Книга");
     FillAll();
     SetFocus(FreeItems().Handle());
-    Type(VK_TAB);
+    TypeKey(VK_TAB);
     ASSERT_EQ(GetFocus(), OutButton());
-    Type(VK_RETURN); // as Space does, Enter presses it: lends the only free item, which disables it
+    TypeKey(VK_RETURN); // as Space does, Enter presses it: lends the only free item, which disables it
     EXPECT_EQ(ColumnOf(LentItems(), 1), Texts{"Атлас"});
     EXPECT_FALSE(IsWindowEnabled(OutButton()));
     EXPECT_TRUE(IsChild(form->Handle(), GetFocus()));
@@ -429,12 +413,12 @@ TEST_F(MainWindowKeyboardTest, EnterTypedInTheDebtorsTableStillEditsAndTabTypesN
         name = WindowText(editor->ComboBox1());
         ClickDialogButton(dialog, IDCANCEL);
     });
-    Type(VK_RETURN);
+    TypeKey(VK_RETURN);
     EXPECT_EQ(answerer.Pending(), 0u);
     EXPECT_EQ(name, "Анна");
     EXPECT_EQ(GetFocus(), Debtors().Handle());
-    Type(VK_F2);
-    Type(VK_TAB);
+    TypeKey(VK_F2);
+    TypeKey(VK_TAB);
     EXPECT_EQ(GetFocus(), ShowDolgCheckBox());
     EXPECT_EQ(answerer.Seen().size(), 1u);
 }

@@ -22,22 +22,6 @@ std::string MenuEntry(HWND window, int id) {
     return text;
 }
 
-// A shortcut typed as the user types it, with Ctrl (and Shift) held, through the program's message loop.
-void TypeShortcut(WORD key, bool shift = false) {
-    BYTE keys[256] = {};
-    GetKeyboardState(keys);
-    BYTE before[256];
-    std::copy(std::begin(keys), std::end(keys), before);
-    keys[VK_CONTROL] = 0x80;
-    keys[VK_SHIFT] = shift ? 0x80 : 0;
-    SetKeyboardState(keys);
-    PostMessageA(GetFocus(), WM_KEYDOWN, key, 1);
-    Application::ProcessMessages();
-    PostMessageA(GetFocus(), WM_KEYUP, key, 0xC0000001);
-    Application::ProcessMessages();
-    SetKeyboardState(before);
-}
-
 class UndoTest : public ProgramWindowFixture {
   protected:
     void SetUp() override {
@@ -141,10 +125,10 @@ TEST_F(UndoTest, EveryChangeIsTakenBackExactlyAndDoneAgainAndTheMarkFollowsWhatW
     // umbrella is Петров's again with its own day.
     SetFocus(Debtors().Handle());
     for (int i = 0; i < 3; ++i) {
-        TypeShortcut('Z');
+        TypeKey('Z', false, true);
     }
     EXPECT_EQ(StatusNote(), "База изменена");
-    TypeShortcut('Z');
+    TypeKey('Z', false, true);
     EXPECT_FALSE(CommandEnabled(IDM_UNDO));
     EXPECT_EQ(StatusNote(), "");
     EXPECT_EQ(SerializeCatalog(Data(), UserShortDateFormat()), kCatalog);
@@ -152,9 +136,9 @@ TEST_F(UndoTest, EveryChangeIsTakenBackExactlyAndDoneAgainAndTheMarkFollowsWhatW
     EXPECT_EQ(LentDates(), Texts{"15.03.2024"});
 
     // Done again with Ctrl+Y and Ctrl+Shift+Z; a redo after the last does nothing.
-    TypeShortcut('Y');
-    TypeShortcut('Z', true);
-    TypeShortcut('Y');
+    TypeKey('Y', false, true);
+    TypeKey('Z', true, true);
+    TypeKey('Y', false, true);
     EXPECT_EQ(SerializeCatalog(Data(), UserShortDateFormat()), afterThree);
     EXPECT_EQ(StatusNote(), "База изменена");
 
