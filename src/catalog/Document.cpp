@@ -4,15 +4,6 @@
 #include "text/Errors.h"
 #include "text/ScopeExit.h"
 
-namespace {
-
-// The file name of a path, without its folder.
-std::string FileNameOf(const std::string& path) {
-    return path.substr(path.find_last_of("\\/:") + 1);
-}
-
-} // namespace
-
 const Step& CatalogDocument::Do(std::unique_ptr<Step> step) {
     step->Apply(catalog_);
     steps_.resize(done_);

@@ -10,6 +10,11 @@
 #include <string>
 #include <string_view>
 
+// The file name of a path, without its folder.
+inline std::string FileNameOf(const std::string& path) {
+    return path.substr(path.find_last_of("\\/:") + 1);
+}
+
 // All bytes of a file.
 std::string ReadFileBytes(const std::string& path);
 

@@ -13,15 +13,6 @@
 
 #include <climits>
 
-namespace {
-
-// The file name of a path, without its folder.
-std::string FileNameOf(const std::string& path) {
-    return path.substr(path.find_last_of("\\/:") + 1);
-}
-
-} // namespace
-
 MainDocument::MainDocument(std::string settingsPath, ShortDateFormat dates)
     : settingsPath_(std::move(settingsPath)), dates_(std::move(dates)) {
     SaveDialog1.Filter = "Файл с базой (*.dat)|*.dat";
